@@ -1,0 +1,146 @@
+#include "app/Avvio.h"
+
+#include "app/Guida.h"
+#include "app/HelpTexts.h"
+#include "app/Info.h"
+#include "app/Splash.h"
+#include "core/Forms.h"
+#include "core/Formats.h"
+#include "core/OpenURL.h"
+#include "core/Seams.h"
+#include "core/widgets/Navigation.h"
+#include "core/widgets/Picture.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmAvvio"));
+    setWindowTitle(QStringLiteral(" Versalia"));
+    Formats::applyProcessFormats();
+    setStyleSheet(QStringLiteral("TfrmAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #EEF2F7, "
+                                 "stop:1 #D5DEE9); } QFrame#panMenu { background: white; border-radius: 14px; }"));
+
+    auto *panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panMenu"));
+    auto pic = [panel](const char *name, const char *svg, QSize size) {
+        return new Picture(QString::fromLatin1(name), QStringLiteral(":/icons/") + QString::fromLatin1(svg), size, panel);
+    };
+    imgTitolo = pic("imgTitolo", "title.svg", {420, 80});
+    imgSottotitolo = pic("imgSottotitolo", "subtitle.svg", {560, 40});
+    imgAnagrafica = pic("imgAnagrafica", "tile_anagrafica.svg", {200, 200});
+    btnAnagrafica = pic("btnAnagrafica", "btn_anagrafica.svg", {200, 46});
+    infAnagrafica = pic("infAnagrafica", "inf_anagrafica.svg", {200, 82});
+    imgBollettini = pic("imgBollettini", "tile_bollettini.svg", {200, 200});
+    btnBollettini = pic("btnBollettini", "btn_bollettini.svg", {200, 46});
+    infBollettini = pic("infBollettini", "inf_bollettini.svg", {200, 82});
+    imgScadenze = pic("imgScadenze", "tile_scadenze.svg", {200, 200});
+    btnScadenze = pic("btnScadenze", "btn_scadenze.svg", {200, 46});
+    infScadenze = pic("infScadenze", "inf_scadenze.svg", {200, 82});
+    imgInfo = pic("imgInfo", "info.svg", {40, 40});
+    imgGuida = pic("imgGuida", "help.svg", {40, 40});
+    imgCopyright = pic("imgCopyright", "copyright.svg", {28, 28});
+    imgSito = pic("imgSito", "web_banner.svg", {700, 60});
+    imgEsci = pic("imgEsci", "exit.svg", {40, 40});
+
+    const auto column = [](Picture *a, Picture *b, Picture *c, void (TfrmAvvio::*slot)(), TfrmAvvio *self) {
+        for (Picture *p : {a, b, c}) {
+            p->setCursor(Qt::PointingHandCursor);
+            QObject::connect(p, &Picture::clicked, self, slot);
+        }
+    };
+    column(imgAnagrafica, btnAnagrafica, infAnagrafica, &TfrmAvvio::imgAnagraficaClick, this);
+    column(imgBollettini, btnBollettini, infBollettini, &TfrmAvvio::imgBollettiniClick, this);
+    column(imgScadenze, btnScadenze, infScadenze, &TfrmAvvio::imgScadenzeClick, this);
+    for (auto [p, slot] : {std::pair{imgInfo, &TfrmAvvio::imgInfoClick}, {imgGuida, &TfrmAvvio::imgGuidaClick},
+                           {imgCopyright, &TfrmAvvio::imgCopyrightClick}, {imgSito, &TfrmAvvio::imgSitoClick},
+                           {imgEsci, &TfrmAvvio::imgEsciClick}}) {
+        p->setCursor(Qt::PointingHandCursor);
+        connect(p, &Picture::clicked, this, slot);
+    }
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(imgInfo, 0, Qt::AlignTop);
+    top->addStretch();
+    auto *titles = new QVBoxLayout;
+    titles->addWidget(imgTitolo, 0, Qt::AlignHCenter);
+    titles->addWidget(imgSottotitolo, 0, Qt::AlignHCenter);
+    top->addLayout(titles);
+    top->addStretch();
+    top->addWidget(imgGuida, 0, Qt::AlignTop);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(36);
+    int col = 0;
+    for (auto pics : {std::array{imgAnagrafica, btnAnagrafica, infAnagrafica},
+                      std::array{imgBollettini, btnBollettini, infBollettini},
+                      std::array{imgScadenze, btnScadenze, infScadenze}}) {
+        for (int row = 0; row < 3; ++row)
+            grid->addWidget(pics[size_t(row)], row, col, Qt::AlignHCenter);
+        ++col;
+    }
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(imgCopyright, 0, Qt::AlignBottom);
+    bottom->addStretch();
+    bottom->addWidget(imgSito);
+    bottom->addStretch();
+    bottom->addWidget(imgEsci, 0, Qt::AlignBottom);
+
+    auto *inner = new QVBoxLayout(panel);
+    inner->setContentsMargins(24, 20, 24, 20);
+    inner->addLayout(top);
+    inner->addSpacing(18);
+    inner->addLayout(grid);
+    inner->addSpacing(18);
+    inner->addLayout(bottom);
+    inner->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto *outer = new QGridLayout(this);
+    outer->addWidget(panel, 0, 0, Qt::AlignCenter);
+    setWindowState(Qt::WindowMaximized);
+}
+
+void TfrmAvvio::updateTiles()
+{
+    const auto enable = [](std::initializer_list<Picture *> pics, const char *editor) {
+        const bool built = Forms::get(QString::fromLatin1(editor)) != nullptr;
+        for (auto *p : pics)
+            p->setEnabled(built);
+    };
+    enable({imgAnagrafica, btnAnagrafica, infAnagrafica}, "frmAnagrafica");
+    enable({imgBollettini, btnBollettini, infBollettini}, "frmBollettino");
+    enable({imgScadenze, btnScadenze, infScadenze}, "frmScadenzario");
+}
+
+void TfrmAvvio::imgAnagraficaClick() { Navigation::openEditor(QStringLiteral("frmAnagrafica")); }
+void TfrmAvvio::imgBollettiniClick() { Navigation::openEditor(QStringLiteral("frmBollettino")); }
+void TfrmAvvio::imgScadenzeClick() { Navigation::openEditor(QStringLiteral("frmScadenzario")); }
+
+void TfrmAvvio::imgInfoClick()
+{
+    TfrmInfo w(this);
+    w.exec();
+}
+
+void TfrmAvvio::imgGuidaClick() { TfrmGuida::showHelp(this, HelpTexts::overviewTitle(), HelpTexts::overviewText()); }
+
+void TfrmAvvio::imgCopyrightClick()
+{
+    TfrmSplash w(this);
+    w.exec();
+}
+
+void TfrmAvvio::imgSitoClick() { TMisc::Open(TfrmSplash::vendorSite()); }
+
+void TfrmAvvio::imgEsciClick() { Seams::AppExit::terminate(); }
+
+void TfrmAvvio::closeEvent(QCloseEvent *e)
+{
+    e->accept();
+    Seams::AppExit::terminate();
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <QWidget>
+
+class Picture;
+
+// The main menu: three working areas, information, help, credits, the vendor's site and exit.
+class TfrmAvvio : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmAvvio(QWidget *parent = nullptr);
+
+    Picture *imgAnagrafica, *btnAnagrafica, *infAnagrafica;
+    Picture *imgBollettini, *btnBollettini, *infBollettini;
+    Picture *imgScadenze, *btnScadenze, *infScadenze;
+    Picture *imgInfo, *imgGuida, *imgCopyright, *imgSito, *imgEsci;
+    Picture *imgTitolo, *imgSottotitolo;
+
+    void imgAnagraficaClick();
+    void imgBollettiniClick();
+    void imgScadenzeClick();
+    void imgInfoClick();
+    void imgGuidaClick();
+    void imgCopyrightClick();
+    void imgSitoClick();
+    void imgEsciClick();
+    // A column whose editor is not built is shown disabled; called once the windows exist.
+    void updateTiles();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+};

@@ -1,0 +1,95 @@
+#include "app/Startup.h"
+
+#include "app/Avvio.h"
+#include "app/Guida.h"
+#include "app/Info.h"
+#include "app/Splash.h"
+#include "core/Formats.h"
+#include "core/Forms.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QStyleFactory>
+#include <QTranslator>
+#include <functional>
+
+namespace {
+struct WindowEntry {
+    const char *instance;
+    std::function<QWidget *()> create;
+};
+
+template <class T> std::function<QWidget *()> make()
+{
+    return [] { return static_cast<QWidget *>(new T); };
+}
+
+// The creation table. Windows join it as they are built; the first created is the first shown.
+const std::vector<WindowEntry> &table()
+{
+    static const std::vector<WindowEntry> t = {
+        {"frmAvvio", make<TfrmAvvio>()},
+        {"frmGuida", make<TfrmGuida>()},
+        {"frmInfo", make<TfrmInfo>()},
+        {"frmSplash", make<TfrmSplash>()},
+    };
+    return t;
+}
+} // namespace
+
+namespace Startup {
+
+void prepare()
+{
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+void initialise(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral("Versalia"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Versalia"));
+    QApplication::setOrganizationName(QStringLiteral("Versalia"));
+    Formats::applyProcessFormats();
+    static QTranslator qtbase;
+    if (qtbase.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtbase);
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+}
+
+void createWindows()
+{
+    for (const auto &entry : table()) {
+        QWidget *w = entry.create();
+        w->setObjectName(QString::fromLatin1(entry.instance));
+        Forms::add(w);
+    }
+    if (auto *menu = Forms::get<TfrmAvvio>(QStringLiteral("frmAvvio")))
+        menu->updateTiles();
+}
+
+QStringList creationOrder()
+{
+    QStringList names;
+    for (const auto &entry : table())
+        names << QString::fromLatin1(entry.instance);
+    return names;
+}
+
+QWidget *firstWindow() { return Forms::get(QString::fromLatin1(table().front().instance)); }
+
+int run(int argc, char **argv)
+{
+    prepare();
+    QApplication app(argc, argv);
+    initialise(app);
+    createWindows();
+    firstWindow()->show();
+    const int rc = app.exec();
+    Forms::clear();
+    return rc;
+}
+
+} // namespace Startup

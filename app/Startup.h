@@ -1,0 +1,18 @@
+#pragma once
+#include <QStringList>
+
+class QApplication;
+class QWidget;
+
+namespace Startup {
+// Before the application object exists: software rendering, so that no graphics driver is needed.
+void prepare();
+// Italian translations of Qt's own dialogs, process-wide formats, the look of the whole application.
+void initialise(QApplication &app);
+// One long-lived instance of every window, in creation-table order; the first is the main window.
+void createWindows();
+QStringList creationOrder();
+QWidget *firstWindow();
+// The whole start: prepare, application, initialise, windows, first window shown, message loop.
+int run(int argc, char **argv);
+} // namespace Startup

@@ -1,0 +1,3 @@
+if(NOT EXISTS "${DST}" AND EXISTS "${SRC}")
+    file(COPY_FILE "${SRC}" "${DST}")
+endif()

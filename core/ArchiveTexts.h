@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+
+// Messages shared by every archive and editor.
+namespace ArchiveTexts {
+inline QString accessFailure()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere "
+                          "i privilegi di scrittura nella cartella di installazione del programma.");
+}
+inline QString emptyArchive() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }
+inline QString savedChanges()
+{
+    return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+}
+inline QString inserted() { return QStringLiteral("La scheda corrente è stata inserita in archivio."); }
+inline QString savedNew() { return QStringLiteral("La scheda corrente è stata salvata in archivio."); }
+} // namespace ArchiveTexts

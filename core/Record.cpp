@@ -1,0 +1,58 @@
+#include "core/Record.h"
+
+#include "core/Cp1252.h"
+#include "core/Routines.h"
+
+#include <algorithm>
+#include <cstring>
+
+int RecordLayout::indexOf(std::string_view name) const
+{
+    for (int i = 0; i < count(); ++i)
+        if (field(i).name == name)
+            return i;
+    return -1;
+}
+
+int RecordLayout::indexOfControl(std::string_view control) const
+{
+    for (int i = 0; i < count(); ++i)
+        if (field(i).control == control)
+            return i;
+    return -1;
+}
+
+namespace FieldCodec {
+QString read(const char *field, int capacity)
+{
+    const int len = std::min<int>(static_cast<unsigned char>(field[0]), capacity);
+    return TrimControls(Cp1252::decode(QByteArrayView(field + 1, len)));
+}
+
+void write(char *field, int capacity, const QString &text)
+{
+    QByteArray bytes = Cp1252::encode(TrimControls(text));
+    const int len = std::min<int>({int(bytes.size()), 255, capacity});
+    field[0] = static_cast<char>(len);
+    std::memcpy(field + 1, bytes.constData(), size_t(len));
+}
+} // namespace FieldCodec
+
+Record::Record(const RecordLayout &layout) : m_layout(&layout), m_bytes(layout.size(), '\0') {}
+
+Record::Record(const RecordLayout &layout, QByteArray bytes) : m_layout(&layout), m_bytes(std::move(bytes))
+{
+    m_bytes.resize(layout.size(), '\0');
+}
+
+QString Record::text(int field) const
+{
+    return FieldCodec::read(m_bytes.constData() + m_layout->offset(field), m_layout->field(field).capacity);
+}
+
+void Record::setText(int field, const QString &value)
+{
+    FieldCodec::write(m_bytes.data() + m_layout->offset(field), m_layout->field(field).capacity, value);
+}
+
+void Record::clear() { m_bytes.fill('\0'); }

@@ -1,0 +1,215 @@
+#include "core/Seams.h"
+
+#include <QApplication>
+#include <QAudioOutput>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QUrl>
+
+namespace Seams {
+
+namespace {
+struct State {
+    bool msgScripted = false;
+    QList<Answer> answers;
+    QList<ShownMessage> shown;
+    bool shellScripted = false;
+    QStringList opened;
+    bool fileScripted = false;
+    QString nextFile;
+    bool printScripted = false;
+    QString nextPdf;
+    int previews = 0;
+    bool soundScripted = false;
+    QStringList played;
+    QDateTime fixedNow;
+};
+State &st()
+{
+    static State s;
+    return s;
+}
+} // namespace
+
+Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
+{
+    auto &s = st();
+    s.shown.append({kind, text});
+    if (s.msgScripted) {
+        if (!s.answers.isEmpty())
+            return s.answers.takeFirst();
+        return kind == MsgKind::Question ? Answer::Yes : Answer::Ok;
+    }
+    QMessageBox box(parent);
+    box.setText(text);
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    switch (kind) {
+    case MsgKind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgKind::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgKind::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgKind::Plain:
+        break;
+    }
+    if (kind == MsgKind::Question) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else if (kind == MsgKind::Plain) {
+        box.setStandardButtons(QMessageBox::Ok);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+    }
+    box.exec();
+    auto *clicked = box.clickedButton();
+    switch (box.standardButton(clicked)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Closed;
+    }
+}
+
+void Messages::setScripted(bool on) { st().msgScripted = on; }
+void Messages::setNextAnswer(Answer a) { st().answers.append(a); }
+QList<ShownMessage> &Messages::shown() { return st().shown; }
+ShownMessage Messages::last()
+{
+    return st().shown.isEmpty() ? ShownMessage{MsgKind::Plain, QString()} : st().shown.last();
+}
+void Messages::clear()
+{
+    st().shown.clear();
+    st().answers.clear();
+}
+
+void Shell::open(const QString &target)
+{
+    st().opened.append(target);
+    if (st().shellScripted)
+        return;
+    // Callers quote file paths as a shell would; the desktop wants the bare path or address.
+    QString t = target;
+    if (t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"')))
+        t = t.mid(1, t.size() - 2);
+    QUrl url;
+    if (t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive) || t.contains(QLatin1String("://")))
+        url = QUrl(t, QUrl::TolerantMode);
+    else
+        url = QUrl::fromLocalFile(t);
+    QDesktopServices::openUrl(url);
+}
+void Shell::setScripted(bool on) { st().shellScripted = on; }
+QStringList &Shell::opened() { return st().opened; }
+
+QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                    const QString &filter)
+{
+    if (st().fileScripted) {
+        QString f = st().nextFile;
+        st().nextFile.clear();
+        return f;
+    }
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+void FileDialog::setScripted(bool on) { st().fileScripted = on; }
+void FileDialog::setNextFileName(const QString &name) { st().nextFile = name; }
+
+bool Printing::choosePrinter(QPrinter &printer, QWidget *parent)
+{
+    if (st().printScripted) {
+        QString pdf = st().nextPdf;
+        st().nextPdf.clear();
+        if (pdf.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    }
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void Printing::preview(QPrinter &printer, QWidget *parent, const std::function<void(QPrinter *)> &paint)
+{
+    ++st().previews;
+    if (st().printScripted)
+        return;
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *p) { paint(p); });
+    dialog.exec();
+}
+void Printing::setScripted(bool on) { st().printScripted = on; }
+void Printing::setNextPdfFile(const QString &path) { st().nextPdf = path; }
+int &Printing::previewCount() { return st().previews; }
+
+void Sound::play(const QString &path)
+{
+    st().played.append(path);
+    if (st().soundScripted)
+        return;
+    if (!QFileInfo::exists(path))
+        return;
+    // One player for the whole run: a warning chime is short and never overlaps itself.
+    static QMediaPlayer *player = nullptr;
+    static QAudioOutput *output = nullptr;
+    if (!player) {
+        player = new QMediaPlayer(qApp);
+        output = new QAudioOutput(player);
+        player->setAudioOutput(output);
+    }
+    player->stop();
+    player->setSource(QUrl::fromLocalFile(path));
+    player->play();
+}
+void Sound::setScripted(bool on) { st().soundScripted = on; }
+QStringList &Sound::played() { return st().played; }
+
+QDate Clock::today() { return now().date(); }
+QDateTime Clock::now() { return st().fixedNow.isValid() ? st().fixedNow : QDateTime::currentDateTime(); }
+void Clock::setFixed(const QDateTime &when) { st().fixedNow = when; }
+
+namespace {
+bool g_exitScripted = false;
+int g_exitCount = 0;
+} // namespace
+void AppExit::terminate()
+{
+    ++g_exitCount;
+    if (!g_exitScripted)
+        QCoreApplication::quit();
+}
+void AppExit::setScripted(bool on) { g_exitScripted = on; }
+int &AppExit::count() { return g_exitCount; }
+
+void setScriptedAll(bool on)
+{
+    AppExit::setScripted(on);
+    Messages::setScripted(on);
+    Shell::setScripted(on);
+    FileDialog::setScripted(on);
+    Printing::setScripted(on);
+    Sound::setScripted(on);
+}
+
+} // namespace Seams

@@ -1,0 +1,101 @@
+#pragma once
+// Every place where the program touches the desktop (message boxes, shell open, file dialog, printer,
+// sound, clock) goes through one of these small interfaces, so that tests can observe and answer them.
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+class QPrinter;
+
+namespace Seams {
+
+// Message boxes. Warning, error and information boxes carry OK and Cancel (the answer is not used);
+// a question carries Yes and No; a plain box carries only OK.
+enum class MsgKind { Warning, Error, Information, Question, Plain };
+enum class Answer { Ok, Cancel, Yes, No, Closed };
+
+struct ShownMessage {
+    MsgKind kind;
+    QString text;
+};
+
+class Messages {
+public:
+    static void warning(QWidget *parent, const QString &text) { show(parent, MsgKind::Warning, text); }
+    static void error(QWidget *parent, const QString &text) { show(parent, MsgKind::Error, text); }
+    static void information(QWidget *parent, const QString &text) { show(parent, MsgKind::Information, text); }
+    static void plain(QWidget *parent, const QString &text) { show(parent, MsgKind::Plain, text); }
+    static Answer question(QWidget *parent, const QString &text) { return show(parent, MsgKind::Question, text); }
+    static Answer show(QWidget *parent, MsgKind kind, const QString &text);
+
+    // Test double: when scripted, no box is shown; every message is recorded and answered from the queue
+    // (Yes for questions, Ok otherwise when the queue is empty).
+    static void setScripted(bool on);
+    static void setNextAnswer(Answer a);
+    static QList<ShownMessage> &shown();
+    static ShownMessage last();
+    static void clear();
+};
+
+// Operating-system "open" of a path, web address or mailto link. The result is ignored by callers.
+class Shell {
+public:
+    static void open(const QString &target);
+    static void setScripted(bool on);
+    static QStringList &opened();
+};
+
+// File-open dialog.
+class FileDialog {
+public:
+    static QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir = {},
+                                   const QString &filter = {});
+    static void setScripted(bool on);
+    static void setNextFileName(const QString &name); // empty = the user cancelled
+};
+
+// Printer choice and preview. Production shows the print dialog / preview window; tests print to a PDF file.
+class Printing {
+public:
+    // Shows the print dialog for printer; false when the user cancelled.
+    static bool choosePrinter(QPrinter &printer, QWidget *parent);
+    // Shows a modal preview; paint is called to render the pages into the given printer.
+    static void preview(QPrinter &printer, QWidget *parent, const std::function<void(QPrinter *)> &paint);
+    static void setScripted(bool on);
+    static void setNextPdfFile(const QString &path); // empty = cancel the next print dialog
+    static int &previewCount();
+};
+
+// Short sounds played from a file.
+class Sound {
+public:
+    static void play(const QString &path);
+    static void setScripted(bool on);
+    static QStringList &played();
+};
+
+// Today's date and the time. Overdue, imminent and expiring records depend on it.
+class Clock {
+public:
+    static QDate today();
+    static QDateTime now();
+    static void setFixed(const QDateTime &when); // invalid = follow the system clock
+};
+
+// Ending the application (menu close, "Esci").
+class AppExit {
+public:
+    static void terminate();
+    static void setScripted(bool on);
+    static int &count(); // how many times termination was asked
+};
+
+// Switch every seam to its test double at once.
+void setScriptedAll(bool on);
+
+} // namespace Seams

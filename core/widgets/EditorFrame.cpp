@@ -1,0 +1,215 @@
+#include "core/widgets/EditorFrame.h"
+
+#include "core/ArchiveFile.h"
+#include "core/ArchiveTexts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+QString controlText(QWidget *w)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(w))
+        return e->text();
+    if (auto *l = qobject_cast<QLabel *>(w))
+        return l->text();
+    if (auto *c = qobject_cast<QCheckBox *>(w))
+        return c->isChecked() ? FieldCodec::yes() : FieldCodec::no();
+    if (auto *p = qobject_cast<QPlainTextEdit *>(w))
+        return p->toPlainText();
+    if (auto *b = qobject_cast<QComboBox *>(w))
+        return b->currentText();
+    return {};
+}
+
+void setControlText(QWidget *w, const QString &text)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(w)) {
+        e->setText(text);
+    } else if (auto *l = qobject_cast<QLabel *>(w)) {
+        l->setText(text);
+    } else if (auto *c = qobject_cast<QCheckBox *>(w)) {
+        if (text == FieldCodec::yes())
+            c->setChecked(true);
+        else if (text == FieldCodec::no())
+            c->setChecked(false);
+    } else if (auto *p = qobject_cast<QPlainTextEdit *>(w)) {
+        p->setPlainText(text);
+    } else if (auto *b = qobject_cast<QComboBox *>(w)) {
+        b->setCurrentText(text);
+    }
+}
+
+QWidget *control(QWidget *window, std::string_view name)
+{
+    return window->findChild<QWidget *>(QString::fromLatin1(name.data(), qsizetype(name.size())));
+}
+} // namespace
+
+EditorFrame::EditorFrame(QWidget *window, QLabel *position, Config config)
+    : QObject(window), m_window(window), m_position(position), m_config(std::move(config))
+{
+}
+
+qint64 EditorFrame::position() const
+{
+    bool ok = false;
+    const qint64 p = m_position->text().trimmed().toLongLong(&ok);
+    return ok && p > 0 ? p : 0;
+}
+
+void EditorFrame::setPosition(qint64 position)
+{
+    m_position->setText(position > 0 ? QString::number(position) : QString());
+}
+
+void EditorFrame::loadInto(QWidget *window, const Record &record)
+{
+    const auto &layout = record.layout();
+    for (int i = 0; i < layout.count(); ++i)
+        if (auto *w = control(window, layout.field(i).control))
+            setControlText(w, record.text(i));
+}
+
+void EditorFrame::load(const Record &record, qint64 position)
+{
+    loadInto(m_window, record);
+    setPosition(position);
+}
+
+void EditorFrame::fillRecord(Record &record) const
+{
+    const auto &layout = *m_config.layout;
+    for (int i = 0; i < layout.count(); ++i)
+        if (auto *w = control(m_window, layout.field(i).control))
+            record.setText(i, controlText(w));
+}
+
+bool EditorFrame::loadAt(qint64 position, ArchiveFile &file)
+{
+    QByteArray bytes;
+    if (!file.read(position, bytes))
+        return false;
+    load(Record(*m_config.layout, bytes), position);
+    return true;
+}
+
+// Navigation: the archive is opened for each click and closed again before any message is shown.
+void EditorFrame::first()
+{
+    ArchiveFile file(archivePath(), m_config.layout->size());
+    if (!file.open())
+        return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+    if (file.count() == 0) {
+        file.close();
+        return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
+    }
+    if (!loadAt(1, file))
+        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+}
+
+void EditorFrame::last()
+{
+    ArchiveFile file(archivePath(), m_config.layout->size());
+    if (!file.open())
+        return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+    const qint64 n = file.count();
+    if (n == 0) {
+        file.close();
+        return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
+    }
+    if (!loadAt(n, file))
+        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+}
+
+void EditorFrame::next()
+{
+    ArchiveFile file(archivePath(), m_config.layout->size());
+    if (!file.open())
+        return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+    const qint64 n = file.count();
+    if (n == 0) {
+        file.close();
+        setPosition(0);
+        return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
+    }
+    const qint64 p = position();
+    if (p != 0 && p >= n)
+        return;
+    if (!loadAt(p == 0 ? 1 : p + 1, file))
+        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+}
+
+void EditorFrame::previous()
+{
+    ArchiveFile file(archivePath(), m_config.layout->size());
+    if (!file.open())
+        return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+    if (file.count() == 0) {
+        file.close();
+        return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
+    }
+    const qint64 p = position();
+    if (p == 1)
+        return;
+    if (!loadAt(p == 0 ? 1 : p - 1, file))
+        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+}
+
+bool EditorFrame::save()
+{
+    Record record(*m_config.layout);
+    ArchiveFile file(archivePath(), m_config.layout->size());
+    if (!file.open()) {
+        Seams::Messages::show(m_window, m_config.saveFailureKind, ArchiveTexts::accessFailure());
+        return false;
+    }
+    fillRecord(record);
+    const qint64 p = position();
+    if (p != 0) {
+        if (!file.write(p, record.bytes())) {
+            file.close();
+            Seams::Messages::show(m_window, m_config.saveFailureKind, ArchiveTexts::accessFailure());
+            return false;
+        }
+        file.close();
+        setPosition(p);
+        Seams::Messages::information(m_window, ArchiveTexts::savedChanges());
+        return true;
+    }
+    const auto landed = file.append(record.bytes());
+    file.close();
+    if (!landed) {
+        Seams::Messages::show(m_window, m_config.saveFailureKind, ArchiveTexts::accessFailure());
+        return false;
+    }
+    setPosition(*landed);
+    Seams::Messages::information(m_window, m_config.insertedMessage);
+    return true;
+}
+
+bool EditorFrame::duplicate(const QString &notStoredWarning, const QStringList &controlsToEmpty, QWidget *focus,
+                            const QString &information)
+{
+    if (position() == 0) {
+        Seams::Messages::warning(m_window, notStoredWarning);
+        return false;
+    }
+    for (const auto &name : controlsToEmpty)
+        if (auto *w = m_window->findChild<QWidget *>(name))
+            setControlText(w, QString());
+    setPosition(0);
+    ArchiveFile file(archivePath(), m_config.layout->size());
+    if (!file.open()) {
+        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+        return false;
+    }
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
+    file.close();
+    Seams::Messages::information(m_window, information);
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The record frame shared by the editors: position label, the four navigation buttons, loading a record
+// into the window and filling a record from it (controls looked up by objectName from the layout),
+// saving (overwrite or append) and the duplicate frame.
+
+#include "core/Record.h"
+#include "core/Seams.h"
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+#include <functional>
+
+class QLabel;
+class QWidget;
+
+class EditorFrame : public QObject {
+    Q_OBJECT
+public:
+    struct Config {
+        const RecordLayout *layout = nullptr;
+        std::function<QString()> archivePath;
+        Seams::MsgKind saveFailureKind = Seams::MsgKind::Error;
+        QString insertedMessage; // shown after an append
+    };
+    EditorFrame(QWidget *window, QLabel *position, Config config);
+
+    // 0 when the window holds no stored record.
+    qint64 position() const;
+    void setPosition(qint64 position);
+
+    void first();
+    void previous();
+    void next();
+    void last();
+
+    // Every field to its control (field-to-text rule; check boxes from "Sì"/"No", left alone otherwise).
+    static void loadInto(QWidget *window, const Record &record);
+    void load(const Record &record, qint64 position);
+    void fillRecord(Record &record) const;
+    // Overwrite at the shown position or append; messages as usual. False when nothing was stored.
+    bool save();
+    // Duplicate frame: warns when nothing is stored; otherwise empties the listed controls and the position,
+    // checks the archive is reachable, focuses focus and informs.
+    bool duplicate(const QString &notStoredWarning, const QStringList &controlsToEmpty, QWidget *focus,
+                   const QString &information);
+
+    const RecordLayout &layout() const { return *m_config.layout; }
+    QString archivePath() const { return m_config.archivePath(); }
+
+private:
+    bool loadAt(qint64 position, class ArchiveFile &file);
+    QWidget *m_window;
+    QLabel *m_position;
+    Config m_config;
+};

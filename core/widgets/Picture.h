@@ -1,0 +1,41 @@
+#pragma once
+#include <QColor>
+#include <QLabel>
+#include <QSize>
+
+// A picture drawn from one of our SVGs at the screen's resolution; reacts to clicks.
+class Picture : public QLabel {
+    Q_OBJECT
+public:
+    Picture(const QString &name, const QString &svg, QSize size, QWidget *parent);
+    void setSvg(const QString &svg, QSize size);
+signals:
+    void pressed();
+    void released();
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void changeEvent(QEvent *e) override;
+
+private:
+    QString m_svg;
+    QSize m_size;
+};
+
+// A link text: dark blue, orange while the mouse button is held on it (or on its icon).
+class Link : public QLabel {
+    Q_OBJECT
+public:
+    Link(const QString &name, const QString &text, QWidget *parent);
+    void setPressedLook(bool pressed);
+    // The icon beside the link presses the link too.
+    void pairWith(Picture *icon);
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+};
