@@ -5,6 +5,8 @@
 #include "app/Info.h"
 #include "app/Splash.h"
 #include "core/Formats.h"
+#include "core/widgets/Calendario.h"
+#include "slips/Bollettino.h"
 #include "core/Forms.h"
 
 #include <QApplication>
@@ -32,6 +34,8 @@ const std::vector<WindowEntry> &table()
         {"frmGuida", make<TfrmGuida>()},
         {"frmInfo", make<TfrmInfo>()},
         {"frmSplash", make<TfrmSplash>()},
+        {"frmBollettino", make<TfrmBollettino>()},
+        {"frmCalendario", make<TfrmCalendario>()},
     };
     return t;
 }

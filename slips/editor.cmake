@@ -1,0 +1,4 @@
+target_sources(versalia PRIVATE
+    AmountInWords.cpp AmountInWords.h
+    Bollettino.cpp Bollettino.h
+)
