@@ -1,0 +1,1 @@
+versalia_test(test_slips test_slips.cpp)
