@@ -84,13 +84,18 @@ QStringList creationOrder()
 
 QWidget *firstWindow() { return Forms::get(QString::fromLatin1(table().front().instance)); }
 
+void start()
+{
+    createWindows();
+    firstWindow()->show();
+}
+
 int run(int argc, char **argv)
 {
     prepare();
     QApplication app(argc, argv);
     initialise(app);
-    createWindows();
-    firstWindow()->show();
+    start();
     const int rc = app.exec();
     Forms::clear();
     return rc;

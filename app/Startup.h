@@ -13,6 +13,8 @@ void initialise(QApplication &app);
 void createWindows();
 QStringList creationOrder();
 QWidget *firstWindow();
+// Every window created, the first one shown.
+void start();
 // The whole start: prepare, application, initialise, windows, first window shown, message loop.
 int run(int argc, char **argv);
 } // namespace Startup

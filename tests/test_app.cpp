@@ -1,0 +1,181 @@
+#include "TestSupport.h"
+
+#include "app/Avvio.h"
+#include "app/Guida.h"
+#include "app/HelpTexts.h"
+#include "app/Info.h"
+#include "app/Splash.h"
+#include "app/Startup.h"
+#include "core/Formats.h"
+#include "core/Forms.h"
+#include "core/widgets/Picture.h"
+#include "slips/Bollettino.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestApp : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init() { TestSupport::resetSeams(); }
+    void cleanup() { Forms::clear(); }
+    void formatsUnderAnyLocale();
+    void startUpCreatesWindowsInOrder();
+    void navigationCycle();
+    void closingTheMenuEndsTheApplication();
+    void helpOpensGuideFromFolderWithBlanks();
+    void informationAndCredits();
+};
+
+void TestApp::initTestCase() { Startup::initialise(*qApp); }
+
+void TestApp::formatsUnderAnyLocale()
+{
+    // The test runs twice, under an Italian and an English LANG: the forms must not change.
+    QCOMPARE(Formats::dateText(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
+    QCOMPARE(QLocale().toString(16.5, 'f', 2), QStringLiteral("16,50"));
+    QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+    QVERIFY(Formats::parseDateText(QStringLiteral("05/03/2024")) == QDate(2024, 3, 5));
+    QVERIFY(!Formats::parseDateText(QStringLiteral("03/31/2024")).isValid());
+}
+
+void TestApp::startUpCreatesWindowsInOrder()
+{
+    Startup::start();
+    QStringList created;
+    for (auto *w : Forms::all())
+        created << w->objectName();
+    QCOMPARE(created, Startup::creationOrder());
+    QCOMPARE(created.first(), Startup::firstWindow()->objectName());
+    QVERIFY(Startup::firstWindow()->isVisible());
+    for (auto *w : Forms::all())
+        QCOMPARE(w->isVisible(), w == Startup::firstWindow());
+    // Every window and control of the main menu can be found by name.
+    auto *menu = Forms::get(QStringLiteral("frmAvvio"));
+    QVERIFY(menu);
+    for (const char *name : {"imgAnagrafica", "btnAnagrafica", "infAnagrafica", "imgBollettini", "btnBollettini",
+                             "infBollettini", "imgScadenze", "btnScadenze", "infScadenze", "imgInfo", "imgGuida",
+                             "imgCopyright", "imgSito", "imgEsci", "imgTitolo", "imgSottotitolo"})
+        QVERIFY2(menu->findChild<Picture *>(QString::fromLatin1(name)), name);
+}
+
+void TestApp::navigationCycle()
+{
+    Startup::start();
+    auto *menu = Forms::get<TfrmAvvio>(QStringLiteral("frmAvvio"));
+    Startup::firstWindow()->hide(); // as after the password
+    menu->show();
+    const auto visibleWorking = [] {
+        QStringList v;
+        for (auto *w : Forms::all())
+            if (w->isVisible())
+                v << w->objectName();
+        return v;
+    };
+    QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmAvvio")});
+    // The registry's editor is not built yet: its column is visibly disabled.
+    QVERIFY(!menu->imgAnagrafica->isEnabled());
+    QVERIFY(menu->imgBollettini->isEnabled());
+
+    QTest::mouseClick(menu->imgBollettini, Qt::LeftButton);
+    QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmBollettino")});
+    auto *editor = Forms::get<TfrmBollettino>(QStringLiteral("frmBollettino"));
+    editor->txtAnno->setText(QStringLiteral("1999"));
+    editor->close();
+    QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmAvvio")});
+    QTest::mouseClick(menu->btnBollettini, Qt::LeftButton);
+    QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmBollettino")});
+    QCOMPARE(editor->txtAnno->text(), QStringLiteral("2024")); // the year panel starts again on today's year
+
+    // A stand-in editor for an area whose window is not built yet goes round the same cycle.
+    auto *standIn = new QWidget;
+    standIn->setObjectName(QStringLiteral("frmScadenzario"));
+    Forms::add(standIn);
+    menu->updateTiles();
+    editor->close();
+    QTest::mouseClick(menu->imgScadenze, Qt::LeftButton);
+    QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmScadenzario")});
+}
+
+void TestApp::closingTheMenuEndsTheApplication()
+{
+    Startup::start();
+    auto *menu = Forms::get<TfrmAvvio>(QStringLiteral("frmAvvio"));
+    menu->show();
+    menu->close();
+    QCOMPARE(Seams::AppExit::count(), 1);
+    QTest::mouseClick(menu->imgEsci, Qt::LeftButton);
+    QCOMPARE(Seams::AppExit::count(), 2);
+    QVERIFY(Seams::Messages::shown().isEmpty()); // no question on leaving
+}
+
+void TestApp::helpOpensGuideFromFolderWithBlanks()
+{
+    TestProgramFolder folder(QStringLiteral("Programmi Ufficio/Versalia 2024"));
+    TfrmAvvio menu;
+    bool seen = false;
+    TestSupport::onNextModal([&](QWidget *w) {
+        auto *help = qobject_cast<TfrmGuida *>(w);
+        QVERIFY(help);
+        seen = true;
+        QCOMPARE(help->lblTitolo->text(), QStringLiteral("Uno sguardo a Versalia."));
+        const QStringList paragraphs = help->txtGuida->toPlainText().split(QStringLiteral("\n\n"));
+        QCOMPARE(paragraphs.size(), 32);
+        QVERIFY(paragraphs.first().startsWith(
+            QStringLiteral("Versalia è un software progettato per la compilazione e la stampa dei bollettini postali")));
+        QCOMPARE(help->size(), QSize(676, 598));
+        QTest::mouseClick(help->lnkWeb, Qt::LeftButton);
+        QTest::mouseClick(help->btnChiudi, Qt::LeftButton);
+    });
+    menu.imgGuidaClick();
+    QVERIFY(seen);
+    QCOMPARE(Seams::Shell::opened(),
+             QStringList{QLatin1Char('"') + folder.path() + QStringLiteral("Guida.pdf") + QLatin1Char('"')});
+    QVERIFY(folder.path().contains(QLatin1Char(' ')));
+    QCOMPARE(HelpTexts::overviewText().count(QStringLiteral("\r\n\r\n")), 31);
+    QVERIFY(HelpTexts::overviewText().contains(QStringLiteral("girasolebianco")));
+}
+
+void TestApp::informationAndCredits()
+{
+    TfrmAvvio menu;
+    bool seen = false;
+    TestSupport::onNextModal([&](QWidget *w) {
+        auto *info = qobject_cast<TfrmInfo *>(w);
+        QVERIFY(info);
+        seen = true;
+        QTest::mousePress(info->lnkWeb, Qt::LeftButton);
+        QCOMPARE(info->lnkWeb->palette().color(QPalette::WindowText), QColor(0xFF, 0xA5, 0x00));
+        QTest::mouseRelease(info->lnkWeb, Qt::LeftButton);
+        QCOMPARE(info->lnkWeb->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x8B));
+        QTest::mouseClick(info->btnChiudi, Qt::LeftButton);
+    });
+    menu.imgInfoClick();
+    QVERIFY(seen);
+    QCOMPARE(Seams::Shell::opened(),
+             QStringList{QStringLiteral("\"mailto:") + TfrmInfo::vendorEmail() +
+                         QStringLiteral("?subject=Software Versalia&body=Salve, desidererei avere le seguenti "
+                                        "informazioni sul software in oggetto:\"")});
+
+    seen = false;
+    Seams::Shell::opened().clear();
+    TestSupport::onNextModal([&](QWidget *w) {
+        auto *credits = qobject_cast<TfrmSplash *>(w);
+        QVERIFY(credits);
+        seen = true;
+        QTest::mouseClick(credits->imgWeb, Qt::LeftButton);
+        QTest::mouseClick(credits->btnChiudi, Qt::LeftButton);
+    });
+    menu.imgCopyrightClick();
+    QVERIFY(seen);
+    QCOMPARE(Seams::Shell::opened(), QStringList{TfrmSplash::vendorSite()});
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+QTEST_MAIN(TestApp)
+#include "test_app.moc"
