@@ -72,6 +72,7 @@ const QString kSlipStyle = QStringLiteral(
     "QFrame#panBollettino QLineEdit { background: white; border: 1px solid #2A6F6A; }"
     "QLineEdit[readOnly=\"true\"] { background: #E4E4E4; }"
     "QLabel#panInfo { background: #4A6A8A; color: white; padding-left: 10px; }"
+    "QLineEdit#txtDataScade, QLineEdit#txtDataPaga { background: white; border: 1px solid #708090; }"
     "QLabel#lblPosizione { background: white; border: 1px solid #708090; font-weight: bold; }");
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "slips/Bollettino.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@ private slots:
     void init() { TestSupport::resetSeams(); }
     void cleanup() { Forms::clear(); }
     void formatsUnderAnyLocale();
+    void qtDialogsSpeakItalian();
     void startUpCreatesWindowsInOrder();
     void navigationCycle();
     void closingTheMenuEndsTheApplication();
@@ -42,6 +44,15 @@ void TestApp::formatsUnderAnyLocale()
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
     QVERIFY(Formats::parseDateText(QStringLiteral("05/03/2024")) == QDate(2024, 3, 5));
     QVERIFY(!Formats::parseDateText(QStringLiteral("03/31/2024")).isValid());
+}
+
+void TestApp::qtDialogsSpeakItalian()
+{
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
+    QCOMPARE(box.button(QDialogButtonBox::Ok)->text().remove(QLatin1Char('&')), QStringLiteral("OK"));
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Annulla"));
+    QCOMPARE(box.button(QDialogButtonBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sì"));
+    QCOMPARE(box.button(QDialogButtonBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("No"));
 }
 
 void TestApp::startUpCreatesWindowsInOrder()
