@@ -98,65 +98,42 @@ bool EditorFrame::loadAt(qint64 position, ArchiveFile &file)
 }
 
 // Navigation: the archive is opened for each click and closed again before any message is shown.
-void EditorFrame::first()
+// target maps (record count, shown position) to the record to load, or 0 for "nothing happens".
+void EditorFrame::navigate(qint64 (*target)(qint64 n, qint64 p), bool emptyPositionWhenEmpty)
 {
     ArchiveFile file(archivePath(), m_config.layout->size());
     if (!file.open())
         return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
-    if (file.count() == 0) {
+    const qint64 n = file.count();
+    if (n == 0) {
         file.close();
+        if (emptyPositionWhenEmpty)
+            setPosition(0);
         return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
     }
-    if (!loadAt(1, file))
+    const qint64 to = target(n, position());
+    if (to > 0 && !loadAt(to, file))
         Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+}
+
+void EditorFrame::first()
+{
+    navigate([](qint64, qint64) -> qint64 { return 1; }, false);
 }
 
 void EditorFrame::last()
 {
-    ArchiveFile file(archivePath(), m_config.layout->size());
-    if (!file.open())
-        return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
-    const qint64 n = file.count();
-    if (n == 0) {
-        file.close();
-        return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
-    }
-    if (!loadAt(n, file))
-        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+    navigate([](qint64 n, qint64) -> qint64 { return n; }, false);
 }
 
 void EditorFrame::next()
 {
-    ArchiveFile file(archivePath(), m_config.layout->size());
-    if (!file.open())
-        return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
-    const qint64 n = file.count();
-    if (n == 0) {
-        file.close();
-        setPosition(0);
-        return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
-    }
-    const qint64 p = position();
-    if (p != 0 && p >= n)
-        return;
-    if (!loadAt(p == 0 ? 1 : p + 1, file))
-        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+    navigate([](qint64 n, qint64 p) -> qint64 { return p == 0 ? 1 : p < n ? p + 1 : 0; }, true);
 }
 
 void EditorFrame::previous()
 {
-    ArchiveFile file(archivePath(), m_config.layout->size());
-    if (!file.open())
-        return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
-    if (file.count() == 0) {
-        file.close();
-        return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
-    }
-    const qint64 p = position();
-    if (p == 1)
-        return;
-    if (!loadAt(p == 0 ? 1 : p - 1, file))
-        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+    navigate([](qint64, qint64 p) -> qint64 { return p == 0 ? 1 : p == 1 ? 0 : p - 1; }, false);
 }
 
 bool EditorFrame::save()

@@ -50,6 +50,7 @@ public:
 
 private:
     bool loadAt(qint64 position, class ArchiveFile &file);
+    void navigate(qint64 (*target)(qint64 n, qint64 p), bool emptyPositionWhenEmpty);
     QWidget *m_window;
     QLabel *m_position;
     Config m_config;
