@@ -1,9 +1,15 @@
 #include "app/Startup.h"
 
 #include "app/Avvio.h"
+#include "app/CambiaPassword.h"
+#include "app/Password.h"
 #include "app/Guida.h"
 #include "app/Info.h"
 #include "app/Splash.h"
+#include "checks/Carta.h"
+#include "checks/CodFisc.h"
+#include "checks/Iban.h"
+#include "checks/PartitaIva.h"
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
 #include "slips/Bollettino.h"
@@ -30,9 +36,15 @@ template <class T> std::function<QWidget *()> make()
 const std::vector<WindowEntry> &table()
 {
     static const std::vector<WindowEntry> t = {
+        {"frmPassword", make<TfrmPassword>()},
         {"frmAvvio", make<TfrmAvvio>()},
+        {"frmCambiaPassword", make<TfrmCambiaPassword>()},
+        {"frmCarta", make<TfrmCarta>()},
+        {"frmCodFisc", make<TfrmCodFisc>()},
         {"frmGuida", make<TfrmGuida>()},
+        {"frmIban", make<TfrmIban>()},
         {"frmInfo", make<TfrmInfo>()},
+        {"frmPartitaIva", make<TfrmPartitaIva>()},
         {"frmSplash", make<TfrmSplash>()},
         {"frmBollettino", make<TfrmBollettino>()},
         {"frmCalendario", make<TfrmCalendario>()},

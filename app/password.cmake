@@ -1,0 +1,5 @@
+target_sources(versalia PRIVATE
+    CambiaPassword.cpp CambiaPassword.h
+    Password.cpp Password.h
+    PasswordStore.cpp PasswordStore.h
+)

@@ -1,0 +1,2 @@
+versalia_test(test_checks_routines test_checks_routines.cpp)
+versalia_test(test_checks_windows test_checks_windows.cpp)
