@@ -12,7 +12,13 @@
 #include "checks/PartitaIva.h"
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
+#include "slips/AnteprimaPse.h"
 #include "slips/Bollettino.h"
+#include "slips/DaSaldare.h"
+#include "slips/ExpBollettini.h"
+#include "slips/Scadute.h"
+#include "slips/StampaBolTer.h"
+#include "slips/TrovaBollettini.h"
 #include "core/Forms.h"
 
 #include <QApplication>
@@ -48,6 +54,12 @@ const std::vector<WindowEntry> &table()
         {"frmSplash", make<TfrmSplash>()},
         {"frmBollettino", make<TfrmBollettino>()},
         {"frmCalendario", make<TfrmCalendario>()},
+        {"frmAnteprimaPse", make<TfrmAnteprimaPse>()},
+        {"frmExpBollettini", make<TfrmExpBollettini>()},
+        {"frmScadute", make<TfrmScadute>()},
+        {"frmDaSaldare", make<TfrmDaSaldare>()},
+        {"frmTrovaBollettini", make<TfrmTrovaBollettini>()},
+        {"frmStampaBolTer", make<TfrmStampaBolTer>()},
     };
     return t;
 }

@@ -14,6 +14,12 @@
 #include "core/widgets/Navigation.h"
 #include "core/widgets/Picture.h"
 #include "slips/AmountInWords.h"
+#include "slips/AnteprimaPse.h"
+#include "slips/DaSaldare.h"
+#include "slips/ExpBollettini.h"
+#include "slips/Scadute.h"
+#include "slips/StampaBolTer.h"
+#include "slips/TrovaBollettini.h"
 #include "slips/SlipRecord.h"
 
 #include <QCheckBox>
@@ -23,6 +29,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <functional>
 
 namespace {
 constexpr int kWidth = 1080;
@@ -321,7 +328,7 @@ void TfrmBollettino::buildWorkPanel()
     connect(cmdGuida, &Picture::clicked, this, &TfrmBollettino::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &QWidget::close);
     // Windows that are not part of the program yet: their commands are shown disabled.
-    for (auto *p : {cmdAllega, impEsecutore, cmdTrova, cmdAnteprima, cmdStampa, cmdDaSaldare, cmdScaduti, cmdEsporta})
+    for (auto *p : {cmdAllega, impEsecutore})
         p->setEnabled(false);
 }
 
@@ -463,9 +470,27 @@ void TfrmBollettino::cmdDuplicaClick()
 
 void TfrmBollettino::cmdGuidaClick() { TfrmGuida::showHelp(this, HelpTexts::slipTitle(), HelpTexts::slipText()); }
 
-void TfrmBollettino::cmdTrovaClick() {}
-void TfrmBollettino::cmdAnteprimaClick() { btnFocus->setFocus(Qt::OtherFocusReason); }
-void TfrmBollettino::cmdStampaClick() {}
-void TfrmBollettino::cmdDaSaldareClick() {}
-void TfrmBollettino::cmdScadutiClick() {}
-void TfrmBollettino::cmdEsportaClick() {}
+// Auxiliary windows: a new one owned by the editor each time, shown modally, freed on close.
+template <class W> static void runModal(TfrmBollettino *owner, const std::function<void(W &)> &prepare = {})
+{
+    W w(owner);
+    if (prepare)
+        prepare(w);
+    w.exec();
+}
+
+void TfrmBollettino::cmdTrovaClick()
+{
+    runModal<TfrmTrovaBollettini>(this, [](auto &w) { w.lblMemory->setText(QStringLiteral("bollettino")); });
+}
+
+void TfrmBollettino::cmdAnteprimaClick()
+{
+    btnFocus->setFocus(Qt::OtherFocusReason);
+    runModal<TfrmAnteprimaPse>(this, [](auto &w) { w.fillFromEditor(); });
+}
+
+void TfrmBollettino::cmdStampaClick() { runModal<TfrmStampaBolTer>(this); }
+void TfrmBollettino::cmdDaSaldareClick() { runModal<TfrmDaSaldare>(this); }
+void TfrmBollettino::cmdScadutiClick() { runModal<TfrmScadute>(this); }
+void TfrmBollettino::cmdEsportaClick() { runModal<TfrmExpBollettini>(this); }

@@ -65,6 +65,7 @@ private slots:
     void enterChainAndCalendar();
     void dateFieldKeys();
     void typingRules();
+    void commandsOpenTheirWindows();
 
 private:
     void openYear(const QString &year = QStringLiteral("2024"));
@@ -448,6 +449,33 @@ void TestSlips::typingRules()
     QVERIFY(!eff->isVisible());
     ed->txtEsecutore->setFocus();
     QVERIFY(eff->isVisible());
+}
+
+void TestSlips::commandsOpenTheirWindows()
+{
+    openYear();
+    const struct {
+        Picture *command;
+        const char *window;
+    } rows[] = {{ed->cmdTrova, "TfrmTrovaBollettini"}, {ed->cmdAnteprima, "TfrmAnteprimaPse"},
+                {ed->cmdStampa, "TfrmStampaBolTer"},   {ed->cmdDaSaldare, "TfrmDaSaldare"},
+                {ed->cmdScaduti, "TfrmScadute"},       {ed->cmdEsporta, "TfrmExpBollettini"}};
+    for (const auto &row : rows) {
+        QString opened;
+        QWidget *owner = nullptr;
+        TestSupport::onNextModal([&](QWidget *w) {
+            QVERIFY(w);
+            opened = QString::fromLatin1(w->metaObject()->className());
+            owner = w->parentWidget();
+            if (auto *tag = w->findChild<QLabel *>(QStringLiteral("lblMemory")))
+                QCOMPARE(tag->text(), QStringLiteral("bollettino"));
+            w->close();
+        });
+        QTest::mouseClick(row.command, Qt::LeftButton);
+        QCOMPARE(opened, QString::fromLatin1(row.window));
+        QCOMPARE(owner, ed);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
 }
 
 QTEST_MAIN(TestSlips)

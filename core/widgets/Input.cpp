@@ -86,7 +86,12 @@ QFrame *highlight(QWidget *field, const QString &effName)
     eff->setFrameShape(QFrame::NoFrame);
     eff->hide();
     placeBehind(field, eff);
-    new Filter(field, [field, eff](QObject *, QEvent *e) {
+    // The highlight may be destroyed before its field when their window closes.
+    QPointer<QFrame> guard(eff);
+    new Filter(field, [field, guard](QObject *, QEvent *e) {
+        QFrame *eff = guard;
+        if (!eff)
+            return false;
         switch (e->type()) {
         case QEvent::FocusIn:
             placeBehind(field, eff);
