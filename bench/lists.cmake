@@ -1,0 +1,2 @@
+add_executable(bench_lists EXCLUDE_FROM_ALL bench_lists.cpp)
+target_link_libraries(bench_lists PRIVATE versalia)

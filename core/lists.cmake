@@ -1,0 +1,5 @@
+target_sources(versalia PRIVATE
+    Spreadsheet.cpp Spreadsheet.h
+    widgets/ExportGrid.cpp widgets/ExportGrid.h
+    widgets/SummaryList.cpp widgets/SummaryList.h
+)

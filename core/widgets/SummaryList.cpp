@@ -1,0 +1,410 @@
+#include "core/widgets/SummaryList.h"
+
+#include "core/ArchiveFile.h"
+#include "core/Formats.h"
+#include "core/Forms.h"
+#include "core/Routines.h"
+#include "core/Seams.h"
+#include "core/widgets/EditorFrame.h"
+#include "core/widgets/Input.h"
+#include "core/widgets/Picture.h"
+#include "core/widgets/WindowStyle.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstring>
+
+// ---- RecordView, LineFormat -------------------------------------------------------------------------
+
+QString RecordView::text(int field) const {
+    return FieldCodec::read(m_bytes + m_layout->offset(field), m_layout->field(field).capacity);
+}
+
+QByteArrayView RecordView::stored(int field) const {
+    const char *f = m_bytes + m_layout->offset(field);
+    const int len = std::min<int>(static_cast<unsigned char>(f[0]), m_layout->field(field).capacity);
+    return QByteArrayView(f + 1, len);
+}
+
+Record RecordView::toRecord() const {
+    return Record(*m_layout, QByteArray(m_bytes, m_layout->size()));
+}
+
+LineFormat &LineFormat::column(int field, int width) {
+    m_pieces.append({field, width, {}});
+    m_width += width;
+    return *this;
+}
+
+LineFormat &LineFormat::literal(const QString &text) {
+    m_pieces.append({-1, int(text.size()), text});
+    m_width += int(text.size());
+    return *this;
+}
+
+int LineFormat::width() const {
+    return m_width;
+}
+
+QString LineFormat::operator()(const RecordView &record) const {
+    QString line;
+    line.reserve(m_width);
+    for (const auto &p : m_pieces) {
+        if (p.field < 0) {
+            line += p.text;
+            continue;
+        }
+        // The field-to-text rule has trimmed it already.
+        const QString t = record.text(p.field);
+        if (t.size() >= p.width) {
+            line += QStringView(t).left(p.width);
+        } else {
+            line += t;
+            line.resize(line.size() + p.width - t.size(), QLatin1Char(' '));
+        }
+    }
+    return line;
+}
+
+// ---- ResultLines ------------------------------------------------------------------------------------
+
+namespace ResultLines {
+namespace {
+inline char16_t upperAZ(char16_t c) {
+    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+}
+inline char16_t lowerAZ(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
+} // namespace
+
+bool lessFolded(const QString &a, const QString &b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
+    const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
+    qsizetype i = 0;
+    for (;;) {
+        // Lines of one list share long stretches (the same payer, padding, separators): skip equal stretches
+        // four characters at a time and fold only where the codes differ.
+        while (i + 4 <= n) {
+            quint64 x, y;
+            std::memcpy(&x, pa + i, sizeof x);
+            std::memcpy(&y, pb + i, sizeof y);
+            if (x != y)
+                break;
+            i += 4;
+        }
+        const qsizetype end = std::min(n, i + 4);
+        for (; i < end; ++i) {
+            if (pa[i] == pb[i])
+                continue;
+            const char16_t ca = upperAZ(pa[i]), cb = upperAZ(pb[i]);
+            if (ca != cb)
+                return ca < cb;
+        }
+        if (i >= n)
+            return a.size() < b.size();
+    }
+}
+
+void sortFolded(QStringList &lines) {
+    std::stable_sort(lines.begin(), lines.end(), lessFolded);
+}
+
+bool containsFolded(const QString &line, const QString &keyLower) {
+    const qsizetype m = keyLower.size(), n = line.size();
+    if (m == 0 || m > n)
+        return false;
+    const char16_t *l = reinterpret_cast<const char16_t *>(line.constData());
+    const char16_t *k = reinterpret_cast<const char16_t *>(keyLower.constData());
+    for (qsizetype i = 0; i + m <= n; ++i) {
+        if (lowerAZ(l[i]) != k[0])
+            continue;
+        qsizetype j = 1;
+        while (j < m && lowerAZ(l[i + j]) == k[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
+}
+
+bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
+             QStringList &out) {
+    ArchiveFile file(path, layout.size());
+    if (!file.open(ArchiveFile::Mode::ReadOrCreate))
+        return false;
+    out.reserve(out.size() + file.count());
+    return file.scan([&](const char *bytes, qint64) {
+        const RecordView r(layout, bytes);
+        if (!select || select(r))
+            out.append(line(r));
+        return true;
+    });
+}
+
+bool forEachEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
+                      const LineBuilder &line, const QString &chosen,
+                      const std::function<void(const Record &, qint64)> &found) {
+    const QString wanted = chosen.trimmed();
+    ArchiveFile file(path, layout.size());
+    if (!file.open(ArchiveFile::Mode::ReadOrCreate))
+        return false;
+    return file.scan([&](const char *bytes, qint64 position) {
+        const RecordView r(layout, bytes);
+        if ((!select || select(r)) && line(r).trimmed() == wanted)
+            found(r.toRecord(), position);
+        return true;
+    });
+}
+
+void loadIntoEditor(QWidget *editor, const Record &record, qint64 position) {
+    EditorFrame::loadInto(editor, record);
+    if (auto *label = editor->findChild<QLabel *>(QStringLiteral("lblPosizione")))
+        label->setText(QString::number(position));
+}
+
+QString editorArchivePath(const QString &editorName) {
+    if (auto *editor = Forms::get(editorName))
+        if (auto *label = editor->findChild<QLabel *>(QStringLiteral("lblFile")))
+            return label->text().trimmed();
+    return {};
+}
+} // namespace ResultLines
+
+// ---- TResultList ------------------------------------------------------------------------------------
+
+namespace {
+// Every row as wide as the widest line can be, so long lines scroll instead of being cut.
+class WideRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        return QSize(1600, QStyledItemDelegate::sizeHint(option, index).height());
+    }
+};
+} // namespace
+
+TResultList::TResultList(QWidget *parent) : QListView(parent), m_model(new QStringListModel(this)) {
+    setObjectName(QStringLiteral("lstRecords"));
+    setModel(m_model);
+    setItemDelegate(new WideRows(this));
+    // One row height for all lines: the view never measures 100 000 rows one by one.
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont font(QStringLiteral("Courier New"), 12);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, Qt::black);
+    setPalette(pal);
+}
+
+void TResultList::setLines(QStringList lines) {
+    ResultLines::sortFolded(lines);
+    m_model->setStringList(lines);
+}
+
+QStringList TResultList::lines() const {
+    return m_model->stringList();
+}
+
+int TResultList::count() const {
+    return m_model->rowCount();
+}
+
+int TResultList::selectedRow() const {
+    const auto rows = selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QString TResultList::selectedLine() const {
+    const int row = selectedRow();
+    return row < 0 ? QString() : m_model->index(row).data().toString();
+}
+
+void TResultList::selectRow(int row) {
+    const QModelIndex index = m_model->index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+void TResultList::clear() {
+    m_model->setStringList({});
+}
+
+// ---- TResultPanel -----------------------------------------------------------------------------------
+
+TResultPanel::TResultPanel(QWidget *parent) : QWidget(parent) {
+    lblRigo01 = new QLabel(QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
+                                          "cercare e premere il pulsante Trova."),
+                           this);
+    lblRigo01->setObjectName(QStringLiteral("lblRigo01"));
+    lblRigo02 = new QLabel(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
+                                          "fare di nuovo clic su Trova."),
+                           this);
+    lblRigo02->setObjectName(QStringLiteral("lblRigo02"));
+
+    imgLente = new Picture(QStringLiteral("imgLente"), QStringLiteral(":/icons/lens.svg"), QSize(32, 32), this);
+    txtTrova = new QLineEdit(this);
+    txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    txtTrova->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
+    btnTrova = new QPushButton(QStringLiteral("Trova"), this);
+    btnTrova->setObjectName(QStringLiteral("btnTrova"));
+
+    lstRecords = new TResultList(this);
+
+    lblRigo03 =
+        new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), this);
+    lblRigo03->setObjectName(QStringLiteral("lblRigo03"));
+    lblRigo03->setStyleSheet(QStringLiteral("color: #DC143C;"));
+    btnStampa = new QPushButton(QStringLiteral("Stampa"), this);
+    btnStampa->setObjectName(QStringLiteral("btnStampa"));
+    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
+
+    auto *find = new QHBoxLayout;
+    find->addWidget(imgLente);
+    find->addWidget(txtTrova, 1);
+    find->addWidget(btnTrova);
+    footer = new QHBoxLayout;
+    footer->addWidget(lblRigo03);
+    footer->addStretch();
+    footer->addWidget(btnStampa);
+    footer->addWidget(btnChiudi);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(lblRigo01);
+    layout->addWidget(lblRigo02);
+    layout->addLayout(find);
+    layout->addWidget(lstRecords, 1);
+    layout->addLayout(footer);
+
+    setTabOrder(txtTrova, lstRecords);
+    setTabOrder(lstRecords, btnStampa);
+    setTabOrder(btnStampa, btnTrova);
+    setTabOrder(btnTrova, btnChiudi);
+
+    // Enter only moves to "Trova"; the search starts from the button.
+    Input::enterMoves(txtTrova, btnTrova);
+    connect(btnTrova, &QPushButton::clicked, this, &TResultPanel::btnTrovaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &TResultPanel::btnStampaClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &TResultPanel::closeRequested);
+    connect(lstRecords, &QListView::doubleClicked, this, &TResultPanel::lineChosen);
+}
+
+void TResultPanel::setReport(const QString &title, SummaryReport::Variant variant) {
+    m_title = title;
+    m_variant = variant;
+}
+
+void TResultPanel::resetFind() {
+    m_lastFind.clear();
+    txtTrova->clear();
+}
+
+void TResultPanel::btnTrovaClick() {
+    const int n = lstRecords->count();
+    if (n == 0) {
+        Seams::Messages::plain(window(),
+                               QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    if (lstRecords->selectedRow() < 0)
+        lstRecords->selectRow(0);
+    const QString key = LowerAZ(txtTrova->text());
+    const bool again = key == m_lastFind;
+    m_lastFind = key;
+    if (key.isEmpty())
+        return;
+    // A new text tests the first line first; the same text again starts after the selected line and comes
+    // back to it last, so a single matching line keeps the selection.
+    const int start = again ? lstRecords->selectedRow() : 0;
+    const QStringList lines = lstRecords->lines();
+    for (int k = again ? 1 : 0; k < (again ? n + 1 : n); ++k) {
+        const int row = (start + k) % n;
+        if (ResultLines::containsFolded(lines.at(row), key)) {
+            lstRecords->selectRow(row);
+            return;
+        }
+    }
+}
+
+void TResultPanel::btnStampaClick() {
+    SummaryReport::print(window(), m_title, m_variant, lstRecords->lines());
+}
+
+// ---- TSummaryList -----------------------------------------------------------------------------------
+
+TSummaryList::TSummaryList(SummaryListConfig config, QWidget *parent) : QDialog(parent), m_config(std::move(config)) {
+    Formats::applyProcessFormats();
+    setObjectName(m_config.name);
+    setWindowTitle(m_config.caption);
+    WindowStyle::fixedDialog(this);
+
+    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/icons/banner.svg"), QSize(960, 80), this);
+    panel = new TResultPanel(this);
+    panel->setReport(m_config.reportTitle, m_config.variant);
+    lblRigo01 = panel->lblRigo01;
+    lblRigo02 = panel->lblRigo02;
+    lblRigo03 = panel->lblRigo03;
+    imgLente = panel->imgLente;
+    txtTrova = panel->txtTrova;
+    btnTrova = panel->btnTrova;
+    lstRecords = panel->lstRecords;
+    btnStampa = panel->btnStampa;
+    btnChiudi = panel->btnChiudi;
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(imgLogo, 0, Qt::AlignHCenter);
+    layout->addWidget(panel, 1);
+    setFixedSize(1000, 680);
+
+    connect(panel, &TResultPanel::closeRequested, this, &QDialog::close);
+    connect(panel, &TResultPanel::lineChosen, this, &TSummaryList::lstRecordsDblClick);
+    // The lines live only while the window is open.
+    connect(this, &QDialog::finished, lstRecords, &TResultList::clear);
+}
+
+void TSummaryList::showEvent(QShowEvent *e) {
+    if (!e->spontaneous()) {
+        WindowStyle::centre(this);
+        FormShow();
+    }
+    QDialog::showEvent(e);
+}
+
+void TSummaryList::FormShow() {
+    panel->resetFind();
+    QStringList lines;
+    // A read failure ends the building silently with the lines read so far.
+    ResultLines::collect(m_config.archivePath ? m_config.archivePath() : QString(), *m_config.layout,
+                         m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, lines);
+    lstRecords->setLines(std::move(lines));
+    txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void TSummaryList::lstRecordsDblClick() {
+    const QString chosen = lstRecords->selectedLine();
+    QWidget *editor = Forms::get(m_config.editor);
+    if (lstRecords->selectedRow() >= 0 && editor) {
+        // Every equal line is loaded in file order: the last of them is the one the editor keeps.
+        ResultLines::forEachEqualLine(
+            m_config.archivePath ? m_config.archivePath() : QString(), *m_config.layout,
+            m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, chosen,
+            [editor](const Record &record, qint64 position) { ResultLines::loadIntoEditor(editor, record, position); });
+    }
+    close();
+}
