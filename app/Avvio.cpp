@@ -12,6 +12,8 @@
 #include "core/widgets/Picture.h"
 
 #include <QCloseEvent>
+#include <QScreen>
+#include <QShowEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -138,6 +140,15 @@ void TfrmAvvio::imgCopyrightClick()
 void TfrmAvvio::imgSitoClick() { TMisc::Open(TfrmSplash::vendorSite()); }
 
 void TfrmAvvio::imgEsciClick() { Seams::AppExit::terminate(); }
+
+void TfrmAvvio::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    // Maximised also where no window manager honours the state (a kiosk or a bare X server).
+    if (!e->spontaneous() && screen())
+        setGeometry(screen()->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
 
 void TfrmAvvio::closeEvent(QCloseEvent *e)
 {

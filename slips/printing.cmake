@@ -1,0 +1,5 @@
+target_sources(versalia PRIVATE
+    SlipOnScreen.cpp SlipOnScreen.h
+    StampaBolTer.cpp StampaBolTer.h
+    AnteprimaPse.cpp AnteprimaPse.h
+)
