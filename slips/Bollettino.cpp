@@ -89,7 +89,6 @@ TfrmBollettino::TfrmBollettino(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral(" Versalia - Compilazione e stampa bollettini postali"));
     Formats::applyProcessFormats();
     setFixedSize(kWidth, kHeight);
-    setStyleSheet(kSlipStyle);
 
     lblFile = hidden(this, "lblFile");
     buildYearPanel();
@@ -145,6 +144,8 @@ void TfrmBollettino::buildWorkPanel()
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setGeometry(0, 0, kWidth, kHeight);
     panContainer->hide();
+    // On the panel, not the window: the windows the editor opens are its children and must keep their own look.
+    panContainer->setStyleSheet(kSlipStyle);
 
     // The slip imitation: the printed parts of the form, with the fields where the form has its boxes.
     auto *slip = new QFrame(panContainer);
