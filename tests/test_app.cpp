@@ -63,6 +63,8 @@ void TestApp::startUpCreatesWindowsInOrder()
         created << w->objectName();
     QCOMPARE(created, Startup::creationOrder());
     QCOMPARE(created.first(), Startup::firstWindow()->objectName());
+    QCOMPARE(created.first(), QStringLiteral("frmPassword")); // the login comes first
+    QCOMPARE(created.at(1), QStringLiteral("frmAvvio"));
     QVERIFY(Startup::firstWindow()->isVisible());
     for (auto *w : Forms::all())
         QCOMPARE(w->isVisible(), w == Startup::firstWindow());

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/ArchiveTexts.h"
+#include "app/Guida.h"
 #include "core/Forms.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/Picture.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -66,6 +68,7 @@ private slots:
     void dateFieldKeys();
     void typingRules();
     void commandsOpenTheirWindows();
+    void help();
 
 private:
     void openYear(const QString &year = QStringLiteral("2024"));
@@ -475,6 +478,28 @@ void TestSlips::commandsOpenTheirWindows()
         QCOMPARE(opened, QString::fromLatin1(row.window));
         QCOMPARE(owner, ed);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+}
+
+void TestSlips::help()
+{
+    for (Picture *command : {ed->imgGuida, ed->cmdGuida}) {
+        bool seen = false;
+        TestSupport::onNextModal([&](QWidget *w) {
+            auto *help = qobject_cast<TfrmGuida *>(w);
+            QVERIFY(help);
+            seen = true;
+            QCOMPARE(help->lblTitolo->text(), QStringLiteral("Applicazione Stampa Bollettini Postali."));
+            const QStringList paragraphs = help->txtGuida->toPlainText().split(QStringLiteral("\n\n"));
+            QCOMPARE(paragraphs.size(), 9);
+            QVERIFY(paragraphs.first().startsWith(
+                QStringLiteral("L'applicazione Stampa Bollettini Postali è l'ambiente di lavoro")));
+            help->close();
+        });
+        if (command == ed->cmdGuida)
+            openYear();
+        QTest::mouseClick(command, Qt::LeftButton);
+        QVERIFY(seen);
     }
 }
 
