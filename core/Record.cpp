@@ -23,11 +23,12 @@ int RecordLayout::indexOfControl(std::string_view control) const
 }
 
 namespace FieldCodec {
-QString read(const char *field, int capacity)
+QByteArrayView stored(const char *field, int capacity)
 {
-    const int len = std::min<int>(static_cast<unsigned char>(field[0]), capacity);
-    return TrimControls(Cp1252::decode(QByteArrayView(field + 1, len)));
+    return QByteArrayView(field + 1, std::min<int>(static_cast<unsigned char>(field[0]), capacity));
 }
+
+QString read(const char *field, int capacity) { return TrimControls(Cp1252::decode(stored(field, capacity))); }
 
 void write(char *field, int capacity, const QString &text)
 {

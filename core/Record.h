@@ -3,6 +3,7 @@
 // size, loading, saving and list lines all derive from it.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <span>
 #include <string_view>
@@ -35,6 +36,7 @@ private:
 
 // Field codec. Reading never trusts the length byte beyond the field's capacity.
 namespace FieldCodec {
+QByteArrayView stored(const char *field, int capacity);     // the text bytes, the length clamped to the capacity
 QString read(const char *field, int capacity);               // field points at the length byte
 void write(char *field, int capacity, const QString &text);  // trims, encodes, cuts; bytes past L left as are
 inline const QString yes() { return QStringLiteral("S\u00ec"); }

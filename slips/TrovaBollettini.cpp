@@ -117,10 +117,12 @@ TfrmTrovaBollettini::TfrmTrovaBollettini(QWidget *parent) : QDialog(parent) {
     avvio->addStretch();
     avvio->addLayout(buttons);
 
-    const QList<QLineEdit *> filters{txtIntero,       txtSaldato,   txtEsecutore, txtComuneRes, txtCapRes,
-                                     txtIndirizzoRes, txtDataScade, txtDataPaga,  txtTimbro,    txtNote};
+    m_filters = {{txtIntero, "Intero"},          {txtSaldato, "Saldato"},         {txtEsecutore, "Esecutore"},
+                 {txtComuneRes, "ComuneRes"},    {txtCapRes, "CapRes"},           {txtIndirizzoRes, "IndirizzoRes"},
+                 {txtDataScade, "DataScade"},    {txtDataPaga, "DataPaga"},       {txtTimbro, "Timbro"},
+                 {txtNote, "Note"}};
     QList<QWidget *> chain;
-    for (auto *f : filters) {
+    for (const auto &[f, name] : m_filters) {
         Input::highlight(f);
         chain.append(f);
     }
@@ -177,23 +179,11 @@ void TfrmTrovaBollettini::btnCercaMouseDown() {
 }
 
 void TfrmTrovaBollettini::btnCercaClick() {
-    const std::array<std::pair<QLineEdit *, std::string_view>, 10> filters{{
-        {txtIntero, "Intero"},
-        {txtSaldato, "Saldato"},
-        {txtEsecutore, "Esecutore"},
-        {txtComuneRes, "ComuneRes"},
-        {txtCapRes, "CapRes"},
-        {txtIndirizzoRes, "IndirizzoRes"},
-        {txtDataScade, "DataScade"},
-        {txtDataPaga, "DataPaga"},
-        {txtTimbro, "Timbro"},
-        {txtNote, "Note"},
-    }};
     // A filter is active when it holds more than blanks; it scores with its text as typed, blanks included,
     // so a blank-only filter counts for nothing but may still score.
     int active = 0;
     QList<ActiveKey> keys;
-    for (const auto &[edit, name] : filters) {
+    for (const auto &[edit, name] : m_filters) {
         const QString text = edit->text();
         if (!TrimControls(text).isEmpty())
             ++active;
@@ -234,10 +224,10 @@ void TfrmTrovaBollettini::btnCercaClick() {
 void TfrmTrovaBollettini::lstRecordsDblClick() {
     QWidget *editor = Forms::get(SlipLists::editorName());
     if (lstRecords->selectedRow() >= 0 && editor && lblMemory->text() == QLatin1String("bollettino")) {
-        // Every equal line is loaded in file order: the last of them is the one the editor keeps.
-        ResultLines::forEachEqualLine(
-            SlipLists::archivePath(), kSlipLayout, m_match, SlipLists::searchLine(), lstRecords->selectedLine(),
-            [editor](const Record &record, qint64 position) { ResultLines::loadIntoEditor(editor, record, position); });
+        const auto found = ResultLines::lastEqualLine(SlipLists::archivePath(), kSlipLayout, m_match,
+                                                      SlipLists::searchLine(), lstRecords->selectedLine());
+        if (found)
+            ResultLines::loadIntoEditor(editor, found->record, found->position);
     }
     close();
 }

@@ -2,6 +2,9 @@
 #include "core/widgets/SummaryList.h"
 
 #include <QDialog>
+#include <QList>
+#include <QPair>
+#include <string_view>
 
 class QLabel;
 class QLineEdit;
@@ -51,4 +54,6 @@ protected:
 
 private:
     RecordFilter m_match; // the rule of the last search, kept for handing a slip back
+    // Each filter field with the slip field it is compared with, in the order of the Enter chain.
+    QList<QPair<QLineEdit *, std::string_view>> m_filters;
 };

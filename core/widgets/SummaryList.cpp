@@ -29,9 +29,7 @@ QString RecordView::text(int field) const {
 }
 
 QByteArrayView RecordView::stored(int field) const {
-    const char *f = m_bytes + m_layout->offset(field);
-    const int len = std::min<int>(static_cast<unsigned char>(f[0]), m_layout->field(field).capacity);
-    return QByteArrayView(f + 1, len);
+    return FieldCodec::stored(m_bytes + m_layout->offset(field), m_layout->field(field).capacity);
 }
 
 Record RecordView::toRecord() const {
@@ -151,19 +149,20 @@ bool collect(const QString &path, const RecordLayout &layout, const RecordFilter
     });
 }
 
-bool forEachEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
-                      const LineBuilder &line, const QString &chosen,
-                      const std::function<void(const Record &, qint64)> &found) {
+std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
+                                         const LineBuilder &line, const QString &chosen) {
     const QString wanted = chosen.trimmed();
     ArchiveFile file(path, layout.size());
     if (!file.open(ArchiveFile::Mode::ReadOrCreate))
-        return false;
-    return file.scan([&](const char *bytes, qint64 position) {
+        return std::nullopt;
+    std::optional<FoundRecord> last;
+    const bool read = file.scan([&](const char *bytes, qint64 position) {
         const RecordView r(layout, bytes);
         if ((!select || select(r)) && line(r).trimmed() == wanted)
-            found(r.toRecord(), position);
+            last = FoundRecord{r.toRecord(), position};
         return true;
     });
+    return read ? last : std::nullopt;
 }
 
 void loadIntoEditor(QWidget *editor, const Record &record, qint64 position) {
@@ -400,11 +399,12 @@ void TSummaryList::lstRecordsDblClick() {
     const QString chosen = lstRecords->selectedLine();
     QWidget *editor = Forms::get(m_config.editor);
     if (lstRecords->selectedRow() >= 0 && editor) {
-        // Every equal line is loaded in file order: the last of them is the one the editor keeps.
-        ResultLines::forEachEqualLine(
-            m_config.archivePath ? m_config.archivePath() : QString(), *m_config.layout,
-            m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, chosen,
-            [editor](const Record &record, qint64 position) { ResultLines::loadIntoEditor(editor, record, position); });
+        const auto found = ResultLines::lastEqualLine(m_config.archivePath ? m_config.archivePath() : QString(),
+                                                      *m_config.layout,
+                                                      m_config.selection ? m_config.selection() : RecordFilter(),
+                                                      m_config.line, chosen);
+        if (found)
+            ResultLines::loadIntoEditor(editor, found->record, found->position);
     }
     close();
 }

@@ -13,6 +13,7 @@
 #include <QListView>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QHBoxLayout;
 class QLabel;
@@ -70,13 +71,16 @@ bool containsFolded(const QString &line, const QString &keyLower);
 // record. False when the archive cannot be opened or a read fails; the lines read until then stay in out.
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
              QStringList &out);
-// One pass over the archive: found runs for every record that the window would list (select) and whose line
-// equals chosen (both trimmed), in file order, with its 1-based position. Records the window would not list
-// are skipped, so a paid twin of an unpaid slip never replaces it. False when the archive cannot be opened or
-// read.
-bool forEachEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
-                      const LineBuilder &line, const QString &chosen,
-                      const std::function<void(const Record &, qint64)> &found);
+// One pass over the archive: among the records the window would list (select) whose line equals chosen (both
+// trimmed), the last one in the file, which is the one the editor keeps. Records the window would not list are
+// skipped, so a paid twin of an unpaid slip never replaces it. Nothing when no line is equal or the archive
+// cannot be opened or read.
+struct FoundRecord {
+    Record record;
+    qint64 position;
+};
+std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
+                                         const LineBuilder &line, const QString &chosen);
 // The record's fields into the editor's controls and its position into the editor's lblPosizione.
 void loadIntoEditor(QWidget *editor, const Record &record, qint64 position);
 // The hidden lblFile of a long-lived editor, trimmed; empty when the editor is not there.
