@@ -82,3 +82,40 @@ QString FixedColumn(const QString &text, int width)
         return t.left(width);
     return t + QString(width - t.size(), QLatin1Char(' '));
 }
+
+QString FormatAmountText(const QString &text)
+{
+    static const QString zero = QStringLiteral("0,00");
+    const QString t = text.trimmed();
+    const qsizetype comma = t.indexOf(QLatin1Char(','));
+    QString whole = comma < 0 ? t : t.left(comma);
+    QString frac = comma < 0 ? QString() : t.mid(comma + 1);
+    if (!IsAllDigits(whole) || !IsAllDigits(frac) || (whole.isEmpty() && frac.isEmpty()))
+        return zero;
+    if (frac.size() > 4) {
+        const bool up = frac[4] >= QLatin1Char('5');
+        frac.truncate(4);
+        if (up) {
+            // Carry through the four decimals and on into the whole part.
+            QString digits = whole + frac;
+            qsizetype i = digits.size() - 1;
+            for (; i >= 0 && digits[i] == QLatin1Char('9'); --i)
+                digits[i] = QLatin1Char('0');
+            if (i >= 0)
+                digits[i] = QChar(digits[i].unicode() + 1);
+            else
+                digits.prepend(QLatin1Char('1'));
+            whole = digits.left(digits.size() - 4);
+            frac = digits.right(4);
+        }
+    }
+    while (frac.endsWith(QLatin1Char('0')))
+        frac.chop(1);
+    while (whole.size() > 1 && whole.startsWith(QLatin1Char('0')))
+        whole.remove(0, 1);
+    if (whole.isEmpty())
+        whole = QStringLiteral("0");
+    if (frac.size() < 2)
+        frac = frac.leftJustified(2, QLatin1Char('0'));
+    return whole + QLatin1Char(',') + frac;
+}

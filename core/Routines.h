@@ -20,3 +20,8 @@ QString LowerAZ(const QString &text);
 QString TrimControls(const QString &text);
 // Trimmed, then padded with blanks or cut on the right to exactly width characters.
 QString FixedColumn(const QString &text, int width);
+// An amount typed as digits with at most one comma, rounded half up to four decimals and written in its
+// shortest form with at least two decimals ("12" -> "12,00", "3,14159" -> "3,1416", ",5" -> "0,50").
+// Anything else, a sign or an exponent included, becomes "0,00". Exact decimal arithmetic: no exponent
+// and no precision loss however long the number.
+QString FormatAmountText(const QString &text);

@@ -17,6 +17,8 @@ private slots:
     void sharedRoutines();
     void dateTexts_data();
     void dateTexts();
+    void amountTexts_data();
+    void amountTexts();
 };
 
 void TestRoutines::fieldCodec_data()
@@ -134,6 +136,29 @@ void TestRoutines::dateTexts()
     QFETCH(QString, text);
     QFETCH(bool, valid);
     QCOMPARE(IsValidDateText(text), valid);
+}
+
+void TestRoutines::amountTexts_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    const QList<QPair<const char *, const char *>> cases = {
+        {"", "0,00"},          {"12", "12,00"},       {"12,5", "12,50"},
+        {"12,345", "12,345"},  {"3,14159", "3,1416"}, {",5", "0,50"},
+        {",", "0,00"},         {"-5", "0,00"},        {"1e5", "0,00"},
+        {"1,2,3", "0,00"},     {"0,0001", "0,0001"},  {"100000000000000", "100000000000000,00"},
+        {"9,99995", "10,00"},  {"007", "7,00"},       {"1234,5000", "1234,50"},
+        {" 12 ", "12,00"},     {"12,", "12,00"},      {"12 5", "0,00"},
+    };
+    for (const auto &[typed, shown] : cases)
+        QTest::newRow(typed) << QString::fromUtf8(typed) << QString::fromUtf8(shown);
+}
+
+void TestRoutines::amountTexts()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QCOMPARE(FormatAmountText(typed), shown);
 }
 
 QTEST_GUILESS_MAIN(TestRoutines)
