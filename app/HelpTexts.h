@@ -12,4 +12,7 @@ QString slipText();
 // The annual payments export window.
 QString exportSlipsTitle();
 QString exportSlipsText();
+// The applicant archive export window.
+QString exportApplicantsTitle();
+QString exportApplicantsText();
 } // namespace HelpTexts

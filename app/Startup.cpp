@@ -20,6 +20,11 @@
 #include "slips/StampaBolTer.h"
 #include "slips/TrovaBollettini.h"
 #include "core/Forms.h"
+#include "registry/AnteprimaAnagrafica.h"
+#include "registry/ContrattiScaduti.h"
+#include "registry/ExpAnagrafica.h"
+#include "registry/StampaAnagrafica.h"
+#include "registry/TrovaAnagrafica.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -60,6 +65,11 @@ const std::vector<WindowEntry> &table()
         {"frmDaSaldare", make<TfrmDaSaldare>()},
         {"frmTrovaBollettini", make<TfrmTrovaBollettini>()},
         {"frmStampaBolTer", make<TfrmStampaBolTer>()},
+        {"frmTrovaAnagrafica", make<TfrmTrovaAnagrafica>()},
+        {"frmExpAnagrafica", make<TfrmExpAnagrafica>()},
+        {"frmContrattiScaduti", make<TfrmContrattiScaduti>()},
+        {"frmAnteprimaAnagrafica", make<TfrmAnteprimaAnagrafica>()},
+        {"frmStampaAnagrafica", make<TfrmStampaAnagrafica>()},
     };
     return t;
 }

@@ -26,3 +26,8 @@ QDate parseDateText(const QString &text)
     return QDate(y, m, d);
 }
 } // namespace Formats
+
+QString Formats::timeText(const QTime &time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}

@@ -20,6 +20,7 @@
 #include "slips/Scadute.h"
 #include "slips/StampaBolTer.h"
 #include "slips/TrovaBollettini.h"
+#include "registry/TrovaAnagrafica.h"
 #include "slips/SlipRecord.h"
 
 #include <QCheckBox>
@@ -321,6 +322,7 @@ void TfrmBollettino::buildWorkPanel()
     connect(cmdDuplica, &Picture::clicked, this, &TfrmBollettino::cmdDuplicaClick);
     connect(cmdSalva, &Picture::clicked, this, &TfrmBollettino::cmdSalvaClick);
     connect(cmdTrova, &Picture::clicked, this, &TfrmBollettino::cmdTrovaClick);
+    connect(impEsecutore, &Picture::clicked, this, &TfrmBollettino::impEsecutoreClick);
     connect(cmdAnteprima, &Picture::clicked, this, &TfrmBollettino::cmdAnteprimaClick);
     connect(cmdStampa, &Picture::clicked, this, &TfrmBollettino::cmdStampaClick);
     connect(cmdDaSaldare, &Picture::clicked, this, &TfrmBollettino::cmdDaSaldareClick);
@@ -329,7 +331,7 @@ void TfrmBollettino::buildWorkPanel()
     connect(cmdGuida, &Picture::clicked, this, &TfrmBollettino::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &QWidget::close);
     // Windows that are not part of the program yet: their commands are shown disabled.
-    for (auto *p : {cmdAllega, impEsecutore})
+    for (auto *p : {cmdAllega})
         p->setEnabled(false);
 }
 
@@ -483,6 +485,12 @@ template <class W> static void runModal(TfrmBollettino *owner, const std::functi
 void TfrmBollettino::cmdTrovaClick()
 {
     runModal<TfrmTrovaBollettini>(this, [](auto &w) { w.lblMemory->setText(QStringLiteral("bollettino")); });
+}
+
+// The payer from the applicant registry: the search writes name, street, postcode and town into this editor.
+void TfrmBollettino::impEsecutoreClick()
+{
+    runModal<TfrmTrovaAnagrafica>(this, [](auto &w) { w.lblMemory->setText(QStringLiteral("bollettino")); });
 }
 
 void TfrmBollettino::cmdAnteprimaClick()

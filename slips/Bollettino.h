@@ -44,6 +44,7 @@ public:
     void cmdDuplicaClick();
     void cmdGuidaClick();
     void cmdTrovaClick();
+    void impEsecutoreClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
     void cmdDaSaldareClick();

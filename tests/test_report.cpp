@@ -152,14 +152,14 @@ void TestReport::wrappedTextContinuesOnTheNextPage()
         "name": "prova", "page": {"paper": "A4", "margins": {"left": 10, "top": 10, "right": 10, "bottom": 10}},
         "bands": [
           {"name": "Titolo", "kind": "title", "height": 15, "objects": [
-            {"name": "txtTitolo", "text": "Intestazione [DATE]", "left": 0, "top": 0, "width": 190, "height": 8,
+            {"name": "txtTitolo", "text": "Intestazione [DATE]", "expressions": true, "left": 0, "top": 0, "width": 190, "height": 8,
              "font": {"name": "Arial", "size": 12, "style": "bold"}},
             {"type": "line", "name": "linSotto", "left": 0, "top": 10, "width": 190, "height": 0}]},
           {"name": "Dati", "kind": "data", "height": 10, "objects": [
             {"name": "txtCorpo", "left": 20, "top": 2, "width": 60, "height": 5, "wordWrap": true,
              "font": {"name": "Arial", "size": 10}}]},
           {"name": "Piede", "kind": "footer", "height": 10, "objects": [
-            {"name": "txtPiede", "text": "Fine alle [TIME]", "left": 0, "top": 2, "width": 190, "height": 6}]}
+            {"name": "txtPiede", "text": "Fine alle [TIME]", "expressions": true, "left": 0, "top": 2, "width": 190, "height": 6}]}
         ]})"),
              qPrintable(report.errorString()));
     QStringList words;

@@ -1,5 +1,6 @@
 // The unpaid and overdue slip lists: selection, lines, order, find, hand-back to the editor and printing.
 
+#include "core/ArchiveFile.h"
 #include "core/Forms.h"
 #include "slips/DaSaldare.h"
 #include "slips/Scadute.h"
@@ -23,7 +24,8 @@ private slots:
     void orderFoldsOnlyAtoZ();
     void findNextWalksAndWraps();
     void findOnEmptyListFromMissingArchive();
-    void doubleClickLoadsLaterEqualSlip();
+    void doubleClickLoadsTheSlipOfItsLine_data();
+    void doubleClickLoadsTheSlipOfItsLine();
     void printsTheListAsShown();
 
 private:
@@ -151,7 +153,24 @@ void TestSlipLists::findOnEmptyListFromMissingArchive() {
              QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
 }
 
-void TestSlipLists::doubleClickLoadsLaterEqualSlip() {
+void TestSlipLists::doubleClickLoadsTheSlipOfItsLine_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("overwritten");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("position");
+    QTest::newRow("earlier of two equal lines") << 1 << false << QStringLiteral("prima") << QStringLiteral("1");
+    QTest::newRow("later of two equal lines") << 2 << false << QStringLiteral("seconda") << QStringLiteral("3");
+    QTest::newRow("record overwritten since listing")
+        << 1 << true << QStringLiteral("seconda") << QStringLiteral("3");
+}
+
+// Equal lines keep the record each was listed from; when another copy of the program has overwritten that
+// record in the meantime, the last equal line in the file is loaded as before, never the changed record.
+void TestSlipLists::doubleClickLoadsTheSlipOfItsLine() {
+    QFETCH(int, row);
+    QFETCH(bool, overwritten);
+    QFETCH(QString, note);
+    QFETCH(QString, position);
     Slip first{QStringLiteral("ROSSI MARIO")};
     first.note = QStringLiteral("prima");
     Slip second = first;
@@ -166,13 +185,20 @@ void TestSlipLists::doubleClickLoadsLaterEqualSlip() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.lstRecords->count(), 3);
-    const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(1, 0));
+    if (overwritten) {
+        Slip other{QStringLiteral("ROSSI MARIA")};
+        other.note = QStringLiteral("altra postazione");
+        ArchiveFile file(archive(), kSlipLayout.size());
+        QVERIFY(file.open());
+        QVERIFY(file.write(1, SlipFixture::bytes(other)));
+    }
+    const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(row, 0));
     QTest::mouseClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
 
     QVERIFY(!w.isVisible());
-    QCOMPARE(SlipFixture::text(m_editor, "txtNote"), QStringLiteral("seconda"));
-    QCOMPARE(SlipFixture::text(m_editor, "lblPosizione"), QStringLiteral("3"));
+    QCOMPARE(SlipFixture::text(m_editor, "txtNote"), note);
+    QCOMPARE(SlipFixture::text(m_editor, "lblPosizione"), position);
     QCOMPARE(SlipFixture::text(m_editor, "txtEsecutore"), QStringLiteral("ROSSI MARIO"));
     QCOMPARE(SlipFixture::text(m_editor, "txtIntero"), QStringLiteral("16,00"));
     QCOMPARE(SlipFixture::text(m_editor, "chkSaldato"), QStringLiteral("unchecked"));

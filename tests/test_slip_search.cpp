@@ -168,17 +168,22 @@ void TestSlipSearch::enterChainAndHighlight() {
 
 void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor_data() {
     QTest::addColumn<QString>("tag");
+    QTest::addColumn<int>("row");
     QTest::addColumn<QString>("position");
     QTest::addColumn<QString>("note");
-    QTest::newRow("slip editor") << QStringLiteral("bollettino") << QStringLiteral("3") << QStringLiteral("urgente B");
-    QTest::newRow("other caller") << QStringLiteral("scadenzario") << QString() << QString();
+    QTest::newRow("slip editor, first equal line")
+        << QStringLiteral("bollettino") << 0 << QStringLiteral("1") << QStringLiteral("urgente A");
+    QTest::newRow("slip editor, second equal line")
+        << QStringLiteral("bollettino") << 1 << QStringLiteral("3") << QStringLiteral("urgente B");
+    QTest::newRow("other caller") << QStringLiteral("scadenzario") << 0 << QString() << QString();
 }
 
 void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor() {
     QFETCH(QString, tag);
+    QFETCH(int, row);
     QFETCH(QString, position);
     QFETCH(QString, note);
-    // Four slips with the same result line; only 1 and 3 match the note filter, and 3 is the later one.
+    // Four slips with the same result line; only 1 and 3 match the note filter, and each line loads its own.
     Slip a{QStringLiteral("BIANCHI LUCA")};
     QList<Slip> slips{a, a, a, a};
     slips[0].note = QStringLiteral("urgente A");
@@ -191,7 +196,7 @@ void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     search(w, {{QStringLiteral("txtNote"), QStringLiteral("urgente")}});
     QCOMPARE(w.lstRecords->count(), 2);
-    const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(0, 0));
+    const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(row, 0));
     QTest::mouseClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
     QVERIFY(!w.isVisible());

@@ -137,6 +137,8 @@ bool parseObject(const QJsonObject &j, ReportObject &o, QString &error)
     o.alignment = alignmentValue(j);
     o.wordWrap = j.value(QStringLiteral("wordWrap")).toBool(false);
     o.lineHeight = j.value(QStringLiteral("lineHeight")).toDouble(0);
+    o.expressions = j.value(QStringLiteral("expressions")).toBool(false);
+    o.singleLine = j.value(QStringLiteral("singleLine")).toBool(false);
     o.frameColor = colorValue(j.value(QStringLiteral("frameColor")), o.frameColor);
     o.frameWidth = j.value(QStringLiteral("frameWidth")).toDouble(o.kind == ReportObject::Kind::Text ? 0 : 0.2);
     o.picture = j.value(QStringLiteral("picture")).toString();
@@ -305,6 +307,12 @@ QStringList Report::layoutLines(const ReportObject &o)
 {
     if (o.text.isEmpty())
         return {};
+    if (o.singleLine) {
+        QString text = o.text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return {text};
+    }
     QString text = o.text;
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
@@ -327,6 +335,25 @@ double Report::linePitch(const ReportObject &o)
 }
 
 namespace {
+// The longest start of text that fits in widthMm. A clip alone would hide the rest on paper but leave it in
+// the page's text, where a reader or a search would still find it.
+QString fitWidth(const QString &text, const QFont &font, double widthMm)
+{
+    const QFontMetricsF fm(font, measureDevice());
+    const double width = measureFromMm(widthMm);
+    if (fm.horizontalAdvance(text) <= width)
+        return text;
+    qsizetype lo = 0, hi = text.size();
+    while (lo < hi) {
+        const qsizetype mid = (lo + hi + 1) / 2;
+        if (fm.horizontalAdvance(text.left(mid)) <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return text.left(lo);
+}
+
 // Where the first line of a text box starts, from the box's top.
 double firstLineOffset(const ReportObject &o, int lines, double pitch)
 {
@@ -497,7 +524,7 @@ void Report::paintObject(QPainter &p, const ReportObject &o, const QPointF &orig
         if (o.fill.alpha() > 0)
             p.fillRect(box, o.fill);
         const QString date = Formats::dateText(Seams::Clock::today());
-        const QString time = Seams::Clock::now().time().toString(QStringLiteral("HH:mm"));
+        const QString time = Formats::timeText(Seams::Clock::now().time());
         p.setFont(objectFont(o));
         p.setPen(o.color);
         const int flags =
@@ -510,7 +537,10 @@ void Report::paintObject(QPainter &p, const ReportObject &o, const QPointF &orig
             if (middle < clipDev.top() || middle >= clipDev.bottom())
                 continue;
             QString text = lines[i];
-            text.replace(QStringLiteral("[DATE]"), date).replace(QStringLiteral("[TIME]"), time);
+            if (o.expressions)
+                text.replace(QStringLiteral("[DATE]"), date).replace(QStringLiteral("[TIME]"), time);
+            if (o.singleLine)
+                text = fitWidth(text, objectFont(o), o.rect.width());
             p.drawText(lineRect, flags, text);
         }
         if (o.frameWidth > 0) {

@@ -35,6 +35,11 @@ struct ReportObject {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     bool wordWrap = false;
     double lineHeight = 0; // mm between lines; 0 = the font's own line spacing
+    // [DATE] and [TIME] are replaced by the date and time of printing only in boxes marked as expressions;
+    // every other box prints its text literally, brackets included.
+    bool expressions = false;
+    // One line whatever the text holds: line breaks print as blanks, and what passes the box's width is cut.
+    bool singleLine = false;
 
     // Rectangle and line (frameWidth 0 = no frame); a rectangle is filled with fill.
     QColor frameColor = Qt::black;

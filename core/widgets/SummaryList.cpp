@@ -37,13 +37,24 @@ Record RecordView::toRecord() const {
 }
 
 LineFormat &LineFormat::column(int field, int width) {
-    m_pieces.append({field, width, {}});
+    m_pieces.append({field, -1, width, {}});
     m_width += width;
     return *this;
 }
 
+LineFormat &LineFormat::joined(int first, int second, int width) {
+    m_pieces.append({first, second, width, {}});
+    m_width += width;
+    return *this;
+}
+
+LineFormat &LineFormat::tail(int field) {
+    m_pieces.append({field, -1, -1, {}});
+    return *this;
+}
+
 LineFormat &LineFormat::literal(const QString &text) {
-    m_pieces.append({-1, int(text.size()), text});
+    m_pieces.append({-1, -1, int(text.size()), text});
     m_width += int(text.size());
     return *this;
 }
@@ -61,8 +72,12 @@ QString LineFormat::operator()(const RecordView &record) const {
             continue;
         }
         // The field-to-text rule has trimmed it already.
-        const QString t = record.text(p.field);
-        if (t.size() >= p.width) {
+        QString t = record.text(p.field);
+        if (p.second >= 0)
+            t += QLatin1Char(' ') + record.text(p.second);
+        if (p.width < 0) {
+            line += t;
+        } else if (t.size() >= p.width) {
             line += QStringView(t).left(p.width);
         } else {
             line += t;
@@ -136,15 +151,20 @@ bool containsFolded(const QString &line, const QString &keyLower) {
 }
 
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out) {
+             QStringList &out, QList<qint64> *positions) {
     ArchiveFile file(path, layout.size());
     if (!file.open(ArchiveFile::Mode::ReadOrCreate))
         return false;
     out.reserve(out.size() + file.count());
-    return file.scan([&](const char *bytes, qint64) {
+    if (positions)
+        positions->reserve(positions->size() + file.count());
+    return file.scan([&](const char *bytes, qint64 position) {
         const RecordView r(layout, bytes);
-        if (!select || select(r))
+        if (!select || select(r)) {
             out.append(line(r));
+            if (positions)
+                positions->append(position);
+        }
         return true;
     });
 }
@@ -163,6 +183,22 @@ std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout
         return true;
     });
     return read ? last : std::nullopt;
+}
+
+std::optional<FoundRecord> chosenRecord(const QString &path, const RecordLayout &layout, const RecordFilter &select,
+                                        const LineBuilder &line, const QString &chosen, qint64 position) {
+    if (position > 0) {
+        ArchiveFile file(path, layout.size());
+        QByteArray bytes;
+        if (!file.open(ArchiveFile::Mode::ReadOrCreate))
+            return std::nullopt;
+        if (position <= file.count() && file.read(position, bytes)) {
+            const RecordView r(layout, bytes.constData());
+            if ((!select || select(r)) && line(r).trimmed() == chosen.trimmed())
+                return FoundRecord{Record(layout, bytes), position};
+        }
+    }
+    return lastEqualLine(path, layout, select, line, chosen);
 }
 
 void loadIntoEditor(QWidget *editor, const Record &record, qint64 position) {
@@ -211,9 +247,33 @@ TResultList::TResultList(QWidget *parent) : QListView(parent), m_model(new QStri
     setPalette(pal);
 }
 
-void TResultList::setLines(QStringList lines) {
-    ResultLines::sortFolded(lines);
-    m_model->setStringList(lines);
+void TResultList::setLines(QStringList lines, QList<qint64> positions) {
+    if (positions.size() != lines.size()) {
+        ResultLines::sortFolded(lines);
+        m_positions.clear();
+        m_model->setStringList(lines);
+        return;
+    }
+    // Sorted through an index, so that each line keeps the position it was listed from.
+    QList<int> order(lines.size());
+    for (int i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return ResultLines::lessFolded(lines.at(a), lines.at(b)); });
+    QStringList sorted;
+    sorted.reserve(lines.size());
+    m_positions.clear();
+    m_positions.reserve(lines.size());
+    for (int i : order) {
+        sorted.append(std::move(lines[i]));
+        m_positions.append(positions.at(i));
+    }
+    m_model->setStringList(sorted);
+}
+
+qint64 TResultList::selectedPosition() const {
+    const int row = selectedRow();
+    return row < 0 || row >= m_positions.size() ? 0 : m_positions.at(row);
 }
 
 QStringList TResultList::lines() const {
@@ -241,6 +301,7 @@ void TResultList::selectRow(int row) {
 }
 
 void TResultList::clear() {
+    m_positions.clear();
     m_model->setStringList({});
 }
 
@@ -388,10 +449,11 @@ void TSummaryList::showEvent(QShowEvent *e) {
 void TSummaryList::FormShow() {
     panel->resetFind();
     QStringList lines;
+    QList<qint64> positions;
     // A read failure ends the building silently with the lines read so far.
     ResultLines::collect(m_config.archivePath ? m_config.archivePath() : QString(), *m_config.layout,
-                         m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, lines);
-    lstRecords->setLines(std::move(lines));
+                         m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, lines, &positions);
+    lstRecords->setLines(std::move(lines), std::move(positions));
     txtTrova->setFocus(Qt::OtherFocusReason);
 }
 
@@ -399,10 +461,10 @@ void TSummaryList::lstRecordsDblClick() {
     const QString chosen = lstRecords->selectedLine();
     QWidget *editor = Forms::get(m_config.editor);
     if (lstRecords->selectedRow() >= 0 && editor) {
-        const auto found = ResultLines::lastEqualLine(m_config.archivePath ? m_config.archivePath() : QString(),
-                                                      *m_config.layout,
-                                                      m_config.selection ? m_config.selection() : RecordFilter(),
-                                                      m_config.line, chosen);
+        const auto found = ResultLines::chosenRecord(m_config.archivePath ? m_config.archivePath() : QString(),
+                                                     *m_config.layout,
+                                                     m_config.selection ? m_config.selection() : RecordFilter(),
+                                                     m_config.line, chosen, lstRecords->selectedPosition());
         if (found)
             ResultLines::loadIntoEditor(editor, found->record, found->position);
     }

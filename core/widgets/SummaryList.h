@@ -44,14 +44,19 @@ using RecordFilter = std::function<bool(const RecordView &)>;
 class LineFormat {
 public:
     LineFormat &column(int field, int width);
+    // Two fields, each trimmed, joined by one blank, as one column ("surname name").
+    LineFormat &joined(int first, int second, int width);
+    // The field trimmed and neither padded nor cut: it ends the line.
+    LineFormat &tail(int field);
     LineFormat &literal(const QString &text);
     QString operator()(const RecordView &record) const;
-    int width() const;
+    int width() const; // of the fixed part
 
 private:
     struct Piece {
-        int field; // -1 for a literal
-        int width;
+        int field;  // -1 for a literal
+        int second; // joined column: the second field, -1 otherwise
+        int width;  // -1: unpadded
         QString text;
     };
     QList<Piece> m_pieces;
@@ -68,9 +73,10 @@ void sortFolded(QStringList &lines);
 bool containsFolded(const QString &line, const QString &keyLower);
 
 // One pass over the archive (opened for reading, created empty when missing): the line of every selected
-// record. False when the archive cannot be opened or a read fails; the lines read until then stay in out.
+// record and, when positions is given, the record's position beside it. False when the archive cannot be
+// opened or a read fails; the lines read until then stay in out.
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out);
+             QStringList &out, QList<qint64> *positions = nullptr);
 // One pass over the archive: among the records the window would list (select) whose line equals chosen (both
 // trimmed), the last one in the file, which is the one the editor keeps. Records the window would not list are
 // skipped, so a paid twin of an unpaid slip never replaces it. Nothing when no line is equal or the archive
@@ -81,6 +87,11 @@ struct FoundRecord {
 };
 std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
                                          const LineBuilder &line, const QString &chosen);
+// The record of a chosen line: the one at the position the line was listed from, when it is still selected
+// and still gives that line; otherwise (another copy of the program overwrote it) lastEqualLine. A position
+// of 0 means unknown.
+std::optional<FoundRecord> chosenRecord(const QString &path, const RecordLayout &layout, const RecordFilter &select,
+                                        const LineBuilder &line, const QString &chosen, qint64 position);
 // The record's fields into the editor's controls and its position into the editor's lblPosizione.
 void loadIntoEditor(QWidget *editor, const Record &record, qint64 position);
 // The hidden lblFile of a long-lived editor, trimmed; empty when the editor is not there.
@@ -92,8 +103,10 @@ class TResultList : public QListView {
     Q_OBJECT
 public:
     explicit TResultList(QWidget *parent);
-    void setLines(QStringList lines); // sorted here, once, then shown all at once
+    // Sorted here, once, then shown all at once; positions (one per line, or none) follow their lines.
+    void setLines(QStringList lines, QList<qint64> positions = {});
     QStringList lines() const;
+    qint64 selectedPosition() const; // the record the selected line was listed from; 0 when unknown
     int count() const;
     int selectedRow() const; // -1 when no line is selected
     QString selectedLine() const;
@@ -102,6 +115,7 @@ public:
 
 private:
     QStringListModel *m_model;
+    QList<qint64> m_positions;
 };
 
 // The part of a list window below its banner: find field and button, the list, the hand-back hint, print and

@@ -1,0 +1,142 @@
+#include "core/widgets/ExportWindow.h"
+
+#include "app/Guida.h"
+#include "core/ArchiveFile.h"
+#include "core/ArchiveTexts.h"
+#include "core/Formats.h"
+#include "core/Seams.h"
+#include "core/widgets/ExportGrid.h"
+#include "core/widgets/Input.h"
+#include "core/widgets/Picture.h"
+#include "core/widgets/WindowStyle.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace ExportValues {
+std::function<QString(const RecordView &)> field(const RecordLayout &layout, std::string_view name) {
+    const int f = layout.indexOf(name);
+    return [f](const RecordView &r) { return r.text(f); };
+}
+
+std::function<QString(const RecordView &)> prefixed(const QString &prefix, const RecordLayout &layout,
+                                                    std::string_view name) {
+    const int f = layout.indexOf(name);
+    return [prefix, f](const RecordView &r) { return prefix + r.text(f); };
+}
+
+std::function<QString(const RecordView &)> joined(const RecordLayout &layout, std::string_view first,
+                                                  std::string_view second) {
+    const int a = layout.indexOf(first), b = layout.indexOf(second);
+    return [a, b](const RecordView &r) { return r.text(a) + QLatin1Char(' ') + r.text(b); };
+}
+} // namespace ExportValues
+
+TExportWindow::TExportWindow(ExportConfig config, QWidget *parent) : QDialog(parent), m_config(std::move(config)) {
+    Formats::applyProcessFormats();
+    setObjectName(m_config.name);
+    setWindowTitle(m_config.caption);
+    WindowStyle::fixedDialog(this);
+
+    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/icons/banner.svg"), QSize(960, 80), this);
+    grdRecords = new TExportGrid(this);
+    QStringList headings{QStringLiteral("N.")};
+    QList<int> widths{m_config.numberWidth}, editable;
+    for (int c = 0; c < m_config.columns.size(); ++c) {
+        const ExportColumn &column = m_config.columns.at(c);
+        headings.append(QString::fromUtf8(column.heading));
+        widths.append(column.gridWidth);
+        if (column.editable)
+            editable.append(c + 1);
+    }
+    grdRecords->setColumns(headings, widths, editable, true);
+
+    cmdEsporta = new Picture(QStringLiteral("cmdEsporta"), QStringLiteral(":/icons/excel.svg"), QSize(48, 48), this);
+    cmdGuida = new Picture(QStringLiteral("cmdGuida"), QStringLiteral(":/icons/help.svg"), QSize(48, 48), this);
+    cmdEsci = new Picture(QStringLiteral("cmdEsci"), QStringLiteral(":/icons/exit.svg"), QSize(48, 48), this);
+    for (auto *p : {cmdEsporta, cmdGuida, cmdEsci})
+        p->setCursor(Qt::PointingHandCursor);
+    panInfo = new QLabel(QStringLiteral("Esportazione archivio in Microsoft Excel."), this);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setStyleSheet(QStringLiteral("background-color: #6A5ACD; color: white; padding: 4px;"));
+
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(cmdEsporta);
+    commands->addWidget(cmdGuida);
+    commands->addStretch();
+    commands->addWidget(cmdEsci);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(imgLogo, 0, Qt::AlignHCenter);
+    layout->addWidget(grdRecords, 1);
+    layout->addLayout(commands);
+    layout->addWidget(panInfo);
+    setFixedSize(1000, 680);
+
+    Input::statusHints(panInfo,
+                       {
+                           {cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
+                           {cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
+                           {cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro.")},
+                       });
+    connect(cmdEsporta, &Picture::clicked, this, &TExportWindow::cmdEsportaClick);
+    connect(cmdGuida, &Picture::clicked, this, &TExportWindow::cmdGuidaClick);
+    connect(cmdEsci, &Picture::clicked, this, &TExportWindow::cmdEsciClick);
+}
+
+void TExportWindow::showEvent(QShowEvent *e) {
+    if (!e->spontaneous()) {
+        WindowStyle::centre(this);
+        FormShow();
+    }
+    QDialog::showEvent(e);
+}
+
+void TExportWindow::FormShow() {
+    QList<QStringList> rows;
+    ArchiveFile file(m_config.archivePath(), m_config.layout->size());
+    m_filled = file.open(ArchiveFile::Mode::ReadOrCreate);
+    if (m_filled) {
+        rows.reserve(file.count());
+        // A read failure ends the filling silently with the rows read so far; the export then refuses.
+        m_filled = file.scan([&](const char *bytes, qint64) {
+            const RecordView record(*m_config.layout, bytes);
+            QStringList row;
+            row.reserve(m_config.columns.size());
+            for (const ExportColumn &column : m_config.columns)
+                row.append(column.value(record));
+            rows.append(std::move(row));
+            return true;
+        });
+        file.close();
+    }
+    grdRecords->setRows(std::move(rows));
+}
+
+SpreadsheetExport TExportWindow::description() const {
+    SpreadsheetExport d;
+    d.fileName = m_config.fileName;
+    d.sheetName = m_config.sheetName;
+    for (const ExportColumn &column : m_config.columns)
+        d.columns.append({QString::fromUtf8(column.heading), column.exportWidth});
+    d.rows = grdRecords->rows();
+    return d;
+}
+
+void TExportWindow::cmdEsportaClick() {
+    // A grid that misses part of the archive would be exported and announced as a success.
+    if (!m_filled) {
+        Seams::Messages::plain(this, ArchiveTexts::accessFailure());
+        return;
+    }
+    ExportSpreadsheet(this, description());
+}
+
+void TExportWindow::cmdGuidaClick() {
+    TfrmGuida::showHelp(this, m_config.helpTitle(), m_config.helpText());
+}
+
+void TExportWindow::cmdEsciClick() {
+    close();
+}
