@@ -1,2 +1,4 @@
 add_executable(bench_lists EXCLUDE_FROM_ALL bench_lists.cpp)
 target_link_libraries(bench_lists PRIVATE versalia)
+add_executable(bench_registry EXCLUDE_FROM_ALL bench_registry.cpp)
+target_link_libraries(bench_registry PRIVATE versalia)
