@@ -115,11 +115,11 @@ TSheetDialog::TSheetDialog(const QString &name, const QString &caption, const QS
     setWindowTitle(caption);
     WindowStyle::fixedDialog(this);
 
+    auto *logo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/icons/logo.svg"), QSize(64, 64), this);
     auto *picture = new Picture(QStringLiteral("imgStampa"),
                                 output == Output::Print ? QStringLiteral(":/icons/print.svg")
                                                         : QStringLiteral(":/icons/preview.svg"),
                                 QSize(64, 64), this);
-    auto *text = new QLabel(QStringLiteral("Scheda informativa del richiedente visualizzato."), this);
     btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
     btnAnnulla->setAutoDefault(false);
@@ -128,8 +128,11 @@ TSheetDialog::TSheetDialog(const QString &name, const QString &caption, const QS
     btnStampa->setDefault(true);
 
     auto *top = new QHBoxLayout;
+    top->addStretch();
+    top->addWidget(logo);
+    top->addSpacing(24);
     top->addWidget(picture);
-    top->addWidget(text, 1);
+    top->addStretch();
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnAnnulla);
     buttons->addWidget(btnStampa);
