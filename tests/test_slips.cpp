@@ -462,7 +462,8 @@ void TestSlips::commandsOpenTheirWindows()
         const char *window;
     } rows[] = {{ed->cmdTrova, "TfrmTrovaBollettini"}, {ed->cmdAnteprima, "TfrmAnteprimaPse"},
                 {ed->cmdStampa, "TfrmStampaBolTer"},   {ed->cmdDaSaldare, "TfrmDaSaldare"},
-                {ed->cmdScaduti, "TfrmScadute"},       {ed->cmdEsporta, "TfrmExpBollettini"}};
+                {ed->cmdScaduti, "TfrmScadute"},       {ed->cmdEsporta, "TfrmExpBollettini"},
+                {ed->impEsecutore, "TfrmTrovaAnagrafica"}};
     for (const auto &row : rows) {
         QString opened;
         QWidget *owner = nullptr;
