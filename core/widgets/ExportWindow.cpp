@@ -95,6 +95,7 @@ void TExportWindow::showEvent(QShowEvent *e) {
 
 void TExportWindow::FormShow() {
     QList<QStringList> rows;
+    const RecordFilter select = m_config.selection ? m_config.selection() : RecordFilter();
     ArchiveFile file(m_config.archivePath(), m_config.layout->size());
     m_filled = file.open(ArchiveFile::Mode::ReadOrCreate);
     if (m_filled) {
@@ -102,6 +103,8 @@ void TExportWindow::FormShow() {
         // A read failure ends the filling silently with the rows read so far; the export then refuses.
         m_filled = file.scan([&](const char *bytes, qint64) {
             const RecordView record(*m_config.layout, bytes);
+            if (select && !select(record))
+                return true;
             QStringList row;
             row.reserve(m_config.columns.size());
             for (const ExportColumn &column : m_config.columns)
@@ -111,6 +114,9 @@ void TExportWindow::FormShow() {
         });
         file.close();
     }
+    // A filling cut short keeps its rows as read.
+    if (m_filled && m_config.arrange)
+        m_config.arrange(rows);
     grdRecords->setRows(std::move(rows));
 }
 

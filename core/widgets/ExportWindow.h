@@ -37,6 +37,10 @@ struct ExportConfig {
     QString caption; // window title
     const RecordLayout *layout = nullptr;
     std::function<QString()> archivePath;
+    // Made afresh for every filling; empty = every record. A list of deadlines selects its day or month.
+    std::function<RecordFilter()> selection;
+    // Orders the filled rows (a list sorted by a key column); empty = file order.
+    std::function<void(QList<QStringList> &rows)> arrange;
     int numberWidth = 50;        // the grid's "N." column, never exported
     QList<ExportColumn> columns; // after "N.", in grid and file order
     QString fileName;
