@@ -325,34 +325,33 @@ DailyResult takeDaily(const QString &programFolder, const QDate &today)
     const QString name = dayName(today);
     const QString day = withSlash(root) + name;
     removeStaleStaging(root);
+    r.secondFolder = secondFolder(programFolder);
+    const bool secondPresent = !r.secondFolder.isEmpty() && QDir(r.secondFolder).exists();
     if (QFileInfo::exists(day)) {
         r.outcome = DailyResult::AlreadyTaken;
+    } else if (sourceFiles(programFolder).isEmpty()) {
         return r;
-    }
-    if (sourceFiles(programFolder).isEmpty())
-        return r;
-    if (!take(programFolder, root, name, &r.error)) {
-        // Another workstation on the same folder may have finished today's copy first.
-        r.outcome = QFileInfo::exists(day) ? DailyResult::AlreadyTaken : DailyResult::Failed;
-        if (r.outcome == DailyResult::AlreadyTaken)
-            r.error.clear();
-        return r;
-    }
-    r.outcome = DailyResult::Taken;
-    prune(root, today);
-
-    r.secondFolder = secondFolder(programFolder);
-    if (!r.secondFolder.isEmpty()) {
-        const QString secondRoot = withSlash(r.secondFolder) + rootName();
-        if (!QDir(r.secondFolder).exists())
+    } else if (take(programFolder, root, name, &r.error)) {
+        r.outcome = DailyResult::Taken;
+        prune(root, today);
+        if (!r.secondFolder.isEmpty() && !secondPresent)
             r.secondError =
                 QStringLiteral("La cartella %1 non è disponibile.").arg(QDir::toNativeSeparators(r.secondFolder));
-        else if (!QFileInfo::exists(withSlash(secondRoot) + name)) {
-            const QList<Copy> copies = list(root);
-            for (const Copy &c : copies)
-                if (c.name == name && mirror(c, secondRoot, &r.secondError))
-                    prune(secondRoot, today);
-        }
+    } else {
+        // Another workstation on the same folder may have finished today's copy first.
+        r.outcome = QFileInfo::exists(day) ? DailyResult::AlreadyTaken : DailyResult::Failed;
+        if (r.outcome == DailyResult::Failed)
+            return r;
+        r.error.clear();
+    }
+
+    // A second folder plugged in later in the day receives the day's copy at the next start.
+    const QString secondRoot = withSlash(r.secondFolder) + rootName();
+    if (secondPresent && !QFileInfo::exists(withSlash(secondRoot) + name)) {
+        const QList<Copy> copies = list(root);
+        for (const Copy &c : copies)
+            if (c.name == name && mirror(c, secondRoot, &r.secondError))
+                prune(secondRoot, today);
     }
     return r;
 }

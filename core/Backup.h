@@ -54,7 +54,8 @@ struct DailyResult {
 };
 
 // At the first start of a day: today's copy in the program folder (and in the second folder when one is
-// set), then the old copies pruned. Later starts of the same day find the day folder and do nothing.
+// set), then the old copies pruned. Later starts of the same day find the day folder and only bring it to a
+// second folder that was not there before (a USB stick plugged in later).
 DailyResult takeDaily(const QString &programFolder, const QDate &today);
 
 // The second folder (a USB stick, another disk) kept in the settings INI; empty when none.

@@ -322,6 +322,19 @@ void TestBackup::secondFolderReceivesTheCopies()
     QCOMPARE(copyNames(usbRoot), (QStringList{QStringLiteral("2024-03-15"), QStringLiteral("2024-03-16")}));
     QCOMPARE(get(usbRoot + QStringLiteral("/2024-03-16/Richiedenti.pro")), QByteArray(5090, 'd'));
 
+    // The stick is out at the first start of a day, and in at a later one.
+    QTemporaryDir later;
+    const QString stick = later.filePath(QStringLiteral("CHIAVETTA"));
+    QVERIFY(Backup::setSecondFolder(folder.path(), stick));
+    const Backup::DailyResult out = Backup::takeDaily(folder.path(), QDate(2024, 3, 17));
+    QCOMPARE(out.outcome, Backup::DailyResult::Taken);
+    QCOMPARE(out.secondError, QStringLiteral("La cartella %1 non è disponibile.").arg(stick));
+    QVERIFY(QDir().mkpath(stick));
+    const Backup::DailyResult in = Backup::takeDaily(folder.path(), QDate(2024, 3, 17));
+    QCOMPARE(in.outcome, Backup::DailyResult::AlreadyTaken);
+    QVERIFY(in.secondError.isEmpty());
+    QCOMPARE(copyNames(stick + u'/' + Backup::rootName()), QStringList{QStringLiteral("2024-03-17")});
+
     w.btnNessuna->click();
     QVERIFY(Backup::secondFolder(folder.path()).isEmpty());
     QVERIFY(w.txtSecondaCartella->text().isEmpty());
