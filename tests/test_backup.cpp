@@ -1,6 +1,7 @@
 // Daily safety copies: once a day, retention, copies under a concurrent writer, failures, restore.
 
 #include "app/CopieSicurezza.h"
+#include "app/Info.h"
 #include "core/Backup.h"
 #include "core/IniFile.h"
 #include "tests/TestSupport.h"
@@ -91,6 +92,7 @@ private slots:
     void cleanup() { Backup::setFaultHook({}); }
 
     void copyOnFirstStartOfTheDayOnly();
+    void startUpDoesNotWaitForTheCopy();
     void retentionOverASimulatedYear();
     void copyDuringAnAppendIsAStateTheArchiveHad();
     void failingCopyLeavesNoDayFolderAndWarnsOnce_data();
@@ -120,6 +122,37 @@ void TestBackup::copyOnFirstStartOfTheDayOnly()
     TestProgramFolder empty(QStringLiteral("Nuova"));
     QCOMPARE(Backup::takeDaily(empty.path(), day).outcome, Backup::DailyResult::NothingToCopy);
     QVERIFY(!QFileInfo::exists(root(empty) + QStringLiteral("/2024-03-15")));
+}
+
+void TestBackup::startUpDoesNotWaitForTheCopy()
+{
+    TestProgramFolder folder;
+    const auto sources = fillProgramFolder(folder);
+    Backup::setFaultHook([](const QString &) {
+        QThread::msleep(100); // a slow disk: 600 ms for the six files
+        return false;
+    });
+    QElapsedTimer t;
+    t.start();
+    DailyCopy::start();
+    QVERIFY2(t.elapsed() < 300, qPrintable(QStringLiteral("%1 ms").arg(t.elapsed())));
+    DailyCopy::wait();
+    checkCopyHolds(root(folder) + QStringLiteral("/2024-03-15"), sources);
+    QTest::qWait(20);
+    QVERIFY(Seams::Messages::shown().isEmpty());
+
+    // The window that lists the copies opens from the information window.
+    TfrmInfo info;
+    bool opened = false;
+    TestSupport::onNextModal([&opened](QWidget *w) {
+        auto *copies = qobject_cast<TfrmCopieSicurezza *>(w);
+        QVERIFY(copies);
+        opened =
+            copies->grdCopie->rowCount() == 1 && copies->grdCopie->item(0, 0)->text() == QStringLiteral("15/03/2024");
+        copies->btnChiudi->click();
+    });
+    info.btnCopieSicurezza->click();
+    QVERIFY(opened);
 }
 
 void TestBackup::retentionOverASimulatedYear()
