@@ -4,7 +4,6 @@
 #include "core/report/Report.h"
 
 #include <QPainter>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <algorithm>
 #include <map>
@@ -144,25 +143,12 @@ void print(QWidget *parent, int topMm, int leftMm)
                                QStringLiteral("Attenzione: il modello di stampa del bollettino non è disponibile."));
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Prova di allineamento"));
-    report.applyLayout(printer);
-    if (!Seams::Printing::choosePrinter(printer, parent))
-        return;
-    if (!report.hasLayout(printer))
-        report.applyLayout(printer);
-    QPainter painter;
-    bool ok = painter.begin(&printer);
-    if (ok) {
-        const double dpi = printer.resolution();
-        report.paintPage(painter, 0, dpi, dpi);
+    const QSizeF paper = report.paperSizeMm();
+    report.print(parent, [paper, topMm, leftMm](QPainter &painter, int, double dpi) {
         const double k = dpi / 25.4;
-        paintScales(painter, report.paperSizeMm(), k);
+        paintScales(painter, paper, k);
         paintLegend(painter, topMm, leftMm, k);
-        ok = painter.end();
-    }
-    if (!ok)
-        Seams::Messages::warning(parent, QStringLiteral("Attenzione: non è stato possibile completare la stampa."));
+    });
 }
 
 } // namespace AlignmentPrint
