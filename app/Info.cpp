@@ -1,5 +1,6 @@
 #include "app/Info.h"
 
+#include "app/CopieSicurezza.h"
 #include "core/OpenURL.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
@@ -25,6 +26,10 @@ TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent)
     btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+    btnCopieSicurezza = new QPushButton(QStringLiteral("Copie di sicurezza..."), this);
+    btnCopieSicurezza->setObjectName(QStringLiteral("btnCopieSicurezza"));
+    btnCopieSicurezza->setAutoDefault(false);
+    connect(btnCopieSicurezza, &QPushButton::clicked, this, &TfrmInfo::btnCopieSicurezzaClick);
 
     auto *mail = new QHBoxLayout;
     mail->addStretch();
@@ -35,7 +40,12 @@ TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent)
     layout->addWidget(imgLogo, 0, Qt::AlignHCenter);
     layout->addWidget(imgPannello, 0, Qt::AlignHCenter);
     layout->addLayout(mail);
-    layout->addWidget(btnChiudi, 0, Qt::AlignHCenter);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnCopieSicurezza);
+    buttons->addWidget(btnChiudi);
+    buttons->addStretch();
+    layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -47,4 +57,10 @@ void TfrmInfo::lnkWebClick()
     // Subject and body go in as they stand, without URL escaping.
     TMisc::Open(QStringLiteral("\"mailto:") + vendorEmail() + QStringLiteral("?subject=Software Versalia&body=Salve, "
                 "desidererei avere le seguenti informazioni sul software in oggetto:\""));
+}
+
+void TfrmInfo::btnCopieSicurezzaClick()
+{
+    TfrmCopieSicurezza window(this);
+    window.exec();
 }

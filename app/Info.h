@@ -17,6 +17,8 @@ public:
     Link *lnkWeb;
     Picture *imgEmail;
     QPushButton *btnChiudi;
+    QPushButton *btnCopieSicurezza;
 
     void lnkWebClick();
+    void btnCopieSicurezzaClick();
 };

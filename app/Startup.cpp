@@ -2,6 +2,7 @@
 
 #include "app/Avvio.h"
 #include "app/CambiaPassword.h"
+#include "app/CopieSicurezza.h"
 #include "app/Password.h"
 #include "app/Guida.h"
 #include "app/Info.h"
@@ -129,8 +130,10 @@ int run(int argc, char **argv)
     prepare();
     QApplication app(argc, argv);
     initialise(app);
+    DailyCopy::start(); // on its own thread: the login window does not wait for it
     start();
     const int rc = app.exec();
+    DailyCopy::wait();
     Forms::clear();
     return rc;
 }

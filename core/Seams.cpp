@@ -132,6 +132,15 @@ QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, con
     }
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
+QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir)
+{
+    if (st().fileScripted) {
+        QString f = st().nextFile;
+        st().nextFile.clear();
+        return f;
+    }
+    return QFileDialog::getExistingDirectory(parent, caption, dir);
+}
 void FileDialog::setScripted(bool on) { st().fileScripted = on; }
 void FileDialog::setNextFileName(const QString &name) { st().nextFile = name; }
 

@@ -55,6 +55,8 @@ class FileDialog {
 public:
     static QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir = {},
                                    const QString &filter = {});
+    // Folder choice; answered from the same scripted next name.
+    static QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir = {});
     static void setScripted(bool on);
     static void setNextFileName(const QString &name); // empty = the user cancelled
 };

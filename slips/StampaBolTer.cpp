@@ -7,6 +7,7 @@
 #include "core/report/Report.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "slips/ProvaAllineamento.h"
 #include "slips/SlipOnScreen.h"
 
 #include <QGridLayout>
@@ -67,6 +68,9 @@ TfrmStampaBolTer::TfrmStampaBolTer(QWidget *parent) : QDialog(parent)
     connect(btnApplicaLeft, &QPushButton::clicked, this, &TfrmStampaBolTer::btnApplicaLeftClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmStampaBolTer::btnAnnullaClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmStampaBolTer::btnStampaClick);
+    btnProvaAllineamento =
+        button(QStringLiteral("btnProvaAllineamento"), QStringLiteral("Prova di allineamento"), this);
+    connect(btnProvaAllineamento, &QPushButton::clicked, this, &TfrmStampaBolTer::btnProvaAllineamentoClick);
 
     auto *margins = new QGroupBox(QStringLiteral("Margini di stampa"), this);
     auto *grid = new QGridLayout(margins);
@@ -86,6 +90,7 @@ TfrmStampaBolTer::TfrmStampaBolTer(QWidget *parent) : QDialog(parent)
                             margins);
     hint->setWordWrap(true);
     grid->addWidget(hint, 2, 0, 1, 6);
+    grid->addWidget(btnProvaAllineamento, 3, 0, 1, 6);
 
     auto *top = new QHBoxLayout;
     top->addWidget(imgMargini, 0, Qt::AlignTop);
@@ -196,4 +201,10 @@ void TfrmStampaBolTer::btnStampaClick()
     report.prepare();
     report.print(this);
     accept();
+}
+
+// The margins on screen, applied or not; Bollettini.ini stays as it is and the window stays open.
+void TfrmStampaBolTer::btnProvaAllineamentoClick()
+{
+    AlignmentPrint::print(this, marginOf(txtTop), marginOf(txtLeft));
 }

@@ -30,6 +30,7 @@ public:
     QPushButton *btnApplicaLeft;
     QPushButton *btnAnnulla;
     QPushButton *btnStampa;
+    QPushButton *btnProvaAllineamento;
 
     void FormShow();
     void btnTopMinusClick();
@@ -40,6 +41,7 @@ public:
     void btnApplicaLeftClick();
     void btnAnnullaClick();
     void btnStampaClick();
+    void btnProvaAllineamentoClick();
 
 protected:
     void showEvent(QShowEvent *e) override;

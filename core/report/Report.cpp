@@ -608,7 +608,7 @@ bool Report::applyLayout(QPrinter &printer) const
     return accepted && hasLayout(printer);
 }
 
-bool Report::render(QPrinter *printer) const
+bool Report::render(QPrinter *printer, const Overlay &overlay) const
 {
     QPainter painter;
     if (!painter.begin(printer))
@@ -620,11 +620,13 @@ bool Report::render(QPrinter *printer) const
         if (i > 0 && !printer->newPage())
             return false;
         paintPage(painter, i, dpi, dpi);
+        if (overlay)
+            overlay(painter, i, dpi);
     }
     return painter.end();
 }
 
-bool Report::print(QWidget *parent)
+bool Report::print(QWidget *parent, const Overlay &overlay)
 {
     if (m_pages.isEmpty())
         prepare();
@@ -640,7 +642,7 @@ bool Report::print(QWidget *parent)
                                    "(%1 x %2 mm).\n\r\n\rLa stampa potrebbe risultare spostata o tagliata.")
                         .arg(qRound(paperSizeMm().width()))
                         .arg(qRound(paperSizeMm().height())));
-    if (!render(&printer)) {
+    if (!render(&printer, overlay)) {
         Seams::Messages::warning(parent, QStringLiteral("Attenzione: non è stato possibile completare la stampa."));
         return false;
     }

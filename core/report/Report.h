@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QPainter;
 class QPrinter;
@@ -105,12 +106,16 @@ public:
     void prepare();
     int pageCount() const { return m_pages.size(); }
 
+    // Drawn over each prepared page in device pixels (dpi given): what belongs to the paper itself, unmoved
+    // by the page margins.
+    using Overlay = std::function<void(QPainter &painter, int page, double dpi)>;
+
     // Print dialog (printer, copies), then the prepared pages. False when cancelled or the printer failed.
-    bool print(QWidget *parent);
+    bool print(QWidget *parent, const Overlay &overlay = {});
     // Modal preview of the prepared pages.
     void preview(QWidget *parent);
     // Paints the prepared pages into a printer already set up (page layout, output).
-    bool render(QPrinter *printer) const;
+    bool render(QPrinter *printer, const Overlay &overlay = {}) const;
     // One prepared page; dpi converts millimetres into the painter's device pixels.
     void paintPage(QPainter &painter, int page, double dpiX, double dpiY) const;
 

@@ -1,0 +1,1 @@
+target_sources(versalia PRIVATE CopieSicurezza.cpp CopieSicurezza.h)

@@ -1,0 +1,1 @@
+target_sources(versalia PRIVATE Backup.cpp Backup.h)

@@ -1,0 +1,1 @@
+target_sources(versalia PRIVATE ProvaAllineamento.cpp ProvaAllineamento.h)
