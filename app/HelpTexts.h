@@ -12,4 +12,7 @@ QString slipText();
 // The annual payments export window.
 QString exportSlipsTitle();
 QString exportSlipsText();
+// The applicant editor.
+QString applicantTitle();
+QString applicantText();
 } // namespace HelpTexts

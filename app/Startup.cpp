@@ -12,6 +12,8 @@
 #include "checks/PartitaIva.h"
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
+#include "registry/AllegaCartella.h"
+#include "registry/Anagrafica.h"
 #include "slips/AnteprimaPse.h"
 #include "slips/Bollettino.h"
 #include "slips/DaSaldare.h"
@@ -53,6 +55,7 @@ const std::vector<WindowEntry> &table()
         {"frmPartitaIva", make<TfrmPartitaIva>()},
         {"frmSplash", make<TfrmSplash>()},
         {"frmBollettino", make<TfrmBollettino>()},
+        {"frmAllegaCartella", make<TfrmAllegaCartella>()},
         {"frmCalendario", make<TfrmCalendario>()},
         {"frmAnteprimaPse", make<TfrmAnteprimaPse>()},
         {"frmExpBollettini", make<TfrmExpBollettini>()},
@@ -60,6 +63,7 @@ const std::vector<WindowEntry> &table()
         {"frmDaSaldare", make<TfrmDaSaldare>()},
         {"frmTrovaBollettini", make<TfrmTrovaBollettini>()},
         {"frmStampaBolTer", make<TfrmStampaBolTer>()},
+        {"frmAnagrafica", make<TfrmAnagrafica>()},
     };
     return t;
 }

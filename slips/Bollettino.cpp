@@ -20,6 +20,7 @@
 #include "slips/Scadute.h"
 #include "slips/StampaBolTer.h"
 #include "slips/TrovaBollettini.h"
+#include "registry/AllegaCartella.h"
 #include "slips/SlipRecord.h"
 
 #include <QCheckBox>
@@ -320,6 +321,7 @@ void TfrmBollettino::buildWorkPanel()
     connect(cmdNuovo, &Picture::clicked, this, &TfrmBollettino::cmdNuovoClick);
     connect(cmdDuplica, &Picture::clicked, this, &TfrmBollettino::cmdDuplicaClick);
     connect(cmdSalva, &Picture::clicked, this, &TfrmBollettino::cmdSalvaClick);
+    connect(cmdAllega, &Picture::clicked, this, &TfrmBollettino::cmdAllegaClick);
     connect(cmdTrova, &Picture::clicked, this, &TfrmBollettino::cmdTrovaClick);
     connect(cmdAnteprima, &Picture::clicked, this, &TfrmBollettino::cmdAnteprimaClick);
     connect(cmdStampa, &Picture::clicked, this, &TfrmBollettino::cmdStampaClick);
@@ -329,8 +331,7 @@ void TfrmBollettino::buildWorkPanel()
     connect(cmdGuida, &Picture::clicked, this, &TfrmBollettino::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &QWidget::close);
     // Windows that are not part of the program yet: their commands are shown disabled.
-    for (auto *p : {cmdAllega, impEsecutore})
-        p->setEnabled(false);
+    impEsecutore->setEnabled(false);
 }
 
 void TfrmBollettino::showEvent(QShowEvent *e)
@@ -495,3 +496,4 @@ void TfrmBollettino::cmdStampaClick() { runModal<TfrmStampaBolTer>(this); }
 void TfrmBollettino::cmdDaSaldareClick() { runModal<TfrmDaSaldare>(this); }
 void TfrmBollettino::cmdScadutiClick() { runModal<TfrmScadute>(this); }
 void TfrmBollettino::cmdEsportaClick() { runModal<TfrmExpBollettini>(this); }
+void TfrmBollettino::cmdAllegaClick() { TfrmAllegaCartella::attachFor(this, QStringLiteral("bollettino")); }
