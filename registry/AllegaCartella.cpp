@@ -131,9 +131,13 @@ void TfrmAllegaCartella::attachFor(QWidget *editor, const QString &context)
         if (auto *l = labels[i * 2 + 1])
             w->m_slots[size_t(i)].desc->setText(l->text().trimmed());
     }
+    w->adjustSize(); // centred at its real size, not the size before its layout ran
     WindowStyle::centre(w);
     w->exec();
     delete w;
+    // Work goes on in the editor, also where no window manager hands the focus back.
+    if (editor)
+        editor->window()->activateWindow();
 }
 
 void TfrmAllegaCartella::btnSfogliaClick(int slot)

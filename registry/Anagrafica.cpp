@@ -98,16 +98,21 @@ struct Place {
     int width = 0;
 };
 using Row = std::vector<Place>;
-const std::vector<std::vector<Row>> kColumns = {
-    {{{"txtCognome"}}, {{"txtNome"}}, {{"txtCodFisc"}}, {{"txtSesso", 70}, {"txtDataNasc"}}, {{"txtCittaNasc"}},
-     {{"txtStatoNasc"}}, {{"txtIva"}}, {{"txtIndirizzo"}}, {{"txtCap", 80}, {"txtComuneRes"}, {"txtProvRes", 72}},
-     {{"txtStatoCit"}}},
-    {{{"txtIngresso"}}, {{"txtRecapito"}}, {{"txtTelCasa"}}, {{"txtTelCel"}}, {{"txtTelUff"}}, {{"txtEmail"}},
-     {{"txtPermesso"}, {"txtScadePer", 130}}, {{"txtComuniSog"}}, {{"txtTipoDoc"}}, {{"txtNumDoc"}}},
-    {{{"txtEnteRil"}}, {{"txtDataRil"}, {"txtDataSca"}}, {{"txtIban"}}, {{"txtIntestatario"}}, {{"txtBanca"}},
-     {{"txtCarta"}, {"txtScadeCarta", 110}}, {{"txtCivile"}}, {{"txtConiuge"}}, {{"txtFigli"}}},
-    {{{"txtDatore"}}, {{"txtDecorrenza"}, {"txtScadenza"}}, {{"txtPreavviso", 110}, {"txtTotale"}},
-     {{"txtContratto"}}, {{"txtTipoLavoro"}}, {{"txtPrecedenti"}}, {{"txtNote"}}},
+struct Column {
+    const char16_t *heading;
+    int stretch;
+    std::vector<Row> rows;
+};
+const std::vector<Column> kColumns = {
+    {u"Dati anagrafici e residenza", 5, {{{"txtCognome"}}, {{"txtNome"}}, {{"txtCodFisc"}}, {{"txtSesso", 70}, {"txtDataNasc"}}, {{"txtCittaNasc"}},
+     {{"txtStatoNasc"}}, {{"txtIva"}}, {{"txtIndirizzo"}}, {{"txtCap", 80}, {"txtComuneRes"}},
+     {{"txtProvRes", 72}, {"txtStatoCit"}}}},
+    {u"Ingresso, recapiti e soggiorno", 4, {{{"txtIngresso"}}, {{"txtRecapito"}}, {{"txtTelCasa"}}, {{"txtTelCel"}}, {{"txtTelUff"}}, {{"txtEmail"}},
+     {{"txtPermesso"}, {"txtScadePer", 130}}, {{"txtComuniSog"}}, {{"txtTipoDoc"}}, {{"txtNumDoc"}}}},
+    {u"Documento, banca e famiglia", 6, {{{"txtEnteRil"}}, {{"txtDataRil"}, {"txtDataSca"}}, {{"txtIban"}}, {{"txtIntestatario"}}, {{"txtBanca"}},
+     {{"txtCarta"}, {"txtScadeCarta", 110}}, {{"txtCivile"}}, {{"txtConiuge"}}, {{"txtFigli"}}}},
+    {u"Lavoro e note", 5, {{{"txtDatore"}}, {{"txtDecorrenza"}, {"txtScadenza"}}, {{"txtPreavviso", 110}, {"txtTotale"}},
+     {{"txtContratto"}}, {{"txtTipoLavoro"}}, {{"txtPrecedenti"}}, {{"txtNote"}}}},
 };
 
 const QString kStyle = QStringLiteral(
@@ -116,7 +121,8 @@ const QString kStyle = QStringLiteral(
     "QFrame#panContainer QLineEdit, QFrame#panContainer QComboBox { background: white; border: 1px solid #8CA0B8; "
     "padding: 1px 4px; }"
     "QLabel#panInfo { background: #2F5F96; color: white; padding-left: 10px; }"
-    "QLabel#lblPosizione { background: white; border: 1px solid #708090; }");
+    "QLabel#lblPosizione { background: white; border: 1px solid #708090; }"
+    "QFrame#panContainer QLabel[heading=\"true\"] { color: #2F5F96; border-bottom: 2px solid #2F5F96; padding-bottom: 2px; }");
 
 int capacity(const char *control) { return kApplicantLayout.field(kApplicantLayout.indexOfControl(control)).capacity; }
 
@@ -243,6 +249,7 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
             // Typed text stays as typed: no completion from the list.
             combo->setCompleter(nullptr);
             combo->lineEdit()->setMaxLength(capacity(def.control));
+            combo->lineEdit()->setFont(boxFont);
             combo->setCurrentIndex(-1);
             Input::trimUpper(combo->lineEdit());
             box = combo;
@@ -277,6 +284,9 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     txtDecorrenza = edit("txtDecorrenza"), txtScadenza = edit("txtScadenza"), txtPreavviso = edit("txtPreavviso");
     txtTotale = edit("txtTotale"), txtContratto = edit("txtContratto");
 
+    // A whole IBAN stays in sight: its column gives way to it.
+    txtIban->setMinimumWidth(QFontMetrics(boxFont).horizontalAdvance(QStringLiteral("IT00W0000000000000000000000")) + 20);
+
     btnCodFisc = sideButton(panel, "btnCodFisc", "check.svg");
     btnIva = sideButton(panel, "btnIva", "check.svg");
     btnCarta = sideButton(panel, "btnCarta", "check.svg");
@@ -294,11 +304,16 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     body->setSpacing(18);
     auto *work = new QVBoxLayout;
     auto *columns = new QHBoxLayout;
-    columns->setSpacing(22);
+    columns->setSpacing(16);
     for (const auto &column : kColumns) {
         auto *col = new QVBoxLayout;
         col->setSpacing(6);
-        for (const auto &row : column) {
+        auto *heading = new QLabel(QString::fromUtf16(column.heading), panel);
+        heading->setProperty("heading", true);
+        heading->setFont(QFont(QStringLiteral("Verdana"), 10, QFont::Bold));
+        col->addWidget(heading);
+        col->addSpacing(2);
+        for (const auto &row : column.rows) {
             auto *line = new QHBoxLayout;
             line->setSpacing(8);
             for (const auto &place : row) {
@@ -311,16 +326,18 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
                 QWidget *box = boxes.value(name);
                 if (place.width > 0)
                     box->setFixedWidth(place.width);
-                boxLine->addWidget(box, 1);
+                boxLine->addWidget(box, place.width > 0 ? 0 : 1);
                 if (auto *b = beside.value(name))
                     boxLine->addWidget(b);
+                if (place.width > 0)
+                    boxLine->addStretch(1);
                 cell->addLayout(boxLine);
                 line->addLayout(cell, place.width > 0 ? 0 : 1);
             }
             col->addLayout(line);
         }
         col->addStretch();
-        columns->addLayout(col, 1);
+        columns->addLayout(col, column.stretch);
     }
     work->addLayout(columns, 1);
 

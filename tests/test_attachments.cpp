@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -119,6 +120,7 @@ void TestAttachments::firstUseCreatesFolderAndWritesBack()
     QVERIFY(inWindow(ed->cmdFile, [&](TfrmAllegaCartella *w) {
         QCOMPARE(w->lblMemory->text(), QStringLiteral("anagrafica"));
         QCOMPARE(w->parentWidget(), ed);
+        QVERIFY(w->screen()->availableGeometry().contains(w->frameGeometry())); // centred at its real size
         QVERIFY(!w->btnApri01->isEnabled());
         QCOMPARE(w->txtDesc01->maxLength(), 250);
         browse(w->btnSfoglia01, passport);

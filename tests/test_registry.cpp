@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QUrl>
 #include <QtTest>
 
@@ -170,6 +171,9 @@ void TestRegistry::newRecordAndLimits()
     for (Picture *p : {ed->cmdTrova, ed->cmdStampa, ed->cmdAnteprima, ed->cmdEsporta, ed->cmdScaduti})
         QVERIFY2(!p->isEnabled(), qPrintable(p->objectName()));
     QVERIFY(ed->cmdFile->isEnabled());
+    // The whole form fits a 1366 x 768 office screen, title bar and task bar included.
+    QVERIFY2(ed->minimumSizeHint().width() <= 1366, qPrintable(QString::number(ed->minimumSizeHint().width())));
+    QVERIFY2(ed->minimumSizeHint().height() <= 700, qPrintable(QString::number(ed->minimumSizeHint().height())));
 }
 
 void TestRegistry::recordsAtFixedOffsets()
@@ -512,11 +516,14 @@ void TestRegistry::calendarFields()
     for (const auto &row : rows) {
         bool seen = false;
         TestSupport::onNextModal([&](QWidget *w) {
+            const auto closeAnyway = qScopeGuard([w] { if (w) w->close(); }); // a failed check must not hang
             auto *cal = qobject_cast<TfrmCalendario *>(w);
             QVERIFY(cal);
             seen = true;
             QCOMPARE(cal->lblMemory->text(), QString::fromLatin1(row.tag));
             QCOMPARE(cal->parentWidget(), ed);
+            // Centred on the editor at its real size.
+            QVERIFY((cal->frameGeometry().center() - ed->frameGeometry().center()).manhattanLength() <= 4);
             cal->calAppuntamenti->setSelectedDate(QDate(2024, 5, day));
             QTest::mouseClick(cal->btnImportaData, Qt::LeftButton);
         });
@@ -554,6 +561,7 @@ void TestRegistry::checkButtonsRouteTheirText()
         QString opened, entryName, entryText;
         QWidget *owner = nullptr;
         TestSupport::onNextModal([&](QWidget *w) {
+            const auto closeAnyway = qScopeGuard([w] { if (w) w->close(); });
             QVERIFY(w);
             opened = QString::fromLatin1(w->metaObject()->className());
             owner = w->parentWidget();
@@ -561,7 +569,6 @@ void TestRegistry::checkButtonsRouteTheirText()
                 entryName = check->entry()->objectName();
                 entryText = check->entry()->text();
             }
-            w->close();
         });
         QTest::mouseClick(row.button, Qt::LeftButton);
         QCOMPARE(opened, QString::fromLatin1(row.window));
@@ -601,6 +608,7 @@ void TestRegistry::help()
 {
     bool seen = false;
     TestSupport::onNextModal([&](QWidget *w) {
+        const auto closeAnyway = qScopeGuard([w] { if (w) w->close(); });
         auto *help = qobject_cast<TfrmGuida *>(w);
         QVERIFY(help);
         seen = true;
@@ -612,7 +620,6 @@ void TestRegistry::help()
                            "i dati dei cittadini stranieri richiedenti il permesso di soggiorno.")));
         QCOMPARE(paragraphs.last(), QStringLiteral("L'intero archivio dei richiedenti è esportabile in Excel, mentre "
                                                    "la singola scheda anagrafica può essere stampata su carta."));
-        help->close();
     });
     QTest::mouseClick(ed->cmdGuida, Qt::LeftButton);
     QVERIFY(seen);
