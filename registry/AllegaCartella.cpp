@@ -23,7 +23,10 @@ struct Caller {
 };
 constexpr Caller kCallers[] = {{"anagrafica", "frmAnagrafica"}, {"bollettino", "frmBollettino"}};
 
-QString slotName(const char *prefix, int slot) { return QString::fromLatin1(prefix) + QStringLiteral("0%1").arg(slot + 1); }
+QString slotName(const char *prefix, int slot)
+{
+    return QString::fromLatin1(prefix) + QStringLiteral("0%1").arg(slot + 1);
+}
 
 // The labels of the editor in slot order: file 1, description 1, file 2, ...
 QList<QLabel *> editorLabels(QWidget *editor)
@@ -41,10 +44,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmAllegaCartella"));
     setWindowTitle(QStringLiteral(" Allega file"));
     WindowStyle::fixedDialog(this);
-    setStyleSheet(QStringLiteral(
-        "QFrame#shpSlot { background: #F4F7FA; border: 1px solid #B8C4D0; border-radius: 6px; }"
-        "QFrame#shpSlot QLabel { color: #1F3A5F; font-weight: bold; }"
-        "QLineEdit[readOnly=\"true\"] { background: #E4E4E4; color: #404040; font-weight: bold; }"));
+    setStyleSheet(
+        QStringLiteral("QFrame#shpSlot { background: #F4F7FA; border: 1px solid #B8C4D0; border-radius: 6px; }"
+                       "QFrame#shpSlot QLabel { color: #1F3A5F; font-weight: bold; }"
+                       "QLineEdit[readOnly=\"true\"] { background: #E4E4E4; color: #404040; font-weight: bold; }"));
 
     auto *layout = new QVBoxLayout(this);
     const QFont descFont(QStringLiteral("Verdana"), 12, QFont::Bold);
@@ -59,7 +62,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
         file->setObjectName(slotName("txtFile", i));
         file->setReadOnly(true);
         file->setMinimumWidth(380);
-        auto *cancella = new Picture(slotName("imgCancella", i), QStringLiteral(":/icons/clear.svg"), QSize(26, 26), frame);
+        auto *cancella =
+            new Picture(slotName("imgCancella", i), QStringLiteral(":/icons/clear.svg"), QSize(26, 26), frame);
         cancella->setCursor(Qt::PointingHandCursor);
         cancella->setToolTip(QStringLiteral("Elimina il riferimento al file allegato."));
         auto *sfoglia = new QPushButton(QStringLiteral("Sfoglia..."), frame);
@@ -85,7 +89,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
         connect(sfoglia, &QPushButton::clicked, this, [this, i] { btnSfogliaClick(i); });
         connect(apri, &QPushButton::clicked, this, [this, i] { btnApriClick(i); });
         connect(cancella, &Picture::clicked, this, [this, i] { imgCancellaClick(i); });
-        connect(file, &QLineEdit::textChanged, apri, [apri](const QString &t) { apri->setEnabled(!t.trimmed().isEmpty()); });
+        connect(file, &QLineEdit::textChanged, apri,
+                [apri](const QString &t) { apri->setEnabled(!t.trimmed().isEmpty()); });
         for (QWidget *w : {static_cast<QWidget *>(file), static_cast<QWidget *>(sfoglia), static_cast<QWidget *>(apri),
                            static_cast<QWidget *>(desc)}) {
             if (previous)
@@ -159,7 +164,10 @@ void TfrmAllegaCartella::btnApriClick(int slot)
         TMisc::Open(QLatin1Char('"') + file + QLatin1Char('"'));
 }
 
-void TfrmAllegaCartella::imgCancellaClick(int slot) { m_slots[size_t(slot)].file->clear(); }
+void TfrmAllegaCartella::imgCancellaClick(int slot)
+{
+    m_slots[size_t(slot)].file->clear();
+}
 
 void TfrmAllegaCartella::btnApplicaClick()
 {

@@ -104,15 +104,50 @@ struct Column {
     std::vector<Row> rows;
 };
 const std::vector<Column> kColumns = {
-    {u"Dati anagrafici e residenza", 5, {{{"txtCognome"}}, {{"txtNome"}}, {{"txtCodFisc"}}, {{"txtSesso", 70}, {"txtDataNasc"}}, {{"txtCittaNasc"}},
-     {{"txtStatoNasc"}}, {{"txtIva"}}, {{"txtIndirizzo"}}, {{"txtCap", 80}, {"txtComuneRes"}},
-     {{"txtProvRes", 72}, {"txtStatoCit"}}}},
-    {u"Ingresso, recapiti e soggiorno", 4, {{{"txtIngresso"}}, {{"txtRecapito"}}, {{"txtTelCasa"}}, {{"txtTelCel"}}, {{"txtTelUff"}}, {{"txtEmail"}},
-     {{"txtPermesso"}, {"txtScadePer", 130}}, {{"txtComuniSog"}}, {{"txtTipoDoc"}}, {{"txtNumDoc"}}}},
-    {u"Documento, banca e famiglia", 6, {{{"txtEnteRil"}}, {{"txtDataRil"}, {"txtDataSca"}}, {{"txtIban"}}, {{"txtIntestatario"}}, {{"txtBanca"}},
-     {{"txtCarta"}, {"txtScadeCarta", 110}}, {{"txtCivile"}}, {{"txtConiuge"}}, {{"txtFigli"}}}},
-    {u"Lavoro e note", 5, {{{"txtDatore"}}, {{"txtDecorrenza"}, {"txtScadenza"}}, {{"txtPreavviso", 110}, {"txtTotale"}},
-     {{"txtContratto"}}, {{"txtTipoLavoro"}}, {{"txtPrecedenti"}}, {{"txtNote"}}}},
+    {u"Dati anagrafici e residenza",
+     5,
+     {{{"txtCognome"}},
+      {{"txtNome"}},
+      {{"txtCodFisc"}},
+      {{"txtSesso", 70}, {"txtDataNasc"}},
+      {{"txtCittaNasc"}},
+      {{"txtStatoNasc"}},
+      {{"txtIva"}},
+      {{"txtIndirizzo"}},
+      {{"txtCap", 80}, {"txtComuneRes"}},
+      {{"txtProvRes", 72}, {"txtStatoCit"}}}},
+    {u"Ingresso, recapiti e soggiorno",
+     4,
+     {{{"txtIngresso"}},
+      {{"txtRecapito"}},
+      {{"txtTelCasa"}},
+      {{"txtTelCel"}},
+      {{"txtTelUff"}},
+      {{"txtEmail"}},
+      {{"txtPermesso"}, {"txtScadePer", 130}},
+      {{"txtComuniSog"}},
+      {{"txtTipoDoc"}},
+      {{"txtNumDoc"}}}},
+    {u"Documento, banca e famiglia",
+     6,
+     {{{"txtEnteRil"}},
+      {{"txtDataRil"}, {"txtDataSca"}},
+      {{"txtIban"}},
+      {{"txtIntestatario"}},
+      {{"txtBanca"}},
+      {{"txtCarta"}, {"txtScadeCarta", 110}},
+      {{"txtCivile"}},
+      {{"txtConiuge"}},
+      {{"txtFigli"}}}},
+    {u"Lavoro e note",
+     5,
+     {{{"txtDatore"}},
+      {{"txtDecorrenza"}, {"txtScadenza"}},
+      {{"txtPreavviso", 110}, {"txtTotale"}},
+      {{"txtContratto"}},
+      {{"txtTipoLavoro"}},
+      {{"txtPrecedenti"}},
+      {{"txtNote"}}}},
 };
 
 const QString kStyle = QStringLiteral(
@@ -122,9 +157,13 @@ const QString kStyle = QStringLiteral(
     "padding: 1px 4px; }"
     "QLabel#panInfo { background: #2F5F96; color: white; padding-left: 10px; }"
     "QLabel#lblPosizione { background: white; border: 1px solid #708090; }"
-    "QFrame#panContainer QLabel[heading=\"true\"] { color: #2F5F96; border-bottom: 2px solid #2F5F96; padding-bottom: 2px; }");
+    "QFrame#panContainer QLabel[heading=\"true\"] { color: #2F5F96; border-bottom: 2px solid #2F5F96; padding-bottom: "
+    "2px; }");
 
-int capacity(const char *control) { return kApplicantLayout.field(kApplicantLayout.indexOfControl(control)).capacity; }
+int capacity(const char *control)
+{
+    return kApplicantLayout.field(kApplicantLayout.indexOfControl(control)).capacity;
+}
 
 QLabel *hidden(QWidget *parent, const char *name)
 {
@@ -173,11 +212,13 @@ private:
 
 const QStringList &TfrmAnagrafica::provinceCodes()
 {
-    static const QStringList codes = QStringLiteral(
-        "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN FC FE "
-        "FG FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR OT PA PC PD "
-        "PE PG PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA "
-        "VB VC VE VI VR VT VV").split(QLatin1Char(' '));
+    static const QStringList codes =
+        QStringLiteral(
+            "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN FC FE "
+            "FG FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR OT PA PC PD "
+            "PE PG PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA "
+            "VB VC VE VI VR VT VV")
+            .split(QLatin1Char(' '));
     return codes;
 }
 
@@ -266,7 +307,9 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
         boxes.insert(name, box);
         labels.insert(name, label);
     }
-    const auto edit = [&](const char *name) { return qobject_cast<QLineEdit *>(boxes.value(QString::fromLatin1(name))); };
+    const auto edit = [&](const char *name) {
+        return qobject_cast<QLineEdit *>(boxes.value(QString::fromLatin1(name)));
+    };
     txtCognome = edit("txtCognome"), txtNome = edit("txtNome"), txtCodFisc = edit("txtCodFisc");
     txtSesso = edit("txtSesso"), txtDataNasc = edit("txtDataNasc"), txtCittaNasc = edit("txtCittaNasc");
     txtStatoNasc = edit("txtStatoNasc"), txtIva = edit("txtIva"), txtIndirizzo = edit("txtIndirizzo");
@@ -285,7 +328,8 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     txtTotale = edit("txtTotale"), txtContratto = edit("txtContratto");
 
     // A whole IBAN stays in sight: its column gives way to it.
-    txtIban->setMinimumWidth(QFontMetrics(boxFont).horizontalAdvance(QStringLiteral("IT00W0000000000000000000000")) + 20);
+    txtIban->setMinimumWidth(QFontMetrics(boxFont).horizontalAdvance(QStringLiteral("IT00W0000000000000000000000")) +
+                             20);
 
     btnCodFisc = sideButton(panel, "btnCodFisc", "check.svg");
     btnIva = sideButton(panel, "btnIva", "check.svg");
@@ -352,9 +396,9 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     cmdUltimo = command(panel, "cmdUltimo", "last.svg");
     auto *nav = new QHBoxLayout;
     nav->addStretch();
-    for (QWidget *w : {static_cast<QWidget *>(cmdPrimo), static_cast<QWidget *>(cmdIndietro),
-                       static_cast<QWidget *>(lblPosizione), static_cast<QWidget *>(cmdAvanti),
-                       static_cast<QWidget *>(cmdUltimo)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(cmdPrimo), static_cast<QWidget *>(cmdIndietro), static_cast<QWidget *>(lblPosizione),
+          static_cast<QWidget *>(cmdAvanti), static_cast<QWidget *>(cmdUltimo)})
         nav->addWidget(w);
     nav->addStretch();
     work->addLayout(nav);
@@ -445,27 +489,26 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     }
     Input::onExit(txtTotale, [this] { txtTotaleExit(); });
 
-    Input::statusHints(
-        panInfo,
-        {{cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
-         {cmdSalva, QStringLiteral("Salva la scheda corrente in archivio.")},
-         {cmdTrova, QStringLiteral("Trova una scheda in archivio.")},
-         {cmdFile, QStringLiteral("Allega file alla scheda corrente.")},
-         {cmdStampa, QStringLiteral("Stampa la scheda corrente.")},
-         {cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa della scheda corrente.")},
-         {cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio.")},
-         {cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio.")},
-         {cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio.")},
-         {cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio.")},
-         {cmdEsporta, QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-         {cmdScaduti, QStringLiteral("Visualizza il riepilogo dei contratti in scadenza o scaduti.")},
-         {cmdGuida, QStringLiteral("Visualizza la guida in linea.")},
-         {cmdEsci, QStringLiteral("Esci da questa schermata di lavoro.")},
-         {btnCodFisc, QStringLiteral("Controlla il codice fiscale.")},
-         {btnIva, QStringLiteral("Controlla il numero di partita IVA.")},
-         {btnCarta, QStringLiteral("Controlla il numero di carta di credito.")},
-         {btnIban, QStringLiteral("Controlla l'IBAN.")},
-         {btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato.")}});
+    Input::statusHints(panInfo,
+                       {{cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
+                        {cmdSalva, QStringLiteral("Salva la scheda corrente in archivio.")},
+                        {cmdTrova, QStringLiteral("Trova una scheda in archivio.")},
+                        {cmdFile, QStringLiteral("Allega file alla scheda corrente.")},
+                        {cmdStampa, QStringLiteral("Stampa la scheda corrente.")},
+                        {cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa della scheda corrente.")},
+                        {cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio.")},
+                        {cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio.")},
+                        {cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio.")},
+                        {cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio.")},
+                        {cmdEsporta, QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+                        {cmdScaduti, QStringLiteral("Visualizza il riepilogo dei contratti in scadenza o scaduti.")},
+                        {cmdGuida, QStringLiteral("Visualizza la guida in linea.")},
+                        {cmdEsci, QStringLiteral("Esci da questa schermata di lavoro.")},
+                        {btnCodFisc, QStringLiteral("Controlla il codice fiscale.")},
+                        {btnIva, QStringLiteral("Controlla il numero di partita IVA.")},
+                        {btnCarta, QStringLiteral("Controlla il numero di carta di credito.")},
+                        {btnIban, QStringLiteral("Controlla l'IBAN.")},
+                        {btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato.")}});
 }
 
 void TfrmAnagrafica::showEvent(QShowEvent *e)
@@ -508,8 +551,8 @@ void TfrmAnagrafica::cmdSalvaClick()
     const QString expires = txtScadenza->text().trimmed();
     const QDate hiredOn = Formats::parseDateText(txtDecorrenza->text());
     const QDate expiresOn = Formats::parseDateText(txtScadenza->text());
-    const QString validDate = QStringLiteral(
-        " non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida nel formato gg/mm/aaaa.");
+    const QString validDate = QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare "
+                                             "una data valida nel formato gg/mm/aaaa.");
     struct Check {
         bool failed;
         Seams::MsgKind kind;
@@ -554,19 +597,37 @@ void TfrmAnagrafica::cmdSalvaClick()
     m_frame->save();
 }
 
-void TfrmAnagrafica::txtTotaleExit() { txtTotale->setText(FormatAmountText(txtTotale->text())); }
+void TfrmAnagrafica::txtTotaleExit()
+{
+    txtTotale->setText(FormatAmountText(txtTotale->text()));
+}
 
-void TfrmAnagrafica::cmdFileClick() { TfrmAllegaCartella::attachFor(this, QStringLiteral("anagrafica")); }
+void TfrmAnagrafica::cmdFileClick()
+{
+    TfrmAllegaCartella::attachFor(this, QStringLiteral("anagrafica"));
+}
 
 void TfrmAnagrafica::cmdGuidaClick()
 {
     TfrmGuida::showHelp(this, HelpTexts::applicantTitle(), HelpTexts::applicantText());
 }
 
-void TfrmAnagrafica::btnCodFiscClick() { IdentifierCheck::openFiscalCodeCheck(this, txtCodFisc->text()); }
-void TfrmAnagrafica::btnIvaClick() { IdentifierCheck::openVatCheck(this, txtIva->text()); }
-void TfrmAnagrafica::btnCartaClick() { IdentifierCheck::openCardCheck(this, txtCarta->text()); }
-void TfrmAnagrafica::btnIbanClick() { IdentifierCheck::openIbanCheck(this, txtIban->text()); }
+void TfrmAnagrafica::btnCodFiscClick()
+{
+    IdentifierCheck::openFiscalCodeCheck(this, txtCodFisc->text());
+}
+void TfrmAnagrafica::btnIvaClick()
+{
+    IdentifierCheck::openVatCheck(this, txtIva->text());
+}
+void TfrmAnagrafica::btnCartaClick()
+{
+    IdentifierCheck::openCardCheck(this, txtCarta->text());
+}
+void TfrmAnagrafica::btnIbanClick()
+{
+    IdentifierCheck::openIbanCheck(this, txtIban->text());
+}
 
 void TfrmAnagrafica::btnEmailClick()
 {

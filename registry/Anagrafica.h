@@ -23,15 +23,14 @@ public:
         *txtIndirizzo, *txtCap, *txtComuneRes;
     QComboBox *txtProvRes;
     QLineEdit *txtStatoCit, *txtIngresso, *txtRecapito, *txtTelCasa, *txtTelCel, *txtTelUff, *txtEmail, *txtPermesso,
-        *txtScadePer, *txtComuniSog, *txtIban, *txtIntestatario, *txtBanca, *txtCarta, *txtScadeCarta,
-        *txtTipoLavoro, *txtPrecedenti, *txtNote, *txtTipoDoc, *txtNumDoc, *txtEnteRil, *txtDataRil, *txtDataSca,
-        *txtCivile, *txtConiuge, *txtFigli, *txtDatore, *txtDecorrenza, *txtScadenza, *txtPreavviso, *txtTotale,
-        *txtContratto;
+        *txtScadePer, *txtComuniSog, *txtIban, *txtIntestatario, *txtBanca, *txtCarta, *txtScadeCarta, *txtTipoLavoro,
+        *txtPrecedenti, *txtNote, *txtTipoDoc, *txtNumDoc, *txtEnteRil, *txtDataRil, *txtDataSca, *txtCivile,
+        *txtConiuge, *txtFigli, *txtDatore, *txtDecorrenza, *txtScadenza, *txtPreavviso, *txtTotale, *txtContratto;
     QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
     QLabel *lblPosizione, *panInfo;
     QPushButton *btnCodFisc, *btnIva, *btnCarta, *btnIban, *btnEmail, *btnFocus;
-    Picture *cmdNuovo, *cmdSalva, *cmdTrova, *cmdFile, *cmdStampa, *cmdAnteprima, *cmdEsporta, *cmdScaduti,
-        *cmdGuida, *cmdEsci;
+    Picture *cmdNuovo, *cmdSalva, *cmdTrova, *cmdFile, *cmdStampa, *cmdAnteprima, *cmdEsporta, *cmdScaduti, *cmdGuida,
+        *cmdEsci;
     Picture *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
 
     EditorFrame *frame() const { return m_frame; }

@@ -18,7 +18,10 @@ std::function<bool(Op, const QString &)> &faultHook()
     static std::function<bool(Op, const QString &)> h;
     return h;
 }
-bool fault(Op op, const QString &path) { return faultHook() && faultHook()(op, path); }
+bool fault(Op op, const QString &path)
+{
+    return faultHook() && faultHook()(op, path);
+}
 
 QString clashQuestion()
 {
@@ -39,9 +42,9 @@ QString cyrillicToLatin(QChar c)
 {
     static const QHash<char16_t, QString> table = [] {
         const char16_t *from = u"абвгдеёжзийклмнопрстуфхцчшщъыьэюяіїєґў";
-        const char *to[] = {"a", "b", "v", "g", "d", "e", "e", "zh", "z", "i", "j", "k", "l",
-                            "m", "n", "o", "p", "r", "s", "t", "u", "f", "h", "c", "ch", "sh",
-                            "shch", "", "y", "", "e", "yu", "ya", "i", "i", "e", "g", "u"};
+        const char *to[] = {"a",    "b", "v", "g", "d", "e",  "e",  "zh", "z", "i", "j", "k",  "l",
+                            "m",    "n", "o", "p", "r", "s",  "t",  "u",  "f", "h", "c", "ch", "sh",
+                            "shch", "",  "y", "",  "e", "yu", "ya", "i",  "i", "e", "g", "u"};
         QHash<char16_t, QString> t;
         for (int i = 0; from[i]; ++i)
             t.insert(from[i], QString::fromLatin1(to[i]));
@@ -123,8 +126,8 @@ QString freeName(const QString &name)
     const auto [base, ext] = split(name);
     for (int n = 2;; ++n) {
         const QString suffix = QStringLiteral(" (%1)").arg(n);
-        const QString candidate = fit(base.left(kNameCapacity - ext.size() - suffix.size()) + suffix, ext,
-                                      kNameCapacity);
+        const QString candidate =
+            fit(base.left(kNameCapacity - ext.size() - suffix.size()) + suffix, ext, kNameCapacity);
         if (!QFileInfo::exists(path() + candidate))
             return candidate;
     }
@@ -161,7 +164,10 @@ bool copyInto(const QString &from, const QString &to)
 }
 } // namespace
 
-QString path() { return ProgramFolder::file(QStringLiteral("Documenti_Allegati")) + QDir::separator(); }
+QString path()
+{
+    return ProgramFolder::file(QStringLiteral("Documenti_Allegati")) + QDir::separator();
+}
 
 QString storableName(const QString &fileName, int capacity)
 {
@@ -219,6 +225,9 @@ QString fileFor(const QString &storedName)
     return file.absoluteFilePath();
 }
 
-void setFaultHook(std::function<bool(Op, const QString &path)> hook) { faultHook() = std::move(hook); }
+void setFaultHook(std::function<bool(Op, const QString &path)> hook)
+{
+    faultHook() = std::move(hook);
+}
 
 } // namespace AttachmentFolder

@@ -197,9 +197,9 @@ void TestAttachments::clashAsksAndNoTakesFreeName()
     Seams::Messages::setNextAnswer(Seams::Answer::No);
     QCOMPARE(AttachmentFolder::attach(nullptr, source(QStringLiteral("LEGGIMI"), "y")),
              std::optional<QString>(QStringLiteral("LEGGIMI (2)")));
-    QCOMPARE(folderFiles(), (QStringList{QStringLiteral("LEGGIMI"), QStringLiteral("LEGGIMI (2)"),
-                                         QStringLiteral("doc (2).pdf"), QStringLiteral("doc (3).pdf"),
-                                         QStringLiteral("doc.pdf")}));
+    QCOMPARE(folderFiles(),
+             (QStringList{QStringLiteral("LEGGIMI"), QStringLiteral("LEGGIMI (2)"), QStringLiteral("doc (2).pdf"),
+                          QStringLiteral("doc (3).pdf"), QStringLiteral("doc.pdf")}));
 }
 
 void TestAttachments::failuresLeaveSlotAndFolderAsTheyWere()
@@ -252,8 +252,8 @@ void TestAttachments::storableNames_data()
     QTest::newRow("plain") << QStringLiteral("Carta d'identità.pdf") << QStringLiteral("Carta d'identità.pdf");
     QTest::newRow("cyrillic") << QStringLiteral("Паспорт Шевченко.pdf") << QStringLiteral("Pasport Shevchenko.pdf");
     QTest::newRow("decomposed accent") << QStringLiteral("Citta\u0300.doc") << QStringLiteral("Città.doc");
-    QTest::newRow("latin outside the code page") << QStringLiteral("Łukasz Dąbrowski.jpg")
-                                                 << QStringLiteral("_ukasz Dabrowski.jpg");
+    QTest::newRow("latin outside the code page")
+        << QStringLiteral("Łukasz Dąbrowski.jpg") << QStringLiteral("_ukasz Dabrowski.jpg");
     QTest::newRow("chinese") << QStringLiteral("护照.png") << QStringLiteral("__.png");
     QTest::newRow("reserved on Windows") << QStringLiteral("a:b?c*.txt") << QStringLiteral("a_b_c_.txt");
     QTest::newRow("blanks and dots at the ends") << QStringLiteral("  nota. . ") << QStringLiteral("nota");
@@ -303,11 +303,12 @@ void TestAttachments::onlyFilesInsideTheFolderOpen()
     writeFile(folder->file(QStringLiteral("fuori.pdf")), "outside");
     QDir().mkpath(AttachmentFolder::path() + QStringLiteral("sotto"));
     writeFile(AttachmentFolder::path() + QStringLiteral("sotto/ok.pdf"), "nested");
-    QVERIFY(QFile::link(folder->file(QStringLiteral("fuori.pdf")), AttachmentFolder::path() + QStringLiteral("link.pdf")));
+    QVERIFY(
+        QFile::link(folder->file(QStringLiteral("fuori.pdf")), AttachmentFolder::path() + QStringLiteral("link.pdf")));
 
     TfrmAllegaCartella w(ed);
-    const char *never[] = {"..\\x", "/etc/passwd", "../fuori.pdf", "..", ".", "sotto/ok.pdf", "sotto\\ok.pdf",
-                           "C:ok.pdf", "mancante.pdf", "link.pdf", "sotto"};
+    const char *never[] = {"..\\x",         "/etc/passwd", "../fuori.pdf", "..",       ".",    "sotto/ok.pdf",
+                           "sotto\\ok.pdf", "C:ok.pdf",    "mancante.pdf", "link.pdf", "sotto"};
     for (const char *name : never) {
         w.txtFile03->setText(QString::fromLatin1(name));
         w.btnApriClick(2);
@@ -316,7 +317,8 @@ void TestAttachments::onlyFilesInsideTheFolderOpen()
     QVERIFY(Seams::Messages::shown().isEmpty()); // a missing file is not reported
     w.txtFile03->setText(QStringLiteral(" ok.pdf "));
     w.btnApriClick(2);
-    QCOMPARE(Seams::Shell::opened(), QStringList{QLatin1Char('"') + AttachmentFolder::path() + QStringLiteral("ok.pdf\"")});
+    QCOMPARE(Seams::Shell::opened(),
+             QStringList{QLatin1Char('"') + AttachmentFolder::path() + QStringLiteral("ok.pdf\"")});
 }
 
 void TestAttachments::slotsSurviveSaveAndReload()

@@ -29,11 +29,14 @@ using namespace RegistryFixture;
 namespace {
 constexpr int kRecord = 5090;
 
-const QString kMsgSurname = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il cognome del richiedente.");
-const QString kMsgName = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del richiedente.");
-const QString kMsgHired = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di assunzione.");
-const QString kMsgExpiry =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di scadenza del contratto di lavoro.");
+const QString kMsgSurname =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il cognome del richiedente.");
+const QString kMsgName =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del richiedente.");
+const QString kMsgHired =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di assunzione.");
+const QString kMsgExpiry = QStringLiteral(
+    "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del contratto di lavoro.");
 QString msgHiredInvalid(const QString &d)
 {
     return QStringLiteral("Attenzione: la data di assunzione ") + d +
@@ -52,17 +55,19 @@ QString msgInterval(const QString &expiry, const QString &hired)
            QStringLiteral(") non può essere anteriore a quella di assunzione (") + hired +
            QStringLiteral(").\n\r\n\rPer poter salvare la scheda è necessario indicare un intervallo di tempo valido.");
 }
-const QString kMsgNotice = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso.");
+const QString kMsgNotice =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso.");
 
 // The boxes in their Enter order, as the office types them.
 const char *const kChain[] = {
-    "txtCognome",  "txtNome",       "txtCodFisc",  "txtSesso",      "txtDataNasc",   "txtCittaNasc", "txtStatoNasc",
-    "txtIva",      "txtIndirizzo",  "txtCap",      "txtComuneRes",  "txtProvRes",    "txtStatoCit",  "txtIngresso",
-    "txtRecapito", "txtTelCasa",    "txtTelCel",   "txtTelUff",     "txtEmail",      "txtPermesso",  "txtScadePer",
-    "txtComuniSog", "txtIban",      "txtIntestatario", "txtBanca",  "txtCarta",      "txtScadeCarta", "txtTipoLavoro",
-    "txtPrecedenti", "txtNote",     "txtTipoDoc",  "txtNumDoc",     "txtEnteRil",    "txtDataRil",   "txtDataSca",
-    "txtCivile",   "txtConiuge",    "txtFigli",    "txtDatore",     "txtDecorrenza", "txtScadenza",  "txtPreavviso",
-    "txtTotale",   "txtContratto",
+    "txtCognome",   "txtNome",      "txtCodFisc",    "txtSesso",      "txtDataNasc",   "txtCittaNasc",
+    "txtStatoNasc", "txtIva",       "txtIndirizzo",  "txtCap",        "txtComuneRes",  "txtProvRes",
+    "txtStatoCit",  "txtIngresso",  "txtRecapito",   "txtTelCasa",    "txtTelCel",     "txtTelUff",
+    "txtEmail",     "txtPermesso",  "txtScadePer",   "txtComuniSog",  "txtIban",       "txtIntestatario",
+    "txtBanca",     "txtCarta",     "txtScadeCarta", "txtTipoLavoro", "txtPrecedenti", "txtNote",
+    "txtTipoDoc",   "txtNumDoc",    "txtEnteRil",    "txtDataRil",    "txtDataSca",    "txtCivile",
+    "txtConiuge",   "txtFigli",     "txtDatore",     "txtDecorrenza", "txtScadenza",   "txtPreavviso",
+    "txtTotale",    "txtContratto",
 };
 
 void writeArchive(const QString &path, const QStringList &surnames, const QString &province = QStringLiteral("RM"))
@@ -161,9 +166,9 @@ void TestRegistry::newRecordAndLimits()
     const struct {
         const char *name;
         int limit;
-    } limits[] = {{"txtCognome", 50}, {"txtCodFisc", 16}, {"txtSesso", 1},      {"txtIva", 11},
-                  {"txtCap", 5},      {"txtIngresso", 250}, {"txtEmail", 120},  {"txtIban", 27},
-                  {"txtScadePer", 10}, {"txtPreavviso", 3}, {"txtTotale", 15},  {"txtContratto", 250}};
+    } limits[] = {{"txtCognome", 50},  {"txtCodFisc", 16},   {"txtSesso", 1},   {"txtIva", 11},
+                  {"txtCap", 5},       {"txtIngresso", 250}, {"txtEmail", 120}, {"txtIban", 27},
+                  {"txtScadePer", 10}, {"txtPreavviso", 3},  {"txtTotale", 15}, {"txtContratto", 250}};
     for (const auto &l : limits)
         QVERIFY2(box(l.name)->maxLength() == l.limit, l.name);
     QCOMPARE(ed->txtProvRes->lineEdit()->maxLength(), 2);
@@ -469,8 +474,7 @@ void TestRegistry::enterChain()
         auto *w = ed->findChild<QWidget *>(from);
         w->setFocus();
         QTest::keyClick(w, Qt::Key_Return);
-        QVERIFY2(QApplication::focusWidget() ==
-                     ed->findChild<QWidget *>(QString::fromLatin1(kChain[(i + 1) % n])),
+        QVERIFY2(QApplication::focusWidget() == ed->findChild<QWidget *>(QString::fromLatin1(kChain[(i + 1) % n])),
                  kChain[i]);
     }
 }
@@ -516,7 +520,10 @@ void TestRegistry::calendarFields()
     for (const auto &row : rows) {
         bool seen = false;
         TestSupport::onNextModal([&](QWidget *w) {
-            const auto closeAnyway = qScopeGuard([w] { if (w) w->close(); }); // a failed check must not hang
+            const auto closeAnyway = qScopeGuard([w] {
+                if (w)
+                    w->close();
+            }); // a failed check must not hang
             auto *cal = qobject_cast<TfrmCalendario *>(w);
             QVERIFY(cal);
             seen = true;
@@ -561,7 +568,10 @@ void TestRegistry::checkButtonsRouteTheirText()
         QString opened, entryName, entryText;
         QWidget *owner = nullptr;
         TestSupport::onNextModal([&](QWidget *w) {
-            const auto closeAnyway = qScopeGuard([w] { if (w) w->close(); });
+            const auto closeAnyway = qScopeGuard([w] {
+                if (w)
+                    w->close();
+            });
             QVERIFY(w);
             opened = QString::fromLatin1(w->metaObject()->className());
             owner = w->parentWidget();
@@ -608,7 +618,10 @@ void TestRegistry::help()
 {
     bool seen = false;
     TestSupport::onNextModal([&](QWidget *w) {
-        const auto closeAnyway = qScopeGuard([w] { if (w) w->close(); });
+        const auto closeAnyway = qScopeGuard([w] {
+            if (w)
+                w->close();
+        });
         auto *help = qobject_cast<TfrmGuida *>(w);
         QVERIFY(help);
         seen = true;
