@@ -10,6 +10,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,6 +90,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
         connect(sfoglia, &QPushButton::clicked, this, [this, i] { btnSfogliaClick(i); });
         connect(apri, &QPushButton::clicked, this, [this, i] { btnApriClick(i); });
         connect(cancella, &Picture::clicked, this, [this, i] { imgCancellaClick(i); });
+        file->installEventFilter(this);
         connect(file, &QLineEdit::textChanged, apri,
                 [apri](const QString &t) { apri->setEnabled(!t.trimmed().isEmpty()); });
         for (QWidget *w : {static_cast<QWidget *>(file), static_cast<QWidget *>(sfoglia), static_cast<QWidget *>(apri),
@@ -167,6 +169,20 @@ void TfrmAllegaCartella::btnApriClick(int slot)
 void TfrmAllegaCartella::imgCancellaClick(int slot)
 {
     m_slots[size_t(slot)].file->clear();
+}
+
+bool TfrmAllegaCartella::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        for (int i = 0; i < 3; ++i) {
+            if (watched == m_slots[size_t(i)].file && (key == Qt::Key_Delete || key == Qt::Key_Backspace)) {
+                imgCancellaClick(i);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, e);
 }
 
 void TfrmAllegaCartella::btnApplicaClick()

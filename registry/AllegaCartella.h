@@ -32,6 +32,10 @@ public:
     void imgCancellaClick(int slot);
     void btnApplicaClick();
 
+protected:
+    // Delete or Backspace in a name box clears it, as the icon beside it does, for those who work by keyboard.
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
 private:
     struct Slot {
         QLineEdit *file;

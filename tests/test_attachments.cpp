@@ -385,6 +385,10 @@ void TestAttachments::annullaWritesNothingBack()
         browse(w->btnSfoglia02, nuovo);
         w->txtDesc02->setText(QStringLiteral("Nuovo"));
         QTest::mouseClick(w->imgCancella01, Qt::LeftButton);
+        w->txtFile02->setFocus();
+        QTest::keyClick(w->txtFile02, Qt::Key_Delete); // the keyboard way to clear a slot
+        QCOMPARE(w->txtFile02->text(), QString());
+        QCOMPARE(w->txtDesc02->text(), QStringLiteral("Nuovo"));
         // Cancelling the file dialog leaves the slot alone.
         browse(w->btnSfoglia03, QString());
         QCOMPARE(w->txtFile03->text(), QString());
