@@ -234,4 +234,41 @@ QString exportApplicantsText()
                        "qualsiasi.")
     });
 }
+
+QString applicantTitle() { return QStringLiteral("Applicazione Anagrafica Richiedenti."); }
+
+QString applicantText()
+{
+    return joinParagraphs({
+        QStringLiteral("L'applicazione Anagrafica Richiedenti è una completa rubrica elettronica in cui archiviare i "
+                       "dati dei cittadini stranieri richiedenti il permesso di soggiorno. Accanto ai dati, mette a "
+                       "disposizione il controllo del codice fiscale, della partita IVA, della carta di credito e "
+                       "dell'IBAN, un pulsante per scrivere un messaggio di posta elettronica al richiedente, e "
+                       "consente di importare i dati di un richiedente direttamente nei bollettini da compilare."),
+        QStringLiteral("Per ciascun richiedente l'archivio conserva i dati anagrafici e il codice fiscale, la "
+                       "residenza, la cittadinanza e l'ingresso in Italia, i recapiti telefonici e l'indirizzo di "
+                       "posta elettronica, il permesso di soggiorno e i comuni di soggiorno, il documento di "
+                       "riconoscimento, lo stato civile e i familiari a carico, i dati bancari e le note."),
+        QStringLiteral("La sezione dedicata al lavoro raccoglie il datore di lavoro, la data di assunzione, la "
+                       "prossima scadenza del contratto, il reddito annuale e i giorni di preavviso con cui si "
+                       "desidera essere avvisati della scadenza. L'icona con il punto esclamativo apre l'elenco dei "
+                       "contratti in scadenza o già scaduti."),
+        QStringLiteral("La funzione Allega file consente di associare a ciascun richiedente fino a tre file di "
+                       "qualsiasi tipo (ad esempio i documenti scansionati), ognuno con una propria descrizione. I "
+                       "file vengono copiati nella cartella Documenti_Allegati del programma e possono essere aperti "
+                       "in qualsiasi momento dalla stessa finestra."),
+        QStringLiteral("Per inserire un nuovo richiedente si preme Nuovo, si compilano i campi e si conclude con "
+                       "Salva; alcuni campi sono obbligatori (cognome, nome, data di assunzione, prossima scadenza "
+                       "del contratto e giorni di preavviso). Una scheda già salvata si richiama con i pulsanti di "
+                       "scorrimento o con la ricerca, si modifica e si salva di nuovo."),
+        QStringLiteral("I pulsanti posti accanto al codice fiscale, alla partita IVA, alla carta di credito e all'IBAN "
+                       "verificano la correttezza del dato indicato; il pulsante accanto all'indirizzo di posta "
+                       "elettronica apre un nuovo messaggio indirizzato al richiedente nel programma di posta."),
+        QStringLiteral("Il pulsante Trova consente di cercare i richiedenti compilando uno o più filtri "
+                       "contemporaneamente, anche con una sola parte del testo. L'elenco dei risultati può essere "
+                       "stampato e ciascuna scheda si richiama con un doppio clic."),
+        QStringLiteral("L'intero archivio dei richiedenti è esportabile in Excel, mentre la singola scheda "
+                       "anagrafica può essere stampata su carta.")
+    });
+}
 } // namespace HelpTexts

@@ -15,4 +15,7 @@ QString exportSlipsText();
 // The applicant archive export window.
 QString exportApplicantsTitle();
 QString exportApplicantsText();
+// The applicant editor.
+QString applicantTitle();
+QString applicantText();
 } // namespace HelpTexts

@@ -13,6 +13,8 @@
 #include "checks/PartitaIva.h"
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
+#include "registry/AllegaCartella.h"
+#include "registry/Anagrafica.h"
 #include "slips/AnteprimaPse.h"
 #include "slips/Bollettino.h"
 #include "slips/DaSaldare.h"
@@ -59,6 +61,7 @@ const std::vector<WindowEntry> &table()
         {"frmPartitaIva", make<TfrmPartitaIva>()},
         {"frmSplash", make<TfrmSplash>()},
         {"frmBollettino", make<TfrmBollettino>()},
+        {"frmAllegaCartella", make<TfrmAllegaCartella>()},
         {"frmCalendario", make<TfrmCalendario>()},
         {"frmAnteprimaPse", make<TfrmAnteprimaPse>()},
         {"frmExpBollettini", make<TfrmExpBollettini>()},
@@ -66,6 +69,7 @@ const std::vector<WindowEntry> &table()
         {"frmDaSaldare", make<TfrmDaSaldare>()},
         {"frmTrovaBollettini", make<TfrmTrovaBollettini>()},
         {"frmStampaBolTer", make<TfrmStampaBolTer>()},
+        {"frmAnagrafica", make<TfrmAnagrafica>()},
         {"frmTrovaAnagrafica", make<TfrmTrovaAnagrafica>()},
         {"frmExpAnagrafica", make<TfrmExpAnagrafica>()},
         {"frmContrattiScaduti", make<TfrmContrattiScaduti>()},

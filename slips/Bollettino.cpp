@@ -20,6 +20,7 @@
 #include "slips/Scadute.h"
 #include "slips/StampaBolTer.h"
 #include "slips/TrovaBollettini.h"
+#include "registry/AllegaCartella.h"
 #include "registry/TrovaAnagrafica.h"
 #include "slips/SlipRecord.h"
 
@@ -321,6 +322,7 @@ void TfrmBollettino::buildWorkPanel()
     connect(cmdNuovo, &Picture::clicked, this, &TfrmBollettino::cmdNuovoClick);
     connect(cmdDuplica, &Picture::clicked, this, &TfrmBollettino::cmdDuplicaClick);
     connect(cmdSalva, &Picture::clicked, this, &TfrmBollettino::cmdSalvaClick);
+    connect(cmdAllega, &Picture::clicked, this, &TfrmBollettino::cmdAllegaClick);
     connect(cmdTrova, &Picture::clicked, this, &TfrmBollettino::cmdTrovaClick);
     connect(impEsecutore, &Picture::clicked, this, &TfrmBollettino::impEsecutoreClick);
     connect(cmdAnteprima, &Picture::clicked, this, &TfrmBollettino::cmdAnteprimaClick);
@@ -330,9 +332,6 @@ void TfrmBollettino::buildWorkPanel()
     connect(cmdEsporta, &Picture::clicked, this, &TfrmBollettino::cmdEsportaClick);
     connect(cmdGuida, &Picture::clicked, this, &TfrmBollettino::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &QWidget::close);
-    // Windows that are not part of the program yet: their commands are shown disabled.
-    for (auto *p : {cmdAllega})
-        p->setEnabled(false);
 }
 
 void TfrmBollettino::showEvent(QShowEvent *e)
@@ -503,3 +502,4 @@ void TfrmBollettino::cmdStampaClick() { runModal<TfrmStampaBolTer>(this); }
 void TfrmBollettino::cmdDaSaldareClick() { runModal<TfrmDaSaldare>(this); }
 void TfrmBollettino::cmdScadutiClick() { runModal<TfrmScadute>(this); }
 void TfrmBollettino::cmdEsportaClick() { runModal<TfrmExpBollettini>(this); }
+void TfrmBollettino::cmdAllegaClick() { TfrmAllegaCartella::attachFor(this, QStringLiteral("bollettino")); }

@@ -50,6 +50,7 @@ public:
     void cmdDaSaldareClick();
     void cmdScadutiClick();
     void cmdEsportaClick();
+    void cmdAllegaClick();
     void txtImportoKeyUp();
     void txtCentsKeyUp();
     void txtCentsExit();

@@ -91,9 +91,13 @@ void TestApp::navigationCycle()
         return v;
     };
     QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmAvvio")});
-    // The registry's editor is not built yet: its column is visibly disabled.
-    QVERIFY(!menu->imgAnagrafica->isEnabled());
+    QVERIFY(menu->imgAnagrafica->isEnabled());
     QVERIFY(menu->imgBollettini->isEnabled());
+
+    QTest::mouseClick(menu->infAnagrafica, Qt::LeftButton);
+    QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmAnagrafica")});
+    Forms::get(QStringLiteral("frmAnagrafica"))->close();
+    QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmAvvio")});
 
     QTest::mouseClick(menu->imgBollettini, Qt::LeftButton);
     QCOMPARE(visibleWorking(), QStringList{QStringLiteral("frmBollettino")});

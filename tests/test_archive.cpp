@@ -7,6 +7,7 @@
 #include "slips/SlipRecord.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,7 @@ private slots:
     void init() { TestSupport::resetSeams(); }
     void navigation();
     void navigationOnEmptyArchive();
+    void ownedWindowsKeepTheirControls();
     void saveAppendsThenOverwrites();
     void checkBoxLeftAloneByForeignContent();
     void tornTailNeverShiftsRecords();
@@ -114,6 +116,42 @@ void TestArchive::navigation()
         QVERIFY2(e.nome->text() == c.nome, c.label);
         QVERIFY2(Seams::Messages::shown().isEmpty(), c.label);
     }
+}
+
+void TestArchive::ownedWindowsKeepTheirControls()
+{
+    TestProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("t.dat"));
+    writeArchive(path, {record(QStringLiteral("UNO"), QStringLiteral("ROMA"))});
+    QWidget window;
+    // A search the editor owns, created before the editor's own panel, with controls of the same names.
+    auto *search = new QDialog(&window);
+    auto *searchNome = new QLineEdit(search);
+    searchNome->setObjectName(QStringLiteral("txtNome"));
+    auto *panel = new QWidget(&window);
+    auto *nome = new QLineEdit(panel);
+    nome->setObjectName(QStringLiteral("txtNome"));
+    auto *citta = new QLineEdit(panel);
+    citta->setObjectName(QStringLiteral("txtCitta"));
+    auto *posizione = new QLabel(panel);
+    EditorFrame::Config c;
+    c.layout = &kTestLayout;
+    c.archivePath = [path] { return path; };
+    c.insertedMessage = ArchiveTexts::inserted();
+    auto *frame = new EditorFrame(&window, posizione, c);
+
+    frame->first();
+    QCOMPARE(nome->text(), QStringLiteral("UNO"));
+    QCOMPARE(searchNome->text(), QString());
+    searchNome->setText(QStringLiteral("FILTRO"));
+    nome->setText(QStringLiteral("DUE"));
+    QVERIFY(frame->save());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(Record(kTestLayout, f.readAll()).text("Nome"), QStringLiteral("DUE"));
+    EditorFrame::loadInto(&window, Record(kTestLayout, record(QStringLiteral("TRE"))));
+    QCOMPARE(nome->text(), QStringLiteral("TRE"));
+    QCOMPARE(searchNome->text(), QStringLiteral("FILTRO"));
 }
 
 void TestArchive::navigationOnEmptyArchive()

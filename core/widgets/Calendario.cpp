@@ -74,9 +74,13 @@ void TfrmCalendario::pickDate(QWidget *parent, const QString &callerTag)
 {
     auto *w = new TfrmCalendario(parent);
     w->lblMemory->setText(callerTag);
+    w->adjustSize(); // centred at its real size, not the size before its layout ran
     WindowStyle::centre(w, parent ? parent->window() : nullptr);
     w->exec();
     delete w;
+    // Typing goes on in the editor, also where no window manager hands the focus back.
+    if (parent)
+        parent->window()->activateWindow();
 }
 
 void TfrmCalendario::btnImportaDataClick()

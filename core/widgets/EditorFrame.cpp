@@ -43,9 +43,31 @@ void setControlText(QWidget *w, const QString &text)
     }
 }
 
+// A control of the editor itself: the windows it owns (searches, lists) are its children too and carry
+// controls of the same names, so the lookup never descends into another window.
+QWidget *control(QWidget *window, const QString &name)
+{
+    QList<QWidget *> level{window};
+    while (!level.isEmpty()) {
+        QList<QWidget *> next;
+        for (QWidget *w : level) {
+            for (QObject *o : w->children()) {
+                auto *child = qobject_cast<QWidget *>(o);
+                if (!child || child->isWindow())
+                    continue;
+                if (child->objectName() == name)
+                    return child;
+                next.append(child);
+            }
+        }
+        level = next;
+    }
+    return nullptr;
+}
+
 QWidget *control(QWidget *window, std::string_view name)
 {
-    return window->findChild<QWidget *>(QString::fromLatin1(name.data(), qsizetype(name.size())));
+    return control(window, QString::fromLatin1(name.data(), qsizetype(name.size())));
 }
 } // namespace
 
@@ -176,7 +198,7 @@ bool EditorFrame::duplicate(const QString &notStoredWarning, const QStringList &
         return false;
     }
     for (const auto &name : controlsToEmpty)
-        if (auto *w = m_window->findChild<QWidget *>(name))
+        if (auto *w = control(m_window, name))
             setControlText(w, QString());
     setPosition(0);
     ArchiveFile file(archivePath(), m_config.layout->size());

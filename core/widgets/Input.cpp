@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QValidator>
 
 namespace Input {
@@ -230,6 +232,18 @@ void onExit(QWidget *field, std::function<void()> handler)
             handler();
         return false;
     });
+}
+
+void trimmedText(QLineEdit *field)
+{
+    QObject::connect(field, &QLineEdit::textEdited, field,
+                     [field](const QString &t) { replaceKeepingCursor(field, t.trimmed()); });
+}
+
+void amountChars(QLineEdit *field)
+{
+    static const QRegularExpression amount(QStringLiteral("[0-9]*,?[0-9]*"));
+    field->setValidator(new QRegularExpressionValidator(amount, field));
 }
 
 } // namespace Input

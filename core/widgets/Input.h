@@ -48,4 +48,9 @@ void onKeyUp(QWidget *field, std::function<void()> handler);
 // Runs handler when field loses the focus.
 void onExit(QWidget *field, std::function<void()> handler);
 
+// After every change, typed or pasted: blanks trimmed at both ends, the case kept (e-mail addresses).
+void trimmedText(QLineEdit *field);
+// An amount: only digits and at most one comma get in, typed or pasted; anything else is refused whole.
+void amountChars(QLineEdit *field);
+
 } // namespace Input
