@@ -15,7 +15,12 @@
 #include "core/widgets/Navigation.h"
 #include "core/widgets/Picture.h"
 #include "registry/AllegaCartella.h"
+#include "registry/AnteprimaAnagrafica.h"
 #include "registry/ApplicantRecord.h"
+#include "registry/ContrattiScaduti.h"
+#include "registry/ExpAnagrafica.h"
+#include "registry/StampaAnagrafica.h"
+#include "registry/TrovaAnagrafica.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -259,6 +264,11 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent) : QWidget(parent)
     connect(cmdNuovo, &Picture::clicked, this, &TfrmAnagrafica::cmdNuovoClick);
     connect(cmdSalva, &Picture::clicked, this, &TfrmAnagrafica::cmdSalvaClick);
     connect(cmdFile, &Picture::clicked, this, &TfrmAnagrafica::cmdFileClick);
+    connect(cmdTrova, &Picture::clicked, this, &TfrmAnagrafica::cmdTrovaClick);
+    connect(cmdStampa, &Picture::clicked, this, &TfrmAnagrafica::cmdStampaClick);
+    connect(cmdAnteprima, &Picture::clicked, this, &TfrmAnagrafica::cmdAnteprimaClick);
+    connect(cmdEsporta, &Picture::clicked, this, &TfrmAnagrafica::cmdEsportaClick);
+    connect(cmdScaduti, &Picture::clicked, this, &TfrmAnagrafica::cmdScadutiClick);
     connect(cmdGuida, &Picture::clicked, this, &TfrmAnagrafica::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &QWidget::close);
     connect(btnCodFisc, &QPushButton::clicked, this, &TfrmAnagrafica::btnCodFiscClick);
@@ -266,9 +276,6 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent) : QWidget(parent)
     connect(btnCarta, &QPushButton::clicked, this, &TfrmAnagrafica::btnCartaClick);
     connect(btnIban, &QPushButton::clicked, this, &TfrmAnagrafica::btnIbanClick);
     connect(btnEmail, &QPushButton::clicked, this, &TfrmAnagrafica::btnEmailClick);
-    // Windows that are not part of the program yet: their commands are shown disabled.
-    for (auto *p : {cmdTrova, cmdStampa, cmdAnteprima, cmdEsporta, cmdScaduti})
-        p->setEnabled(false);
 
     setWindowState(Qt::WindowMaximized);
 }
@@ -606,6 +613,25 @@ void TfrmAnagrafica::cmdFileClick()
 {
     TfrmAllegaCartella::attachFor(this, QStringLiteral("anagrafica"));
 }
+
+// Auxiliary windows: a new one owned by the editor each time, shown modally, freed on close.
+template <class W> static void runModal(TfrmAnagrafica *owner, const std::function<void(W &)> &prepare = {})
+{
+    W w(owner);
+    if (prepare)
+        prepare(w);
+    w.exec();
+}
+
+void TfrmAnagrafica::cmdTrovaClick()
+{
+    runModal<TfrmTrovaAnagrafica>(this, [](auto &w) { w.lblMemory->setText(QStringLiteral("anagrafica")); });
+}
+
+void TfrmAnagrafica::cmdStampaClick() { runModal<TfrmStampaAnagrafica>(this); }
+void TfrmAnagrafica::cmdAnteprimaClick() { runModal<TfrmAnteprimaAnagrafica>(this); }
+void TfrmAnagrafica::cmdEsportaClick() { runModal<TfrmExpAnagrafica>(this); }
+void TfrmAnagrafica::cmdScadutiClick() { runModal<TfrmContrattiScaduti>(this); }
 
 void TfrmAnagrafica::cmdGuidaClick()
 {

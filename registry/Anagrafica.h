@@ -38,6 +38,11 @@ public:
     void cmdNuovoClick();
     void cmdSalvaClick();
     void cmdFileClick();
+    void cmdTrovaClick();
+    void cmdStampaClick();
+    void cmdAnteprimaClick();
+    void cmdEsportaClick();
+    void cmdScadutiClick();
     void cmdGuidaClick();
     void btnCodFiscClick();
     void btnIvaClick();

@@ -172,10 +172,27 @@ void TestRegistry::newRecordAndLimits()
     for (const auto &l : limits)
         QVERIFY2(box(l.name)->maxLength() == l.limit, l.name);
     QCOMPARE(ed->txtProvRes->lineEdit()->maxLength(), 2);
-    // The windows of later work are visibly unavailable.
-    for (Picture *p : {ed->cmdTrova, ed->cmdStampa, ed->cmdAnteprima, ed->cmdEsporta, ed->cmdScaduti})
-        QVERIFY2(!p->isEnabled(), qPrintable(p->objectName()));
-    QVERIFY(ed->cmdFile->isEnabled());
+    // Each command opens its own window, modally, owned by the editor; the search is told who opened it.
+    const QList<QPair<Picture *, QString>> opens = {{ed->cmdTrova, QStringLiteral("TfrmTrovaAnagrafica")},
+                                                    {ed->cmdStampa, QStringLiteral("TfrmStampaAnagrafica")},
+                                                    {ed->cmdAnteprima, QStringLiteral("TfrmAnteprimaAnagrafica")},
+                                                    {ed->cmdEsporta, QStringLiteral("TfrmExpAnagrafica")},
+                                                    {ed->cmdScaduti, QStringLiteral("TfrmContrattiScaduti")}};
+    for (const auto &[cmd, cls] : opens) {
+        QString opened, memory;
+        TestSupport::onNextModal([&](QWidget *w) {
+            opened = QString::fromLatin1(w->metaObject()->className());
+            if (auto *m = w->findChild<QLabel *>(QStringLiteral("lblMemory")))
+                memory = m->text();
+            QVERIFY(w->parentWidget() == ed);
+            w->close();
+        });
+        QVERIFY2(cmd->isEnabled(), qPrintable(cmd->objectName()));
+        emit cmd->clicked();
+        QCOMPARE(opened, cls);
+        if (cmd == ed->cmdTrova)
+            QCOMPARE(memory, QStringLiteral("anagrafica"));
+    }
     // The whole form fits a 1366 x 768 office screen, title bar and task bar included.
     QVERIFY2(ed->minimumSizeHint().width() <= 1366, qPrintable(QString::number(ed->minimumSizeHint().width())));
     QVERIFY2(ed->minimumSizeHint().height() <= 700, qPrintable(QString::number(ed->minimumSizeHint().height())));
