@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class Picture;
@@ -30,6 +31,7 @@ public:
     QPushButton *btnApplicaLeft;
     QPushButton *btnAnnulla;
     QPushButton *btnStampa;
+    QLabel *panInfo; // status line: says when a stored margin could not be used as it was
 
     void FormShow();
     void btnTopMinusClick();
