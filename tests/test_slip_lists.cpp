@@ -21,6 +21,7 @@ private slots:
     void cleanup();
     void selectionAndLines();
     void orderFoldsOnlyAtoZ();
+    void storedMarkupListedLiterally();
     void findNextWalksAndWraps();
     void findOnEmptyListFromMissingArchive();
     void doubleClickLoadsLaterEqualSlip();
@@ -84,6 +85,16 @@ void TestSlipLists::selectionAndLines() {
     QVERIFY(lines.at(0).startsWith(payer44 + QStringLiteral("  Via VIA ROMA 1")));
     for (const auto &line : unpaid.lstRecords->lines())
         QCOMPARE(line.size(), 142);
+}
+
+void TestSlipLists::storedMarkupListedLiterally() {
+    const QString markup = QStringLiteral("<font color=red>ANNULLATO</font>");
+    SlipFixture::write(archive(), {{markup}});
+    TfrmDaSaldare w(m_editor);
+    w.show();
+    QCOMPARE(payers(w), QStringList{markup});
+    const QModelIndex first = w.lstRecords->model()->index(0, 0);
+    QVERIFY(w.lstRecords->model()->data(first, Qt::DisplayRole).toString().startsWith(markup));
 }
 
 void TestSlipLists::orderFoldsOnlyAtoZ() {

@@ -30,6 +30,7 @@ void setControlText(QWidget *w, const QString &text)
     if (auto *e = qobject_cast<QLineEdit *>(w)) {
         e->setText(text);
     } else if (auto *l = qobject_cast<QLabel *>(w)) {
+        l->setTextFormat(Qt::PlainText); // stored text, never markup
         l->setText(text);
     } else if (auto *c = qobject_cast<QCheckBox *>(w)) {
         if (text == FieldCodec::yes())
