@@ -3,8 +3,10 @@
 #include "core/Cp1252.h"
 #include "core/OpenURL.h"
 #include "core/ProgramFolder.h"
+#include "core/SafeFile.h"
 #include "core/Seams.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QIODevice>
 
@@ -143,13 +145,10 @@ bool WriteSpreadsheetFile(const SpreadsheetExport &d, QIODevice &device) {
 }
 
 bool WriteSpreadsheetFile(const SpreadsheetExport &d) {
-    QFile file(ProgramFolder::file(d.fileName));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    bool ok = WriteSpreadsheetFile(d, file);
-    ok = file.flush() && ok;
-    file.close();
-    return ok && file.error() == QFileDevice::NoError;
+    // Built whole, then put in place at once: a failure (a full disk) keeps the earlier export as it was.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return WriteSpreadsheetFile(d, buffer) && SafeFile::replace(ProgramFolder::file(d.fileName), buffer.data());
 }
 
 namespace SpreadsheetTexts {

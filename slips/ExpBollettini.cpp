@@ -4,6 +4,7 @@
 #include "app/HelpTexts.h"
 #include "core/ArchiveFile.h"
 #include "core/Formats.h"
+#include "core/Seams.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
@@ -104,10 +105,13 @@ void TfrmExpBollettini::FormShow() {
         fields[c] = kSlipLayout.indexOf(kColumns[c].field);
     QList<QStringList> rows;
     ArchiveFile file(SlipLists::archivePath(), kSlipLayout.size());
-    if (file.open(ArchiveFile::Mode::ReadOrCreate)) {
+    m_readFailure.clear();
+    if (!file.open(ArchiveFile::Mode::ReadOrCreate)) {
+        m_readFailure = file.failureText();
+    } else {
         rows.reserve(file.count());
-        // A read failure ends the filling silently; the rows read so far are shown and exported.
-        file.scan([&](const char *bytes, qint64) {
+        // A read failure ends the filling with the rows read so far, which are shown but not exported.
+        const bool whole = file.scan([&](const char *bytes, qint64) {
             const RecordView slip(kSlipLayout, bytes);
             QStringList row;
             row.reserve(qsizetype(std::size(kColumns)) - 1);
@@ -117,6 +121,8 @@ void TfrmExpBollettini::FormShow() {
             rows.append(std::move(row));
             return true;
         });
+        if (!whole)
+            m_readFailure = file.failureText();
         file.close();
     }
     grdRecords->setRows(std::move(rows));
@@ -133,6 +139,8 @@ SpreadsheetExport TfrmExpBollettini::description() const {
 }
 
 void TfrmExpBollettini::cmdEsportaClick() {
+    if (!m_readFailure.isEmpty())
+        return Seams::Messages::error(this, m_readFailure);
     ExportSpreadsheet(this, description());
 }
 

@@ -29,4 +29,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *e) override;
+
+private:
+    // The message for an archive that could not be read whole; empty when it was. Such a grid is never
+    // exported over an earlier, complete file.
+    QString m_readFailure;
 };

@@ -2,7 +2,10 @@
 // and the annual payments export window.
 
 #include "app/HelpTexts.h"
+#include "core/ArchiveFile.h"
+#include "core/ArchiveTexts.h"
 #include "core/Forms.h"
+#include "core/SafeFile.h"
 #include "core/Spreadsheet.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Picture.h"
@@ -32,6 +35,9 @@ private slots:
     void libreOfficeKeepsTextCells();
     void slipGridAndExport();
     void emptyArchiveExportsHeadingsOnly();
+    void unreadableArchiveKeepsTheEarlierExport_data();
+    void unreadableArchiveKeepsTheEarlierExport();
+    void failedWriteKeepsTheEarlierExport();
     void helpShowsItsTitle();
 
 private:
@@ -283,6 +289,45 @@ void TestSpreadsheet::emptyArchiveExportsHeadingsOnly() {
     const QByteArray file = readAll(m_folder->file(QStringLiteral("Riepilogo_Annuale_Versamenti.xls")));
     QCOMPARE(file.count("<tr>"), 1);
     QVERIFY(file.endsWith("width=100>Saldato</td></tr></table></body></html>"));
+}
+
+void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport_data() {
+    QTest::addColumn<int>("op");
+    QTest::newRow("cannot be opened") << int(ArchiveFile::Op::Open);
+    QTest::newRow("cannot be read") << int(ArchiveFile::Op::Read);
+}
+
+void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport() {
+    QFETCH(int, op);
+    const QString archive = m_folder->file(QStringLiteral("2024.pse"));
+    SlipFixture::write(archive, {{QStringLiteral("ROSSI")}});
+    const QString xls = m_folder->file(QStringLiteral("Riepilogo_Annuale_Versamenti.xls"));
+    QFile earlier(xls);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("the export of yesterday");
+    earlier.close();
+    ArchiveFile::setFaultHook([op](ArchiveFile::Op o, const QString &) { return int(o) == op; });
+    TfrmExpBollettini w(SlipFixture::editor(archive));
+    w.show();
+    ArchiveFile::setFaultHook({});
+    w.cmdEsportaClick();
+    QCOMPARE(Seams::Messages::shown().size(), 1);
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Error);
+    QCOMPARE(Seams::Messages::last().text, ArchiveTexts::accessFailure());
+    QCOMPARE(readAll(xls), QByteArray("the export of yesterday"));
+    QVERIFY(Seams::Shell::opened().isEmpty());
+}
+
+void TestSpreadsheet::failedWriteKeepsTheEarlierExport() {
+    const QString path = m_folder->file(QStringLiteral("Prova.xls"));
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier");
+    earlier.close();
+    SafeFile::setFaultHook([](SafeFile::Step s, const QString &) { return s == SafeFile::Step::Flush; });
+    QVERIFY(!WriteSpreadsheetFile(sample({{QStringLiteral("€ 16,00"), QStringLiteral("00184")}})));
+    SafeFile::setFaultHook({});
+    QCOMPARE(readAll(path), QByteArray("earlier"));
 }
 
 void TestSpreadsheet::helpShowsItsTitle() {
