@@ -3,11 +3,10 @@
 #include "core/Cp1252.h"
 #include "core/OpenURL.h"
 #include "core/ProgramFolder.h"
-#include "core/SafeFile.h"
 #include "core/Seams.h"
 
-#include <QBuffer>
 #include <QFile>
+#include <QSaveFile>
 #include <QIODevice>
 
 namespace {
@@ -145,10 +144,16 @@ bool WriteSpreadsheetFile(const SpreadsheetExport &d, QIODevice &device) {
 }
 
 bool WriteSpreadsheetFile(const SpreadsheetExport &d) {
-    // Built whole, then put in place at once: a failure (a full disk) keeps the earlier export as it was.
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    return WriteSpreadsheetFile(d, buffer) && SafeFile::replace(ProgramFolder::file(d.fileName), buffer.data());
+    // Written beside it and renamed over it once complete: a failure (a full disk) keeps the earlier export.
+    QSaveFile file(ProgramFolder::file(d.fileName));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // Flushed here: Qt 6.4's commit() reports success when its own final flush fails.
+    if (!WriteSpreadsheetFile(d, file) || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 namespace SpreadsheetTexts {

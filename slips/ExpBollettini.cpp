@@ -8,6 +8,7 @@
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/ScanProgress.h"
 #include "core/widgets/SummaryList.h"
 #include "core/widgets/WindowStyle.h"
 #include "slips/SlipLists.h"
@@ -110,8 +111,9 @@ void TfrmExpBollettini::FormShow() {
         m_readFailure = file.failureText();
     } else {
         rows.reserve(file.count());
+        ScanProgress progress(this, file.count());
         // A read failure ends the filling with the rows read so far, which are shown but not exported.
-        const bool whole = file.scan([&](const char *bytes, qint64) {
+        const bool whole = file.scan([&](const char *bytes, qint64 position) {
             const RecordView slip(kSlipLayout, bytes);
             QStringList row;
             row.reserve(qsizetype(std::size(kColumns)) - 1);
@@ -119,10 +121,13 @@ void TfrmExpBollettini::FormShow() {
             for (int c = 2; c < int(std::size(kColumns)); ++c)
                 row.append(slip.text(fields[c]));
             rows.append(std::move(row));
-            return true;
+            return progress.step(position);
         });
         if (!whole)
             m_readFailure = file.failureText();
+        else if (progress.cancelled())
+            m_readFailure = QStringLiteral("Attenzione: la lettura dell'archivio è stata interrotta e la griglia non "
+                                           "contiene tutte le schede.\n\r\n\rPer esportarle riaprire questa finestra.");
         file.close();
     }
     grdRecords->setRows(std::move(rows));

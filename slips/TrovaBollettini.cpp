@@ -7,6 +7,7 @@
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/Input.h"
+#include "core/widgets/ScanProgress.h"
 #include "core/widgets/SummaryList.h"
 #include "core/widgets/WindowStyle.h"
 #include "slips/SlipLists.h"
@@ -206,7 +207,8 @@ void TfrmTrovaBollettini::btnCercaClick() {
 
     const LineFormat &line = SlipLists::searchLine();
     QStringList lines;
-    const bool ok = ResultLines::collect(SlipLists::archivePath(), kSlipLayout, m_match, line, lines);
+    bool cancelled = false;
+    const bool ok = ResultLines::collect(SlipLists::archivePath(), kSlipLayout, m_match, line, lines, this, &cancelled);
     if (!ok) {
         lblAttendere->hide();
         Seams::Messages::plain(this, ArchiveTexts::accessFailure());
@@ -219,6 +221,8 @@ void TfrmTrovaBollettini::btnCercaClick() {
     panContainer->show();
     txtTrova->clear();
     txtTrova->setFocus(Qt::OtherFocusReason);
+    if (cancelled)
+        Seams::Messages::information(this, ScanProgress::cancelledText());
 }
 
 void TfrmTrovaBollettini::lstRecordsDblClick() {

@@ -1,6 +1,7 @@
 // The unpaid and overdue slip lists: selection, lines, order, find, hand-back to the editor and printing.
 
 #include "core/Forms.h"
+#include "core/widgets/ScanProgress.h"
 #include "slips/DaSaldare.h"
 #include "slips/Scadute.h"
 #include "tests/PdfText.h"
@@ -10,6 +11,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QtTest>
 
 using SlipFixture::Slip;
@@ -22,6 +25,7 @@ private slots:
     void selectionAndLines();
     void orderFoldsOnlyAtoZ();
     void storedMarkupListedLiterally();
+    void longPassShowsProgressAndCancels();
     void findNextWalksAndWraps();
     void findOnEmptyListFromMissingArchive();
     void doubleClickLoadsLaterEqualSlip();
@@ -95,6 +99,30 @@ void TestSlipLists::storedMarkupListedLiterally() {
     QCOMPARE(payers(w), QStringList{markup});
     const QModelIndex first = w.lstRecords->model()->index(0, 0);
     QVERIFY(w.lstRecords->model()->data(first, Qt::DisplayRole).toString().startsWith(markup));
+}
+
+void TestSlipLists::longPassShowsProgressAndCancels() {
+    QList<SlipFixture::Slip> slips;
+    for (int i = 0; i < 3000; ++i)
+        slips.append(SlipFixture::Slip(QStringLiteral("PAGATORE %1").arg(i, 4, 10, QLatin1Char('0'))));
+    SlipFixture::write(archive(), slips);
+    ScanProgress::setDelayMs(0); // as if the archive were slow to read
+    TfrmDaSaldare w(m_editor);
+    bool sawBar = false;
+    QTimer::singleShot(0, &w, [&] {
+        if (auto *bar = w.findChild<QProgressDialog *>(QStringLiteral("frmAvanzamento"))) {
+            sawBar = bar->isVisible();
+            bar->cancel();
+        }
+    });
+    w.show();
+    ScanProgress::setDelayMs(500);
+    QVERIFY(sawBar);
+    const QStringList listed = payers(w);
+    QVERIFY(!listed.isEmpty() && listed.size() < 3000);
+    QCOMPARE(listed.first(), QStringLiteral("PAGATORE 0000"));
+    QCOMPARE(Seams::Messages::shown().size(), 1);
+    QCOMPARE(Seams::Messages::last().text, ScanProgress::cancelledText());
 }
 
 void TestSlipLists::orderFoldsOnlyAtoZ() {

@@ -5,7 +5,6 @@
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/Forms.h"
-#include "core/SafeFile.h"
 #include "core/Spreadsheet.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Picture.h"
@@ -37,7 +36,6 @@ private slots:
     void emptyArchiveExportsHeadingsOnly();
     void unreadableArchiveKeepsTheEarlierExport_data();
     void unreadableArchiveKeepsTheEarlierExport();
-    void failedWriteKeepsTheEarlierExport();
     void helpShowsItsTitle();
 
 private:
@@ -316,18 +314,6 @@ void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport() {
     QCOMPARE(Seams::Messages::last().text, ArchiveTexts::accessFailure());
     QCOMPARE(readAll(xls), QByteArray("the export of yesterday"));
     QVERIFY(Seams::Shell::opened().isEmpty());
-}
-
-void TestSpreadsheet::failedWriteKeepsTheEarlierExport() {
-    const QString path = m_folder->file(QStringLiteral("Prova.xls"));
-    QFile earlier(path);
-    QVERIFY(earlier.open(QIODevice::WriteOnly));
-    earlier.write("earlier");
-    earlier.close();
-    SafeFile::setFaultHook([](SafeFile::Step s, const QString &) { return s == SafeFile::Step::Flush; });
-    QVERIFY(!WriteSpreadsheetFile(sample({{QStringLiteral("€ 16,00"), QStringLiteral("00184")}})));
-    SafeFile::setFaultHook({});
-    QCOMPARE(readAll(path), QByteArray("earlier"));
 }
 
 void TestSpreadsheet::helpShowsItsTitle() {

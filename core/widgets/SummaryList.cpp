@@ -8,6 +8,7 @@
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/ScanProgress.h"
 #include "core/widgets/WindowStyle.h"
 
 #include <QHBoxLayout>
@@ -136,17 +137,21 @@ bool containsFolded(const QString &line, const QString &keyLower) {
 }
 
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out) {
+             QStringList &out, QWidget *progressParent, bool *cancelled) {
     ArchiveFile file(path, layout.size());
     if (!file.open(ArchiveFile::Mode::ReadOrCreate))
         return false;
     out.reserve(out.size() + file.count());
-    return file.scan([&](const char *bytes, qint64) {
+    ScanProgress progress(progressParent, file.count());
+    const bool read = file.scan([&](const char *bytes, qint64 position) {
         const RecordView r(layout, bytes);
         if (!select || select(r))
             out.append(line(r));
-        return true;
+        return !progressParent || progress.step(position);
     });
+    if (cancelled)
+        *cancelled = progress.cancelled();
+    return read;
 }
 
 std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
@@ -389,9 +394,13 @@ void TSummaryList::FormShow() {
     panel->resetFind();
     QStringList lines;
     // A read failure ends the building silently with the lines read so far.
+    bool cancelled = false;
     ResultLines::collect(m_config.archivePath ? m_config.archivePath() : QString(), *m_config.layout,
-                         m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, lines);
+                         m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, lines, this,
+                         &cancelled);
     lstRecords->setLines(std::move(lines));
+    if (cancelled)
+        Seams::Messages::information(this, ScanProgress::cancelledText());
     txtTrova->setFocus(Qt::OtherFocusReason);
 }
 
