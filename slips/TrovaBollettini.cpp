@@ -208,10 +208,12 @@ void TfrmTrovaBollettini::btnCercaClick() {
     const LineFormat &line = SlipLists::searchLine();
     QStringList lines;
     bool cancelled = false;
-    const bool ok = ResultLines::collect(SlipLists::archivePath(), kSlipLayout, m_match, line, lines, this, &cancelled);
+    QString failure;
+    const bool ok =
+        ResultLines::collect(SlipLists::archivePath(), kSlipLayout, m_match, line, lines, this, &cancelled, &failure);
     if (!ok) {
         lblAttendere->hide();
-        Seams::Messages::plain(this, ArchiveTexts::accessFailure());
+        Seams::Messages::plain(this, failure);
         return;
     }
     const qsizetype found = lines.size();

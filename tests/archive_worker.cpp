@@ -9,7 +9,9 @@
 //                                               read pos until stopfile exists; exit 1 on a mixed record
 //   archive_worker series <archive> <size>      overwrite every record with all 'N', one line per record
 //   archive_worker tear <archive> <pos> <size>  overwrite pos with all 'N', dying with half of it in place
-//   archive_worker hold <archive> <size>        append, and stop itself (SIGSTOP) while holding the lock
+//   archive_worker hold <archive> <size> [overwrite]
+//                                               append (or overwrite record 1), and stop itself (SIGSTOP)
+//                                               while holding the lock
 #include "core/ArchiveFile.h"
 #include "core/Record.h"
 #include "slips/SlipRecord.h"
@@ -122,7 +124,7 @@ int tear(const QString &path, qint64 pos, int size)
     return file.open() && file.write(pos, QByteArray(size, 'N')) ? 0 : 2;
 }
 
-int hold(const QString &path, int size)
+int hold(const QString &path, int size, bool overwrite)
 {
     ArchiveFile::setFaultHook([](ArchiveFile::Op op, const QString &) {
         if (op == ArchiveFile::Op::Sync) {
@@ -133,7 +135,9 @@ int hold(const QString &path, int size)
         return false;
     });
     ArchiveFile file(path, size);
-    return file.open() && file.append(QByteArray(size, 'H')) ? 0 : 2;
+    if (!file.open())
+        return 2;
+    return (overwrite ? file.write(1, QByteArray(size, 'H')) : file.append(QByteArray(size, 'H')).has_value()) ? 0 : 3;
 }
 } // namespace
 
@@ -154,8 +158,8 @@ int main(int argc, char **argv)
         return series(a[2], a[3].toInt());
     if (mode == QLatin1String("tear") && a.size() == 5)
         return tear(a[2], a[3].toLongLong(), a[4].toInt());
-    if (mode == QLatin1String("hold") && a.size() == 4)
-        return hold(a[2], a[3].toInt());
+    if (mode == QLatin1String("hold") && (a.size() == 4 || a.size() == 5))
+        return hold(a[2], a[3].toInt(), a.value(4) == QLatin1String("overwrite"));
     std::fprintf(stderr, "archive_worker: unknown mode or arguments\n");
     return 64;
 }

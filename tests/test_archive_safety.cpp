@@ -6,6 +6,7 @@
 #include "core/ArchiveTexts.h"
 #include "core/Record.h"
 #include "core/widgets/EditorFrame.h"
+#include "core/widgets/SummaryList.h"
 #include "slips/SlipRecord.h"
 
 #include <QElapsedTimer>
@@ -85,6 +86,7 @@ private slots:
     void killedOverwritesLeaveOldOrNew();
     void journalReplayedOnlyWhenComplete();
     void stoppedWorkstationGivesInUse();
+    void stoppedOverwriteHoldsReadersOnlyBriefly();
     void writePastTheEndRefused();
     void failedSyncOrCloseKeepsOldBytes_data();
     void failedSyncOrCloseKeepsOldBytes();
@@ -259,6 +261,39 @@ void TestArchiveSafety::stoppedWorkstationGivesInUse()
     QCOMPARE(e.nome->text(), QStringLiteral("SECONDO"));
 }
 
+void TestArchiveSafety::stoppedOverwriteHoldsReadersOnlyBriefly()
+{
+    TestProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("2024.pse"));
+    writeRecords(path, {'A', 'B'}, kNameLayout.size());
+    Worker holder({QStringLiteral("hold"), path, QString::number(kNameLayout.size()), QStringLiteral("overwrite")});
+    QVERIFY(holder.waitForReadyRead(10000));
+
+    Editor e(path);
+    QElapsedTimer t;
+    t.start();
+    e.frame->first();
+    QVERIFY(t.elapsed() < 3000);
+    QCOMPARE(Seams::Messages::shown().size(), 1);
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Error);
+    QCOMPARE(Seams::Messages::last().text, ArchiveTexts::inUse());
+    QCOMPARE(e.posizione->text(), QString());
+
+    // Lists and searches say the same.
+    QStringList lines;
+    QString failure;
+    QVERIFY(!ResultLines::collect(path, kNameLayout, {}, [](const RecordView &r) { return r.text(0); }, lines,
+                                  nullptr, nullptr, &failure));
+    QCOMPARE(failure, ArchiveTexts::inUse());
+
+    // The stopped overwrite dies: the next reader finds record 1 whole, new (its journal replayed) or old.
+    holder.killNow();
+    QByteArray snap;
+    QVERIFY(ArchiveFile::snapshot(path, snap));
+    QVERIFY(uniform(snap.left(kNameLayout.size())));
+    QCOMPARE(snap.mid(kNameLayout.size()), QByteArray(kNameLayout.size(), 'B'));
+}
+
 void TestArchiveSafety::writePastTheEndRefused()
 {
     TestProgramFolder folder;
@@ -321,7 +356,12 @@ void TestArchiveSafety::noSideFilesButTheJournal()
     Editor e(path);
     e.nome->setText(QStringLiteral("UNO"));
     QVERIFY(e.frame->save());
+    // Shared with every user of the folder: whoever may write the archive may write its journal.
+    const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                          QFile::ReadOther | QFile::WriteOther;
+    QVERIFY(QFile::setPermissions(path, everyone));
     QVERIFY(e.frame->save());
+    QCOMPARE(QFile::permissions(ArchiveFile::journalPath(path)) & everyone, everyone);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList({QStringLiteral("2024.pse"), QStringLiteral("2024.pse.jnl")}));
     QCOMPARE(QFileInfo(ArchiveFile::journalPath(path)).size(), 0);

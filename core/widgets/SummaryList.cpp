@@ -1,6 +1,7 @@
 #include "core/widgets/SummaryList.h"
 
 #include "core/ArchiveFile.h"
+#include "core/ArchiveTexts.h"
 #include "core/Formats.h"
 #include "core/Forms.h"
 #include "core/Routines.h"
@@ -137,8 +138,10 @@ bool containsFolded(const QString &line, const QString &keyLower) {
 }
 
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out, QWidget *progressParent, bool *cancelled) {
+             QStringList &out, QWidget *progressParent, bool *cancelled, QString *failure) {
     ArchiveFile file(path, layout.size());
+    if (failure)
+        *failure = ArchiveTexts::accessFailure();
     if (!file.open(ArchiveFile::Mode::ReadOrCreate))
         return false;
     out.reserve(out.size() + file.count());
@@ -151,6 +154,8 @@ bool collect(const QString &path, const RecordLayout &layout, const RecordFilter
     });
     if (cancelled)
         *cancelled = progress.cancelled();
+    if (failure)
+        *failure = file.failureText();
     return read;
 }
 
