@@ -112,7 +112,6 @@ TfrmStampaBolTer::TfrmStampaBolTer(QWidget *parent) : QDialog(parent)
     panInfo = new QLabel(margins);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setTextFormat(Qt::PlainText);
-    panInfo->setWordWrap(true);
     panInfo->setStyleSheet(QStringLiteral("color: #DC143C;"));
     grid->addWidget(panInfo, 3, 0, 1, 6);
 
@@ -151,12 +150,10 @@ void TfrmStampaBolTer::FormShow()
         const auto mm = parseMargin(stored);
         field->setText(QString::number(mm.value_or(0)));
         if (!mm)
-            notes.append(QStringLiteral("Il valore memorizzato per il margine %1 non è un numero intero: viene "
-                                        "mostrato 0.")
+            notes.append(QStringLiteral("Il margine %1 memorizzato non è un numero intero: viene mostrato 0.")
                              .arg(which));
         else if (stored.toLongLong() != *mm && !stored.isEmpty())
-            notes.append(QStringLiteral("Il valore memorizzato per il margine %1 supera i %2 mm ammessi: viene "
-                                        "mostrato %3.")
+            notes.append(QStringLiteral("Il margine %1 memorizzato supera i %2 mm ammessi: viene mostrato %3.")
                              .arg(which)
                              .arg(kMarginLimit)
                              .arg(*mm));
@@ -164,6 +161,7 @@ void TfrmStampaBolTer::FormShow()
     load(txtTop, QStringLiteral("Superiore"), QStringLiteral("superiore"));
     load(txtLeft, QStringLiteral("Sinistro"), QStringLiteral("sinistro"));
     panInfo->setText(notes.join(QLatin1Char('\n')));
+    layout()->activate(); // the window grows to the notes before it is first painted
 }
 
 int TfrmStampaBolTer::marginOf(const QLineEdit *field) { return parseMargin(field->text()).value_or(0); }

@@ -276,8 +276,7 @@ void TestSlipPrint::marginsReadFromTheFile_data()
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("topAfterPlus");
     QTest::addColumn<QString>("hint"); // what the status line says; empty when nothing
-    const QString notWhole = QStringLiteral("Il valore memorizzato per il margine %1 non è un numero intero: viene "
-                                            "mostrato 0.");
+    const QString notWhole = QStringLiteral("Il margine %1 memorizzato non è un numero intero: viene mostrato 0.");
     QTest::newRow("both stored") << QByteArray("[Margini Stampa Bollettino PSE]\r\nSuperiore=-2\r\nSinistro=4\r\n")
                                  << QStringLiteral("-2") << QStringLiteral("4") << QStringLiteral("-1") << QString();
     QTest::newRow("blank and missing") << QByteArray("[Margini Stampa Bollettino PSE]\r\nSuperiore=  \r\n")
@@ -296,8 +295,8 @@ void TestSlipPrint::marginsReadFromTheFile_data()
     QTest::newRow("largest integer")
         << QByteArray("[Margini Stampa Bollettino PSE]\r\nSuperiore=2147483647\r\nSinistro=-99999999999999999999\r\n")
         << QStringLiteral("50") << QStringLiteral("-50") << QStringLiteral("50")
-        << QStringLiteral("Il valore memorizzato per il margine superiore supera i 50 mm ammessi: viene mostrato 50.\n"
-                          "Il valore memorizzato per il margine sinistro supera i 50 mm ammessi: viene mostrato -50.");
+        << QStringLiteral("Il margine superiore memorizzato supera i 50 mm ammessi: viene mostrato 50.\n"
+                          "Il margine sinistro memorizzato supera i 50 mm ammessi: viene mostrato -50.");
 }
 
 void TestSlipPrint::marginsReadFromTheFile()
