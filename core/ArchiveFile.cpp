@@ -252,6 +252,29 @@ ArchiveFile::Lock ArchiveFile::lockReplaying(short type, qint64 start, qint64 le
     }
 }
 
+// The complete entry of an open journal: where its bytes go and what they are. Nothing for an empty,
+// incomplete or damaged journal.
+struct ArchiveFile::JournalEntry {
+    qint64 offset;
+    QByteArray bytes;
+};
+
+std::optional<ArchiveFile::JournalEntry> ArchiveFile::readJournal(int jfd)
+{
+    const qint64 size = sizeOf(jfd);
+    if (size < kJournalHeader + kJournalHash || size > kJournalHeader + kJournalHash + (1 << 20))
+        return std::nullopt;
+    QByteArray e(size, Qt::Uninitialized);
+    if (!readAll(jfd, e.data(), size, 0) || memcmp(e.constData(), kJournalMagic, 8) != 0)
+        return std::nullopt;
+    const qint64 offset = qFromLittleEndian<qint64>(e.constData() + 8);
+    const qint32 length = qFromLittleEndian<qint32>(e.constData() + 16);
+    if (offset < 0 || length < 0 || size != kJournalHeader + length + kJournalHash ||
+        QCryptographicHash::hash(e.left(kJournalHeader + length), QCryptographicHash::Sha1) != e.right(kJournalHash))
+        return std::nullopt;
+    return JournalEntry{offset, e.mid(kJournalHeader, length)};
+}
+
 // Under the write lock over the whole file. A complete entry is written again in place; an incomplete one
 // is dropped, since its overwrite never started.
 bool ArchiveFile::replayJournal()
@@ -259,25 +282,33 @@ bool ArchiveFile::replayJournal()
     const int jfd = ::open(QFile::encodeName(journalPath(m_path)).constData(), O_RDWR | O_CLOEXEC);
     if (jfd < 0)
         return errno == ENOENT;
-    const qint64 size = sizeOf(jfd);
     bool ok = true;
-    if (size >= kJournalHeader + kJournalHash && size <= kJournalHeader + kJournalHash + (1 << 20)) {
-        QByteArray e(size, Qt::Uninitialized);
-        if (readAll(jfd, e.data(), size, 0) && memcmp(e.constData(), kJournalMagic, 8) == 0) {
-            const qint64 offset = qFromLittleEndian<qint64>(e.constData() + 8);
-            const qint32 length = qFromLittleEndian<qint32>(e.constData() + 16);
-            const bool complete = length >= 0 && size == kJournalHeader + length + kJournalHash &&
-                                  QCryptographicHash::hash(e.left(kJournalHeader + length),
-                                                           QCryptographicHash::Sha1) == e.right(kJournalHash);
-            if (complete && offset >= 0 && offset + length <= sizeOf(m_fd))
-                ok = writeAll(m_fd, e.constData() + kJournalHeader, length, offset) && ::fdatasync(m_fd) == 0;
-        }
-    }
+    if (const auto entry = readJournal(jfd); entry && entry->offset + entry->bytes.size() <= sizeOf(m_fd))
+        ok = writeAll(m_fd, entry->bytes.constData(), entry->bytes.size(), entry->offset) && ::fdatasync(m_fd) == 0;
     // Kept when the replay failed: the next operation tries again.
     if (ok && ::ftruncate(jfd, 0) != 0)
         ok = false;
     ::close(jfd);
     return ok;
+}
+
+// A reader that may not write cannot replay a journal: it reads through it instead, so it sees the record a
+// dead writer may have torn as the journal holds it.
+void ArchiveFile::readThroughJournal(qint64 offset, char *data, qint64 size) const
+{
+    struct stat st {};
+    if (m_writable || ::stat(QFile::encodeName(journalPath(m_path)).constData(), &st) != 0 || st.st_size == 0)
+        return;
+    const int jfd = ::open(QFile::encodeName(journalPath(m_path)).constData(), O_RDONLY | O_CLOEXEC);
+    if (jfd < 0)
+        return;
+    if (const auto entry = readJournal(jfd)) {
+        const qint64 from = qMax(offset, entry->offset);
+        const qint64 to = qMin(offset + size, entry->offset + entry->bytes.size());
+        if (from < to)
+            memcpy(data + (from - offset), entry->bytes.constData() + (from - entry->offset), size_t(to - from));
+    }
+    ::close(jfd);
 }
 
 // Under the write lock over the whole file: journal entry synced, then the record in place and synced, then
@@ -337,6 +368,7 @@ bool ArchiveFile::read(qint64 position, QByteArray &record)
     if (ok) {
         record.resize(m_recordSize);
         ok = readAll(m_fd, record.data(), m_recordSize, offset);
+        readThroughJournal(offset, record.data(), m_recordSize);
     }
     unlock(offset, m_recordSize);
     return ok;
@@ -406,6 +438,7 @@ bool ArchiveFile::scan(const std::function<bool(const char *, qint64)> &visit)
         if (got != Lock::Got)
             return failed(got);
         const bool ok = readAll(m_fd, block.data(), block.size(), offset);
+        readThroughJournal(offset, block.data(), block.size());
         unlock(offset, block.size());
         if (!ok)
             return false;
@@ -451,6 +484,7 @@ bool ArchiveFile::snapshot(const QString &path, QByteArray &bytes)
     if (ok) {
         bytes.resize(size);
         ok = readAll(file.m_fd, bytes.data(), size, 0);
+        file.readThroughJournal(0, bytes.data(), size);
     }
     file.unlock(0, 0);
     return ok;

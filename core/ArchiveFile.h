@@ -66,7 +66,10 @@ private:
     Lock lock(short type, qint64 start, qint64 length);
     Lock lockReplaying(short type, qint64 start, qint64 length);
     void unlock(qint64 start, qint64 length);
+    struct JournalEntry;
+    static std::optional<JournalEntry> readJournal(int jfd);
     bool replayJournal();
+    void readThroughJournal(qint64 offset, char *data, qint64 size) const;
     bool overwrite(qint64 offset, const QByteArray &record);
     bool failed(Lock why);
     void undoLastWrite();

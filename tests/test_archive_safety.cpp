@@ -85,6 +85,7 @@ private slots:
     void readerNeverSeesAMixedRecord();
     void killedOverwritesLeaveOldOrNew();
     void journalReplayedOnlyWhenComplete();
+    void readerThatMayNotWriteReadsThroughTheJournal();
     void stoppedWorkstationGivesInUse();
     void stoppedOverwriteHoldsReadersOnlyBriefly();
     void writePastTheEndRefused();
@@ -211,6 +212,40 @@ void TestArchiveSafety::journalReplayedOnlyWhenComplete()
     QByteArray snap;
     QVERIFY(ArchiveFile::snapshot(path, snap));
     QCOMPARE(snap, QByteArray(2 * kSize, 'O'));
+}
+
+void TestArchiveSafety::readerThatMayNotWriteReadsThroughTheJournal()
+{
+    TestProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("2024.pse"));
+    writeRecords(path, {'O', 'O', 'O'}, kSize);
+    {
+        Worker tear({QStringLiteral("tear"), path, QStringLiteral("2"), QString::number(kSize)});
+        QVERIFY(tear.waitForFinished(10000));
+    }
+    // Root may write any file; an immutable one it may not.
+    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+        QSKIP("chattr +i is not available here");
+    struct Mutable {
+        QString path;
+        ~Mutable() { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path}); }
+    } restore{path};
+
+    ArchiveFile file(path, kSize);
+    QVERIFY(file.open(ArchiveFile::Mode::ReadOrCreate));
+    QByteArray rec;
+    QVERIFY(file.read(2, rec));
+    QCOMPARE(rec, QByteArray(kSize, 'N'));
+    QByteArray seen;
+    QVERIFY(file.scan([&](const char *r, qint64) {
+        seen += QByteArray(r, kSize);
+        return true;
+    }));
+    QCOMPARE(seen, QByteArray(kSize, 'O') + QByteArray(kSize, 'N') + QByteArray(kSize, 'O'));
+    QByteArray snap;
+    QVERIFY(ArchiveFile::snapshot(path, snap));
+    QCOMPARE(snap, seen);
+    QVERIFY(QFileInfo(ArchiveFile::journalPath(path)).size() > 0); // left for a copy that may write
 }
 
 void TestArchiveSafety::stoppedWorkstationGivesInUse()
