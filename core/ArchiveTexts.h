@@ -8,6 +8,12 @@ inline QString accessFailure()
     return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere "
                           "i privilegi di scrittura nella cartella di installazione del programma.");
 }
+// Another workstation held the archive for longer than an operation waits.
+inline QString inUse()
+{
+    return QStringLiteral("Attenzione: l'archivio è in uso da un'altra postazione di lavoro.\n\r\n\rAttendere "
+                          "qualche istante e riprovare.");
+}
 inline QString emptyArchive() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }
 inline QString savedChanges()
 {

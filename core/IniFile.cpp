@@ -1,11 +1,11 @@
 #include "core/IniFile.h"
 
 #include "core/Cp1252.h"
+#include "core/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace {
 
@@ -141,13 +141,7 @@ bool IniFile::write(const QString &path, const QString &section, const QString &
     QByteArray out = lines.join('\n');
     if (!openEnd || appendedAtEnd)
         out += '\n';
-    QSaveFile save(path);
-    save.setDirectWriteFallback(true);
-    if (!save.open(QIODevice::WriteOnly))
-        return false;
-    if (save.write(out) != out.size()) {
-        save.cancelWriting();
-        return false;
-    }
-    return save.commit();
+    // Not QSaveFile: Qt 6.4's commit() reports success when its last buffered flush fails (a full disk), and
+    // the empty temporary file then replaces the real one.
+    return SafeFile::replace(path, out);
 }

@@ -47,6 +47,7 @@ Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
         return kind == MsgKind::Question ? Answer::Yes : Answer::Ok;
     }
     QMessageBox box(parent);
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setWindowTitle(QApplication::applicationDisplayName());
     switch (kind) {

@@ -6,6 +6,7 @@
 #include "core/Seams.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QIODevice>
 
 namespace {
@@ -143,13 +144,16 @@ bool WriteSpreadsheetFile(const SpreadsheetExport &d, QIODevice &device) {
 }
 
 bool WriteSpreadsheetFile(const SpreadsheetExport &d) {
-    QFile file(ProgramFolder::file(d.fileName));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside it and renamed over it once complete: a failure (a full disk) keeps the earlier export.
+    QSaveFile file(ProgramFolder::file(d.fileName));
+    if (!file.open(QIODevice::WriteOnly))
         return false;
-    bool ok = WriteSpreadsheetFile(d, file);
-    ok = file.flush() && ok;
-    file.close();
-    return ok && file.error() == QFileDevice::NoError;
+    // Flushed here: Qt 6.4's commit() reports success when its own final flush fails.
+    if (!WriteSpreadsheetFile(d, file) || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 namespace SpreadsheetTexts {

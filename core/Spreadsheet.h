@@ -22,8 +22,8 @@ struct SpreadsheetExport {
     QList<QStringList> rows; // one text per column
 };
 
-// Writes the file into the program folder, overwriting any earlier one. False when it cannot be created
-// or written; what was written before a failure stays on disk.
+// Writes the file into the program folder, replacing any earlier one. False when it cannot be created
+// or written; an earlier file then stays as it was.
 bool WriteSpreadsheetFile(const SpreadsheetExport &description);
 // The same pieces into an open device. False when a write fails.
 bool WriteSpreadsheetFile(const SpreadsheetExport &description, QIODevice &device);

@@ -22,6 +22,7 @@ QLabel *overlay(QWidget *panel, const QString &name, int left, int top, int widt
 {
     auto *l = new QLabel(QStringLiteral("X"), panel);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText); // stored texts are shown as typed, never as markup
     QFont f(QStringLiteral("Arial"));
     if (points > 0)
         f.setPointSize(points);

@@ -62,6 +62,7 @@ QLabel *hidden(QWidget *parent, const char *name, const QString &design = {})
 {
     auto *l = new QLabel(design, parent);
     l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText);
     l->hide();
     return l;
 }

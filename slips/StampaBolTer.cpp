@@ -16,7 +16,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 QPushButton *button(const QString &name, const QString &text, QWidget *parent)
@@ -25,6 +28,26 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
+}
+
+// The furthest shift that still puts the print on the form; a stored value beyond it is brought back to it.
+constexpr int kMarginLimit = 50;
+
+int clampMargin(qint64 mm) { return int(qBound(qint64(-kMarginLimit), mm, qint64(kMarginLimit))); }
+
+// Whole millimetres, clamped; nothing when the text is no whole number. Blank reads as 0.
+std::optional<int> parseMargin(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return 0;
+    static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!whole.match(t).hasMatch())
+        return std::nullopt;
+    bool fits = false;
+    const qint64 mm = t.toLongLong(&fits);
+    // Too many digits for any integer: only its sign matters once clamped.
+    return fits ? clampMargin(mm) : (t.startsWith(QLatin1Char('-')) ? -kMarginLimit : kMarginLimit);
 }
 
 QLineEdit *marginField(const QString &name, QWidget *parent)
@@ -90,6 +113,11 @@ TfrmStampaBolTer::TfrmStampaBolTer(QWidget *parent) : QDialog(parent)
                             margins);
     hint->setWordWrap(true);
     grid->addWidget(hint, 2, 0, 1, 6);
+    panInfo = new QLabel(margins);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setTextFormat(Qt::PlainText);
+    panInfo->setStyleSheet(QStringLiteral("color: #DC143C;"));
+    grid->addWidget(panInfo, 4, 0, 1, 6);
     grid->addWidget(btnProvaAllineamento, 3, 0, 1, 6);
 
     auto *top = new QHBoxLayout;
@@ -119,24 +147,34 @@ void TfrmStampaBolTer::showEvent(QShowEvent *e)
 
 void TfrmStampaBolTer::FormShow()
 {
-    // A missing, blank or unreadable value shows 0: what the print will use, and where the user can start from.
-    auto load = [](QLineEdit *field, const QString &key) {
-        bool whole = false;
-        const int value = IniFile::read(iniPath(), iniSection(), key).trimmed().toInt(&whole);
-        field->setText(QString::number(whole ? value : 0));
+    // A missing or blank value shows 0; one beyond the form is brought back to its edge; one that is no whole
+    // number shows 0, and the status line says so rather than let the user print from it unaware.
+    QStringList notes;
+    auto load = [&notes](QLineEdit *field, const QString &key, const QString &which) {
+        const QString stored = IniFile::read(iniPath(), iniSection(), key).trimmed();
+        const auto mm = parseMargin(stored);
+        field->setText(QString::number(mm.value_or(0)));
+        if (!mm)
+            notes.append(QStringLiteral("Il margine %1 memorizzato non è un numero intero: viene mostrato 0.")
+                             .arg(which));
+        else if (stored.toLongLong() != *mm && !stored.isEmpty())
+            notes.append(QStringLiteral("Il margine %1 memorizzato supera i %2 mm ammessi: viene mostrato %3.")
+                             .arg(which)
+                             .arg(kMarginLimit)
+                             .arg(*mm));
     };
-    load(txtTop, QStringLiteral("Superiore"));
-    load(txtLeft, QStringLiteral("Sinistro"));
+    load(txtTop, QStringLiteral("Superiore"), QStringLiteral("superiore"));
+    load(txtLeft, QStringLiteral("Sinistro"), QStringLiteral("sinistro"));
+    panInfo->setText(notes.join(QLatin1Char('\n')));
+    layout()->activate(); // the window grows to the notes before it is first painted
 }
 
-int TfrmStampaBolTer::marginOf(const QLineEdit *field)
+int TfrmStampaBolTer::marginOf(const QLineEdit *field) { return parseMargin(field->text()).value_or(0); }
+
+void TfrmStampaBolTer::step(QLineEdit *field, int delta)
 {
-    bool whole = false;
-    const int value = field->text().trimmed().toInt(&whole);
-    return whole ? value : 0;
+    field->setText(QString::number(clampMargin(qint64(marginOf(field)) + delta)));
 }
-
-void TfrmStampaBolTer::step(QLineEdit *field, int delta) { field->setText(QString::number(marginOf(field) + delta)); }
 
 void TfrmStampaBolTer::btnTopMinusClick() { step(txtTop, -1); }
 void TfrmStampaBolTer::btnTopPlusClick() { step(txtTop, +1); }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class Picture;
@@ -31,6 +32,7 @@ public:
     QPushButton *btnAnnulla;
     QPushButton *btnStampa;
     QPushButton *btnProvaAllineamento;
+    QLabel *panInfo; // status line: says when a stored margin could not be used as it was
 
     void FormShow();
     void btnTopMinusClick();

@@ -17,6 +17,7 @@ private slots:
     void labelsShowTheSlip_data();
     void labelsShowTheSlip();
     void labelsSitOnThePicture();
+    void storedMarkupShownLiterally();
     void closes();
 };
 
@@ -131,6 +132,26 @@ void TestAnteprimaPse::closes()
     });
     w.exec();
     QVERIFY(ran);
+}
+
+// A stored words field is text, not a page: it must not come out large and red.
+void TestAnteprimaPse::storedMarkupShownLiterally()
+{
+    const QString markup = QStringLiteral("<font size=7 color=red>ANNULLATO</font>");
+    SlipEditorStandIn editor{QStringLiteral("16"), QStringLiteral("00"), markup, QStringLiteral("00"), markup,
+                             {}, {}, {}};
+    editor.install();
+    TfrmAnteprimaPse w;
+    w.fillFromEditor();
+    auto *words = w.findChild<QLabel *>(QStringLiteral("txtImpLettere"));
+    QCOMPARE(words->text(), markup + QStringLiteral("/00"));
+    const QImage shown = words->grab().toImage();
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            QVERIFY2(!(c.red() > 160 && c.green() < 90 && c.blue() < 90), "red text in the words line");
+        }
+    QCOMPARE(row(w, QStringLiteral("txtEse"), 6), QStringLiteral("<font "));
 }
 
 QTEST_MAIN(TestAnteprimaPse)

@@ -2,8 +2,10 @@
 #include "app/Password.h"
 #include "app/PasswordStore.h"
 #include "core/Forms.h"
+#include "core/SafeFile.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
@@ -350,17 +352,33 @@ private slots:
         QVERIFY(!QFile::exists(store()));
     }
 
+    void unwritableStoreKeepsTheOldPassword_data()
+    {
+        // A full disk fails the last flush; a failing device the sync or the close.
+        QTest::addColumn<int>("step");
+        QTest::newRow("store not writable") << -1;
+        QTest::newRow("flush fails") << int(SafeFile::Step::Flush);
+        QTest::newRow("sync fails") << int(SafeFile::Step::Sync);
+        QTest::newRow("close fails") << int(SafeFile::Step::Close);
+        QTest::newRow("rename fails") << int(SafeFile::Step::Rename);
+    }
     void unwritableStoreKeepsTheOldPassword()
     {
-        PasswordStore::setWriteFaultHook([](const QString &) { return true; });
+        QFETCH(int, step);
+        if (step < 0)
+            PasswordStore::setWriteFaultHook([](const QString &) { return true; });
+        else
+            SafeFile::setFaultHook([step](SafeFile::Step s, const QString &) { return int(s) == step; });
         const QByteArray delivered = readAll(store());
         openChange();
         fillChange(QStringLiteral("girasolebianco"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+        SafeFile::setFaultHook({});
         QCOMPARE(messages(), QStringList{ChangeError});
         QVERIFY(change->isVisible());
         QCOMPARE(change->txtPasswordNew->text(), QStringLiteral("nuova"));
         QCOMPARE(readAll(store()), delivered);
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{QStringLiteral("unins000.dll")});
         QTest::mouseClick(change->cmdEsci, Qt::LeftButton);
         enterPassword(QStringLiteral("girasolebianco"));
         QCOMPARE(messages(), QStringList());

@@ -2,6 +2,7 @@
 
 #include "core/ArchiveFile.h"
 #include "core/Forms.h"
+#include "core/widgets/ScanProgress.h"
 #include "slips/DaSaldare.h"
 #include "slips/Scadute.h"
 #include "tests/PdfText.h"
@@ -11,6 +12,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QtTest>
 
 using SlipFixture::Slip;
@@ -22,6 +25,8 @@ private slots:
     void cleanup();
     void selectionAndLines();
     void orderFoldsOnlyAtoZ();
+    void storedMarkupListedLiterally();
+    void longPassShowsProgressAndCancels();
     void findNextWalksAndWraps();
     void findOnEmptyListFromMissingArchive();
     void doubleClickLoadsTheSlipOfItsLine_data();
@@ -86,6 +91,40 @@ void TestSlipLists::selectionAndLines() {
     QVERIFY(lines.at(0).startsWith(payer44 + QStringLiteral("  Via VIA ROMA 1")));
     for (const auto &line : unpaid.lstRecords->lines())
         QCOMPARE(line.size(), 142);
+}
+
+void TestSlipLists::storedMarkupListedLiterally() {
+    const QString markup = QStringLiteral("<font color=red>ANNULLATO</font>");
+    SlipFixture::write(archive(), {{markup}});
+    TfrmDaSaldare w(m_editor);
+    w.show();
+    QCOMPARE(payers(w), QStringList{markup});
+    const QModelIndex first = w.lstRecords->model()->index(0, 0);
+    QVERIFY(w.lstRecords->model()->data(first, Qt::DisplayRole).toString().startsWith(markup));
+}
+
+void TestSlipLists::longPassShowsProgressAndCancels() {
+    QList<SlipFixture::Slip> slips;
+    for (int i = 0; i < 3000; ++i)
+        slips.append(SlipFixture::Slip(QStringLiteral("PAGATORE %1").arg(i, 4, 10, QLatin1Char('0'))));
+    SlipFixture::write(archive(), slips);
+    ScanProgress::setDelayMs(0); // as if the archive were slow to read
+    TfrmDaSaldare w(m_editor);
+    bool sawBar = false;
+    QTimer::singleShot(0, &w, [&] {
+        if (auto *bar = w.findChild<QProgressDialog *>(QStringLiteral("frmAvanzamento"))) {
+            sawBar = bar->isVisible();
+            bar->cancel();
+        }
+    });
+    w.show();
+    ScanProgress::setDelayMs(500);
+    QVERIFY(sawBar);
+    const QStringList listed = payers(w);
+    QVERIFY(!listed.isEmpty() && listed.size() < 3000);
+    QCOMPARE(listed.first(), QStringLiteral("PAGATORE 0000"));
+    QCOMPARE(Seams::Messages::shown().size(), 1);
+    QCOMPARE(Seams::Messages::last().text, ScanProgress::cancelledText());
 }
 
 void TestSlipLists::orderFoldsOnlyAtoZ() {

@@ -2,6 +2,7 @@
 
 #include "core/Forms.h"
 #include "core/IniFile.h"
+#include "core/SafeFile.h"
 #include "slips/StampaBolTer.h"
 #include "tests/PdfText.h"
 #include "tests/SlipEditorStandIn.h"
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -122,6 +124,8 @@ private slots:
     void applyCreatesTheFile();
     void unsavedMarginsAreForgottenButStillPrinted();
     void unwritableFileWarnsAndPrintsAll();
+    void failedSaveKeepsTheFile_data();
+    void failedSaveKeepsTheFile();
 
     void iniFileWrite_data();
     void iniFileWrite();
@@ -271,15 +275,28 @@ void TestSlipPrint::marginsReadFromTheFile_data()
     QTest::addColumn<QString>("top");
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("topAfterPlus");
+    QTest::addColumn<QString>("hint"); // what the status line says; empty when nothing
+    const QString notWhole = QStringLiteral("Il margine %1 memorizzato non è un numero intero: viene mostrato 0.");
     QTest::newRow("both stored") << QByteArray("[Margini Stampa Bollettino PSE]\r\nSuperiore=-2\r\nSinistro=4\r\n")
-                                 << QStringLiteral("-2") << QStringLiteral("4") << QStringLiteral("-1");
+                                 << QStringLiteral("-2") << QStringLiteral("4") << QStringLiteral("-1") << QString();
     QTest::newRow("blank and missing") << QByteArray("[Margini Stampa Bollettino PSE]\r\nSuperiore=  \r\n")
-                                       << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("1");
+                                       << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("1")
+                                       << QString();
     // A value that is no whole number cannot be used: it shows 0, from where the user corrects it.
     QTest::newRow("not a number") << QByteArray("[Margini Stampa Bollettino PSE]\r\nSuperiore=abc\r\nSinistro=2,5\r\n")
-                                  << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("1");
+                                  << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("1")
+                                  << notWhole.arg(QStringLiteral("superiore")) + QLatin1Char('\n') +
+                                         notWhole.arg(QStringLiteral("sinistro"));
     QTest::newRow("other section only") << QByteArray("[Altro]\r\nSuperiore=7\r\n") << QStringLiteral("0")
-                                        << QStringLiteral("0") << QStringLiteral("1");
+                                        << QStringLiteral("0") << QStringLiteral("1") << QString();
+    // Values beyond the form come back to its edge, and "+" never wraps round to a negative shift.
+    QTest::newRow("range ends") << QByteArray("[Margini Stampa Bollettino PSE]\r\nSuperiore=50\r\nSinistro=-50\r\n")
+                                << QStringLiteral("50") << QStringLiteral("-50") << QStringLiteral("50") << QString();
+    QTest::newRow("largest integer")
+        << QByteArray("[Margini Stampa Bollettino PSE]\r\nSuperiore=2147483647\r\nSinistro=-99999999999999999999\r\n")
+        << QStringLiteral("50") << QStringLiteral("-50") << QStringLiteral("50")
+        << QStringLiteral("Il margine superiore memorizzato supera i 50 mm ammessi: viene mostrato 50.\n"
+                          "Il margine sinistro memorizzato supera i 50 mm ammessi: viene mostrato -50.");
 }
 
 void TestSlipPrint::marginsReadFromTheFile()
@@ -288,6 +305,7 @@ void TestSlipPrint::marginsReadFromTheFile()
     QFETCH(QString, top);
     QFETCH(QString, left);
     QFETCH(QString, topAfterPlus);
+    QFETCH(QString, hint);
     TestProgramFolder folder;
     QFile f(folder.file(QStringLiteral("Bollettini.ini")));
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -297,8 +315,11 @@ void TestSlipPrint::marginsReadFromTheFile()
     w.show();
     QCOMPARE(w.txtTop->text(), top);
     QCOMPARE(w.txtLeft->text(), left);
+    QCOMPARE(w.panInfo->text(), hint);
     w.btnTopPlus->click();
     QCOMPARE(w.txtTop->text(), topAfterPlus);
+    w.btnLeftMinus->click();
+    QVERIFY(w.txtLeft->text().toInt() >= -50);
 }
 
 void TestSlipPrint::applyWritesOnlyItsOwnKey()
@@ -385,6 +406,43 @@ void TestSlipPrint::unwritableFileWarnsAndPrintsAll()
     Seams::Printing::setNextPdfFile(pdf);
     w.btnStampa->click();
     checkRow(PdfText::words(pdf), kEuroA, QStringLiteral("      16"), QPointF(2, 0), "euro A");
+}
+
+void TestSlipPrint::failedSaveKeepsTheFile_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::newRow("flush fails (disk full)") << int(SafeFile::Step::Flush);
+    QTest::newRow("sync fails") << int(SafeFile::Step::Sync);
+    QTest::newRow("close fails") << int(SafeFile::Step::Close);
+    QTest::newRow("rename fails") << int(SafeFile::Step::Rename);
+}
+
+void TestSlipPrint::failedSaveKeepsTheFile()
+{
+    QFETCH(int, step);
+    TestProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("Bollettini.ini"));
+    const QByteArray before = "[Margini Stampa Bollettino PSE]\r\nSuperiore=2\r\nSinistro=-1\r\n";
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(before);
+    f.close();
+    TfrmStampaBolTer w;
+    w.show();
+    w.btnTopPlus->click();
+    SafeFile::setFaultHook([step](SafeFile::Step s, const QString &) { return int(s) == step; });
+    w.btnApplicaTop->click();
+    SafeFile::setFaultHook({});
+    QCOMPARE(Seams::Messages::shown().size(), 1);
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Warning);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
+    f.close();
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("Bollettini.ini")});
+    // Once the disk is well again the same click stores it.
+    w.btnApplicaTop->click();
+    QCOMPARE(Seams::Messages::shown().size(), 1);
+    QCOMPARE(IniFile::read(path, TfrmStampaBolTer::iniSection(), QStringLiteral("Superiore")), QStringLiteral("3"));
 }
 
 void TestSlipPrint::iniFileWrite_data()

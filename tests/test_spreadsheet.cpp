@@ -2,6 +2,8 @@
 // and the annual payments export window.
 
 #include "app/HelpTexts.h"
+#include "core/ArchiveFile.h"
+#include "core/ArchiveTexts.h"
 #include "core/Forms.h"
 #include "core/Spreadsheet.h"
 #include "core/widgets/ExportGrid.h"
@@ -32,6 +34,8 @@ private slots:
     void libreOfficeKeepsTextCells();
     void slipGridAndExport();
     void emptyArchiveExportsHeadingsOnly();
+    void unreadableArchiveKeepsTheEarlierExport_data();
+    void unreadableArchiveKeepsTheEarlierExport();
     void helpShowsItsTitle();
 
 private:
@@ -283,6 +287,33 @@ void TestSpreadsheet::emptyArchiveExportsHeadingsOnly() {
     const QByteArray file = readAll(m_folder->file(QStringLiteral("Riepilogo_Annuale_Versamenti.xls")));
     QCOMPARE(file.count("<tr>"), 1);
     QVERIFY(file.endsWith("width=100>Saldato</td></tr></table></body></html>"));
+}
+
+void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport_data() {
+    QTest::addColumn<int>("op");
+    QTest::newRow("cannot be opened") << int(ArchiveFile::Op::Open);
+    QTest::newRow("cannot be read") << int(ArchiveFile::Op::Read);
+}
+
+void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport() {
+    QFETCH(int, op);
+    const QString archive = m_folder->file(QStringLiteral("2024.pse"));
+    SlipFixture::write(archive, {{QStringLiteral("ROSSI")}});
+    const QString xls = m_folder->file(QStringLiteral("Riepilogo_Annuale_Versamenti.xls"));
+    QFile earlier(xls);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("the export of yesterday");
+    earlier.close();
+    ArchiveFile::setFaultHook([op](ArchiveFile::Op o, const QString &) { return int(o) == op; });
+    TfrmExpBollettini w(SlipFixture::editor(archive));
+    w.show();
+    ArchiveFile::setFaultHook({});
+    w.cmdEsportaClick();
+    QCOMPARE(Seams::Messages::shown().size(), 1);
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Error);
+    QCOMPARE(Seams::Messages::last().text, ArchiveTexts::accessFailure());
+    QCOMPARE(readAll(xls), QByteArray("the export of yesterday"));
+    QVERIFY(Seams::Shell::opened().isEmpty());
 }
 
 void TestSpreadsheet::helpShowsItsTitle() {

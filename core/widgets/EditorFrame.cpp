@@ -30,6 +30,7 @@ void setControlText(QWidget *w, const QString &text)
     if (auto *e = qobject_cast<QLineEdit *>(w)) {
         e->setText(text);
     } else if (auto *l = qobject_cast<QLabel *>(w)) {
+        l->setTextFormat(Qt::PlainText); // stored text, never markup
         l->setText(text);
     } else if (auto *c = qobject_cast<QCheckBox *>(w)) {
         if (text == FieldCodec::yes())
@@ -135,7 +136,7 @@ void EditorFrame::navigate(qint64 (*target)(qint64 n, qint64 p), bool emptyPosit
     }
     const qint64 to = target(n, position());
     if (to > 0 && !loadAt(to, file))
-        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+        Seams::Messages::error(m_window, file.failureText());
 }
 
 void EditorFrame::first()
@@ -169,20 +170,20 @@ bool EditorFrame::save()
     fillRecord(record);
     const qint64 p = position();
     if (p != 0) {
-        if (!file.write(p, record.bytes())) {
+        // A failed close may mean the record never reached the disk: it counts as a failed save.
+        if (!file.write(p, record.bytes()) || !file.close()) {
             file.close();
-            Seams::Messages::show(m_window, m_config.saveFailureKind, ArchiveTexts::accessFailure());
+            Seams::Messages::show(m_window, m_config.saveFailureKind, file.failureText());
             return false;
         }
-        file.close();
         setPosition(p);
         Seams::Messages::information(m_window, ArchiveTexts::savedChanges());
         return true;
     }
     const auto landed = file.append(record.bytes());
-    file.close();
-    if (!landed) {
-        Seams::Messages::show(m_window, m_config.saveFailureKind, ArchiveTexts::accessFailure());
+    if (!landed || !file.close()) {
+        file.close();
+        Seams::Messages::show(m_window, m_config.saveFailureKind, file.failureText());
         return false;
     }
     setPosition(*landed);

@@ -8,6 +8,7 @@
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/ScanProgress.h"
 #include "core/widgets/WindowStyle.h"
 
 #include <QHBoxLayout>
@@ -97,25 +98,33 @@ void TExportWindow::FormShow() {
     QList<QStringList> rows;
     const RecordFilter select = m_config.selection ? m_config.selection() : RecordFilter();
     ArchiveFile file(m_config.archivePath(), m_config.layout->size());
-    m_filled = file.open(ArchiveFile::Mode::ReadOrCreate);
-    if (m_filled) {
+    m_failure.clear();
+    if (!file.open(ArchiveFile::Mode::ReadOrCreate)) {
+        m_failure = file.failureText();
+    } else {
         rows.reserve(file.count());
-        // A read failure ends the filling silently with the rows read so far; the export then refuses.
-        m_filled = file.scan([&](const char *bytes, qint64) {
+        ScanProgress progress(this, file.count());
+        // A read failure or a cancel ends the filling with the rows read so far; the export then refuses.
+        const bool whole = file.scan([&](const char *bytes, qint64 position) {
             const RecordView record(*m_config.layout, bytes);
-            if (select && !select(record))
-                return true;
-            QStringList row;
-            row.reserve(m_config.columns.size());
-            for (const ExportColumn &column : m_config.columns)
-                row.append(column.value(record));
-            rows.append(std::move(row));
-            return true;
+            if (!select || select(record)) {
+                QStringList row;
+                row.reserve(m_config.columns.size());
+                for (const ExportColumn &column : m_config.columns)
+                    row.append(column.value(record));
+                rows.append(std::move(row));
+            }
+            return progress.step(position);
         });
+        if (!whole)
+            m_failure = file.failureText();
+        else if (progress.cancelled())
+            m_failure = QStringLiteral("Attenzione: la lettura dell'archivio è stata interrotta e la griglia non "
+                                       "contiene tutte le schede.\n\r\n\rPer esportarle riaprire questa finestra.");
         file.close();
     }
     // A filling cut short keeps its rows as read.
-    if (m_filled && m_config.arrange)
+    if (m_failure.isEmpty() && m_config.arrange)
         m_config.arrange(rows);
     grdRecords->setRows(std::move(rows));
 }
@@ -132,8 +141,8 @@ SpreadsheetExport TExportWindow::description() const {
 
 void TExportWindow::cmdEsportaClick() {
     // A grid that misses part of the archive would be exported and announced as a success.
-    if (!m_filled) {
-        Seams::Messages::plain(this, ArchiveTexts::accessFailure());
+    if (!m_failure.isEmpty()) {
+        Seams::Messages::error(this, m_failure);
         return;
     }
     ExportSpreadsheet(this, description());

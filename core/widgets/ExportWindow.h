@@ -67,13 +67,15 @@ public:
     void cmdEsciClick();
     // The grid's rows as the export writes them.
     SpreadsheetExport description() const;
-    // False when the last filling could not read the whole archive.
-    bool filled() const { return m_filled; }
+    // False when the last filling could not read the whole archive (a failure or a cancel).
+    bool filled() const { return m_failure.isEmpty(); }
 
 protected:
     void showEvent(QShowEvent *e) override;
 
 private:
     ExportConfig m_config;
-    bool m_filled = false;
+    // The message for a grid that misses part of the archive; such a grid is never exported over an earlier,
+    // complete file.
+    QString m_failure = QStringLiteral("-");
 };

@@ -6,6 +6,8 @@
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/Input.h"
+#include "core/widgets/ScanProgress.h"
+#include "core/widgets/SummaryList.h"
 #include "core/widgets/WindowStyle.h"
 
 #include <QGridLayout>
@@ -195,13 +197,17 @@ void TSearchWindow::btnCercaClick() {
 
     QStringList lines;
     QList<qint64> positions;
+    bool cancelled = false;
+    QString failure;
     const bool ok = ResultLines::collect(m_config.archivePath(), *m_config.layout, m_match, m_config.line, lines,
-                                         &positions);
+                                         &positions, this, &cancelled, &failure);
     if (!ok) {
         lblAttendere->hide();
-        Seams::Messages::plain(this, ArchiveTexts::accessFailure());
+        Seams::Messages::plain(this, failure);
         return;
     }
+    if (cancelled)
+        Seams::Messages::information(this, ScanProgress::cancelledText());
     const qsizetype found = lines.size();
     lstRecords->setLines(std::move(lines), std::move(positions));
     lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(found));

@@ -1,6 +1,7 @@
 #include "core/widgets/SummaryList.h"
 
 #include "core/ArchiveFile.h"
+#include "core/ArchiveTexts.h"
 #include "core/Formats.h"
 #include "core/Forms.h"
 #include "core/Routines.h"
@@ -8,6 +9,7 @@
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/ScanProgress.h"
 #include "core/widgets/WindowStyle.h"
 
 #include <QHBoxLayout>
@@ -151,22 +153,31 @@ bool containsFolded(const QString &line, const QString &keyLower) {
 }
 
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out, QList<qint64> *positions) {
+             QStringList &out, QList<qint64> *positions, QWidget *progressParent, bool *cancelled,
+             QString *failure) {
     ArchiveFile file(path, layout.size());
+    if (failure)
+        *failure = ArchiveTexts::accessFailure();
     if (!file.open(ArchiveFile::Mode::ReadOrCreate))
         return false;
     out.reserve(out.size() + file.count());
     if (positions)
         positions->reserve(positions->size() + file.count());
-    return file.scan([&](const char *bytes, qint64 position) {
+    ScanProgress progress(progressParent, file.count());
+    const bool read = file.scan([&](const char *bytes, qint64 position) {
         const RecordView r(layout, bytes);
         if (!select || select(r)) {
             out.append(line(r));
             if (positions)
                 positions->append(position);
         }
-        return true;
+        return !progressParent || progress.step(position);
     });
+    if (cancelled)
+        *cancelled = progress.cancelled();
+    if (failure)
+        *failure = file.failureText();
+    return read;
 }
 
 std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
@@ -451,9 +462,13 @@ void TSummaryList::FormShow() {
     QStringList lines;
     QList<qint64> positions;
     // A read failure ends the building silently with the lines read so far.
+    bool cancelled = false;
     ResultLines::collect(m_config.archivePath ? m_config.archivePath() : QString(), *m_config.layout,
-                         m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, lines, &positions);
+                         m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, lines, &positions,
+                         this, &cancelled);
     lstRecords->setLines(std::move(lines), std::move(positions));
+    if (cancelled)
+        Seams::Messages::information(this, ScanProgress::cancelledText());
     txtTrova->setFocus(Qt::OtherFocusReason);
 }
 

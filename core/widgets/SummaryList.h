@@ -75,8 +75,12 @@ bool containsFolded(const QString &line, const QString &keyLower);
 // One pass over the archive (opened for reading, created empty when missing): the line of every selected
 // record and, when positions is given, the record's position beside it. False when the archive cannot be
 // opened or a read fails; the lines read until then stay in out.
+// With progressParent, a long pass shows a progress bar there; a cancel stops it with the lines read so far
+// and sets cancelled. failure receives the message for a failed pass (another workstation holding the archive
+// or the access failure).
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out, QList<qint64> *positions = nullptr);
+             QStringList &out, QList<qint64> *positions = nullptr, QWidget *progressParent = nullptr,
+             bool *cancelled = nullptr, QString *failure = nullptr);
 // One pass over the archive: among the records the window would list (select) whose line equals chosen (both
 // trimmed), the last one in the file, which is the one the editor keeps. Records the window would not list are
 // skipped, so a paid twin of an unpaid slip never replaces it. Nothing when no line is equal or the archive
