@@ -1,5 +1,7 @@
 #include "core/Backup.h"
 
+#include "core/ArchiveFile.h"
+
 #include "core/IniFile.h"
 
 #include <QCoreApplication>
@@ -185,45 +187,8 @@ QList<Copy> list(const QString &root)
 
 bool readLocked(const QString &path, QByteArray &bytes)
 {
-    // The one place a copy reads an archive; ArchiveFile's own locked snapshot can take its place.
-#ifdef Q_OS_LINUX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct flock fl {};
-    fl.l_type = F_RDLCK;
-    fl.l_whence = SEEK_SET; // start 0, length 0: the whole file, however far it grows
-    while (::fcntl(fd, F_OFD_SETLKW, &fl) != 0) {
-        if (errno == EINTR)
-            continue;
-        // A file system without such locks (some network shares) is read as it stands.
-        if (errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP)
-            break;
-        ::close(fd);
-        return false;
-    }
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0;
-    bytes.resize(ok ? qsizetype(st.st_size) : 0);
-    qsizetype got = 0;
-    while (ok && got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ok = false;
-        else
-            got += n;
-    }
-    ::close(fd); // closing the descriptor releases the lock
-    return ok;
-#else
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    bytes = f.readAll();
-    return f.error() == QFileDevice::NoError;
-#endif
+    // Under the same lock the writers take, with a pending overwrite replayed first: never half old, half new.
+    return ArchiveFile::snapshot(path, bytes);
 }
 
 bool take(const QString &programFolder, const QString &root, const QString &name, QString *error)
