@@ -12,6 +12,7 @@
 #include "checks/PartitaIva.h"
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
+#include "core/widgets/Input.h"
 #include "slips/AnteprimaPse.h"
 #include "slips/Bollettino.h"
 #include "slips/DaSaldare.h"
@@ -76,7 +77,7 @@ void prepare()
 void initialise(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Versalia"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Versalia"));
+    // No display name: the platform would append it to every caption (" Versalia - Accesso — Versalia").
     QApplication::setOrganizationName(QStringLiteral("Versalia"));
     Formats::applyProcessFormats();
     static QTranslator qtbase;
@@ -85,6 +86,7 @@ void initialise(QApplication &app)
         app.installTranslator(&qtbase);
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+    Input::installApplicationBehaviours();
 }
 
 void createWindows()

@@ -54,7 +54,7 @@ TfrmTrovaBollettini::TfrmTrovaBollettini(QWidget *parent) : QDialog(parent) {
     Formats::applyProcessFormats();
     setObjectName(QStringLiteral("frmTrovaBollettini"));
     setWindowTitle(QStringLiteral(" Trova versamenti in archivio"));
-    WindowStyle::fixedDialog(this);
+    WindowStyle::fixedDialog(this, WindowStyle::Border::Sizeable);
 
     panAvvio = new QWidget(this);
     panAvvio->setObjectName(QStringLiteral("panAvvio"));
@@ -146,7 +146,9 @@ TfrmTrovaBollettini::TfrmTrovaBollettini(QWidget *parent) : QDialog(parent) {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(panAvvio);
     layout->addWidget(panContainer);
-    setFixedSize(1000, 640);
+    setMinimumSize(1000, 640);
+    resize(1000, 640);
+    WindowStyle::fitLines(this, lstRecords, SlipLists::searchLine().width());
 
     connect(btnCerca, &QPushButton::pressed, this, &TfrmTrovaBollettini::btnCercaMouseDown);
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaBollettini::btnCercaClick);

@@ -6,7 +6,9 @@
 #include "core/Record.h"
 #include "core/Seams.h"
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -44,6 +46,18 @@ public:
     // checks the archive is reachable, focuses focus and informs.
     bool duplicate(const QString &notStoredWarning, const QStringList &controlsToEmpty, QWidget *focus,
                    const QString &information);
+
+    // The picture commands every editor has, for their keyboard shortcuts; a command an editor lacks is null.
+    struct Commands {
+        QWidget *salva = nullptr, *nuovo = nullptr, *duplica = nullptr, *trova = nullptr, *stampa = nullptr,
+                *guida = nullptr, *primo = nullptr, *indietro = nullptr, *avanti = nullptr, *ultimo = nullptr;
+    };
+    // Ctrl+S, Ctrl+N, Ctrl+D, Ctrl+F, Ctrl+P, F1, Alt+Home, Alt+PgUp, Alt+PgDown, Alt+End: each does what a click
+    // on its command does, while the command is visible and enabled, even with the focus in a text field; the
+    // command's status hint names its key.
+    static void bindKeys(QWidget *window, const Commands &commands);
+    // (key, command caption) in the order the guide lists them.
+    static QList<QPair<QString, QString>> keyList();
 
     const RecordLayout &layout() const { return *m_config.layout; }
     QString archivePath() const { return m_config.archivePath(); }
