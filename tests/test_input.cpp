@@ -5,6 +5,7 @@
 
 #include "app/Startup.h"
 #include "core/Forms.h"
+#include "core/Routines.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
@@ -203,13 +204,19 @@ void TestInput::whatEachKindOfFieldKeeps_data()
         for (const char *how : {"pasted", "dropped"})
             QTest::addRow("digits, %s %s", how, qPrintable(QString::fromUtf16(h).replace(u'\n', u'|')))
                 << "digits" << how << QString::fromUtf16(h) << "7" << "";
+    // Text fields keep such text, as the rules of each kind have it.
+    for (const char16_t *h : {u"../x", u"1e5", u"12ab"}) {
+        const QString t = QString::fromUtf16(h);
+        QTest::addRow("free, pasted %s", qPrintable(t)) << "free" << "pasted" << t << t << "";
+        QTest::addRow("upper, pasted %s", qPrintable(t)) << "upper" << "pasted" << t << UpperAZ(t) << "";
+        QTest::addRow("trim and upper, pasted %s", qPrintable(t)) << "trimUpper" << "pasted" << t << UpperAZ(t) << "";
+    }
     QTest::newRow("digits, pasted 2024") << "digits" << "pasted" << "2024" << "72024" << "";
     QTest::newRow("digits, dropped 16") << "digits" << "dropped" << "16" << "716" << "";
     // A line break never enters a one-line field: it becomes a blank.
     QTest::newRow("free, pasted lines") << "free" << "pasted" << "via Roma 1\r\nMilano" << "via Roma 1 Milano" << "";
     QTest::newRow("upper, dropped lines") << "upper" << "dropped" << "via\nroma" << "VIA ROMA" << "";
     QTest::newRow("trim and upper, pasted 1e5") << "trimUpper" << "pasted" << "1e5\n" << "1E5" << "";
-    QTest::newRow("free, pasted ../x") << "free" << "pasted" << "../x" << "../x" << "";
     // A read-only date field takes nothing but the calendar's date.
     QTest::newRow("date, pasted") << "date" << "pasted" << "12ab" << "" << "";
     QTest::newRow("date, dropped") << "date" << "dropped" << "31/12/2024" << "" << "";
@@ -372,6 +379,7 @@ void TestInput::fixedWindowsAreLeftOnlyByTheirOwnButtons()
     QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                        Qt::WindowSystemMenuHint)));
     showActive(&calendar);
+    QCOMPARE(calendar.minimumSize(), calendar.maximumSize());
     // Its caption fits: the window is wider than the caption in the title font.
     QVERIFY(calendar.width() >
             QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(calendar.windowTitle()));

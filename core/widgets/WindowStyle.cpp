@@ -76,12 +76,17 @@ private:
         const int wanted = fm.horizontalAdvance(m_window->windowTitle()) + 96;
         if (m_window->width() >= wanted)
             return;
-        if (m_window->minimumWidth() == m_window->maximumWidth())
+        QLayout *l = m_window->layout();
+        if (l && l->sizeConstraint() == QLayout::SetFixedSize) {
+            // A window sized by its layout keeps that: an invisible strut in the layout widens it.
+            const QMargins m = l->contentsMargins();
+            l->addItem(new QSpacerItem(wanted - m.left() - m.right(), 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
+            l->activate();
+        } else if (m_window->minimumWidth() == m_window->maximumWidth()) {
             m_window->setFixedWidth(wanted);
-        else
+        } else {
             m_window->setMinimumWidth(wanted);
-        if (auto *l = m_window->layout(); l && l->sizeConstraint() == QLayout::SetFixedSize)
-            l->setSizeConstraint(QLayout::SetMinimumSize);
+        }
         m_window->resize(wanted, m_window->height());
     }
 
