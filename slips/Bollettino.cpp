@@ -127,6 +127,11 @@ TfrmBollettino::TfrmBollettino(QWidget *parent) : QWidget(parent)
     keys.indietro = cmdIndietro;
     keys.avanti = cmdAvanti;
     keys.ultimo = cmdUltimo;
+    keys.anteprima = cmdAnteprima;
+    keys.allega = cmdAllega;
+    keys.esporta = cmdEsporta;
+    keys.esci = cmdEsci;
+    keys.lists = {cmdDaSaldare, cmdScaduti};
     EditorFrame::bindKeys(this, keys);
 }
 

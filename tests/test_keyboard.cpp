@@ -230,6 +230,10 @@ void TestKeyboard::everyShortcutReachesItsCommand_data()
     QTest::newRow("previous") << "cmdIndietro" << QKeySequence(Qt::ALT | Qt::Key_PageUp);
     QTest::newRow("next") << "cmdAvanti" << QKeySequence(Qt::ALT | Qt::Key_PageDown);
     QTest::newRow("last") << "cmdUltimo" << QKeySequence(Qt::ALT | Qt::Key_End);
+    QTest::newRow("Anteprima") << "cmdAnteprima" << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P);
+    QTest::newRow("Esporta") << "cmdEsporta" << QKeySequence(Qt::CTRL | Qt::Key_E);
+    QTest::newRow("Da saldare") << "cmdDaSaldare" << QKeySequence(Qt::Key_F5);
+    QTest::newRow("Scaduti") << "cmdScaduti" << QKeySequence(Qt::Key_F6);
 }
 
 void TestKeyboard::everyShortcutReachesItsCommand()

@@ -73,7 +73,12 @@ const CommandKey kCommandKeys[] = {
     {&EditorFrame::Commands::indietro, Qt::ALT | Qt::Key_PageUp, u"Scheda precedente"},
     {&EditorFrame::Commands::avanti, Qt::ALT | Qt::Key_PageDown, u"Scheda successiva"},
     {&EditorFrame::Commands::ultimo, Qt::ALT | Qt::Key_End, u"Ultima scheda"},
+    {&EditorFrame::Commands::anteprima, Qt::CTRL | Qt::SHIFT | Qt::Key_P, u"Anteprima di stampa"},
+    {&EditorFrame::Commands::allega, Qt::CTRL | Qt::SHIFT | Qt::Key_A, u"Allega"},
+    {&EditorFrame::Commands::esporta, Qt::CTRL | Qt::Key_E, u"Esporta"},
+    {&EditorFrame::Commands::esci, Qt::CTRL | Qt::Key_Q, u"Esci"},
 };
+constexpr Qt::Key kListKeys[] = {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7};
 
 // A text field would take some of these keys for itself (Ctrl+D deletes on some desktops): while the focus
 // is in the editor, the editor's command keys go to the commands.
@@ -105,12 +110,15 @@ private:
 
 void EditorFrame::bindKeys(QWidget *window, const Commands &commands)
 {
+    QList<QPair<QWidget *, QKeyCombination>> bound;
+    for (const auto &ck : kCommandKeys)
+        if (QWidget *command = commands.*(ck.command))
+            bound.append({command, ck.key});
+    for (int i = 0; i < commands.lists.size() && i < int(std::size(kListKeys)); ++i)
+        bound.append({commands.lists[i], QKeyCombination(kListKeys[i])});
     QList<QKeyCombination> keys;
-    for (const auto &ck : kCommandKeys) {
-        QWidget *command = commands.*(ck.command);
-        if (!command)
-            continue;
-        const QKeySequence sequence(ck.key);
+    for (const auto &[command, key] : bound) {
+        const QKeySequence sequence(key);
         auto *shortcut = new QShortcut(sequence, window);
         shortcut->setContext(Qt::WindowShortcut);
         QPointer<QWidget> target(command);
@@ -123,7 +131,7 @@ void EditorFrame::bindKeys(QWidget *window, const Commands &commands)
                 b->click();
         });
         command->setProperty("shortcutText", sequence.toString(QKeySequence::PortableText));
-        keys.append(ck.key);
+        keys.append(key);
     }
     new CommandKeysFirst(window, keys);
 }
@@ -133,6 +141,8 @@ QList<QPair<QString, QString>> EditorFrame::keyList()
     QList<QPair<QString, QString>> list;
     for (const auto &ck : kCommandKeys)
         list.append({QKeySequence(ck.key).toString(QKeySequence::PortableText), QString::fromUtf16(ck.caption)});
+    for (Qt::Key k : kListKeys)
+        list.append({QKeySequence(k).toString(QKeySequence::PortableText), QStringLiteral("Elenchi")});
     return list;
 }
 

@@ -50,9 +50,12 @@ public:
     // The picture commands every editor has, for their keyboard shortcuts; a command an editor lacks is null.
     struct Commands {
         QWidget *salva = nullptr, *nuovo = nullptr, *duplica = nullptr, *trova = nullptr, *stampa = nullptr,
-                *guida = nullptr, *primo = nullptr, *indietro = nullptr, *avanti = nullptr, *ultimo = nullptr;
+                *guida = nullptr, *primo = nullptr, *indietro = nullptr, *avanti = nullptr, *ultimo = nullptr,
+                *anteprima = nullptr, *allega = nullptr, *esporta = nullptr, *esci = nullptr;
+        QList<QWidget *> lists; // the editor's list commands, in the order they are shown
     };
-    // Ctrl+S, Ctrl+N, Ctrl+D, Ctrl+F, Ctrl+P, F1, Alt+Home, Alt+PgUp, Alt+PgDown, Alt+End: each does what a click
+    // Ctrl+S, Ctrl+N, Ctrl+D, Ctrl+F, Ctrl+P, F1, Alt+Home, Alt+PgUp, Alt+PgDown, Alt+End, Ctrl+Shift+P (preview),
+    // Ctrl+Shift+A (attach), Ctrl+E (export), Ctrl+Q (leave), and F5, F6, F7 for the lists: each does what a click
     // on its command does, while the command is visible and enabled, even with the focus in a text field; the
     // command's status hint names its key.
     static void bindKeys(QWidget *window, const Commands &commands);
