@@ -183,6 +183,7 @@ void TestInput::whatEachKindOfFieldKeeps_data()
         {u"Dvořák", u"Dvorák", u"DVORáK", u""},
         {u"Ærø", u"Ærø", u"ÆRø", u""},
         {u"Łódź Şişli", u"Lódz Sisli", u"LóDZ SISLI", u""},
+        {u"Ștefan Brașov Țăndărei", u"Stefan Brasov Tandarei", u"STEFAN BRASOV TANDAREI", u""},
         {u"Мария", u"", u"", u"Мария"},
         {u"北京", u"", u"", u"北京"},
         {u"Анна Ivanova", u" Ivanova", u" IVANOVA", u"Ана"},
