@@ -159,6 +159,15 @@ void TestInput::enteringAFieldSelectsItsText()
         typeText(field, typed);
         QCOMPARE(field->text(), result);
     }
+    // Back from another window (a context menu about to paste, a message): the cursor stays where it was.
+    field->setText(held);
+    field->setFocus(Qt::OtherFocusReason);
+    field->end(false);
+    QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason), in(QEvent::FocusIn, Qt::PopupFocusReason);
+    QApplication::sendEvent(field, &out);
+    QApplication::sendEvent(field, &in);
+    QCOMPARE(field->selectedText(), QString());
+    QCOMPARE(field->cursorPosition(), int(held.size()));
     // A date field is entered the same way; its keys go to the calendar, never into the text.
     w.date->setText(QStringLiteral("01/02/2024"));
     w.date->setFocus(Qt::OtherFocusReason);
@@ -288,7 +297,7 @@ void TestInput::enterClicksTheFocusedButton_data()
     QTest::addColumn<int>("key");
     for (auto [key, name] : {std::pair{Qt::Key_Return, "Return"}, {Qt::Key_Enter, "Enter"}}) {
         QTest::addRow("button in a window, %s", name) << 0 << int(key);
-        QTest::addRow("button in a dialog beside its default button, %s", name) << 1 << int(key);
+        QTest::addRow("calendar's Annulla beside its default Importa, %s", name) << 1 << int(key);
         QTest::addRow("picture that takes the focus, %s", name) << 2 << int(key);
     }
 }
@@ -302,8 +311,16 @@ void TestInput::enterClicksTheFocusedButton()
     QWidget *window = nullptr;
     QWidget *target = nullptr;
     std::unique_ptr<QWidget> owner;
-    if (kind == 0 || kind == 1) {
-        owner.reset(kind == 0 ? new QWidget : new QDialog);
+    if (kind == 1) {
+        // The calendar: Enter on its focused Annulla is Annulla, not the default Importa.
+        auto *calendar = new TfrmCalendario;
+        owner.reset(calendar);
+        window = calendar;
+        connect(calendar->btnImportaData, &QPushButton::clicked, [&] { ++other; });
+        connect(calendar->btnAnnulla, &QPushButton::clicked, [&] { ++clicked; });
+        target = calendar->btnAnnulla;
+    } else if (kind == 0) {
+        owner = std::make_unique<QWidget>();
         window = owner.get();
         auto *layout = new QVBoxLayout(window);
         auto *edit = new QLineEdit(window);
@@ -341,6 +358,8 @@ void TestInput::enterClicksTheFocusedButton()
     QTest::keyClick(target, Qt::Key(key));
     QCOMPARE(clicked, 1);
     QCOMPARE(other, 0);
+    if (kind == 1)
+        return; // Annulla has closed the calendar
     QTest::keyClick(target, Qt::Key_Space);
     QCOMPARE(clicked, 2);
 }

@@ -74,8 +74,11 @@ private:
         if (e->reason() == Qt::MouseFocusReason)
             return;
         if (auto *edit = qobject_cast<QLineEdit *>(o)) {
-            // Typing replaces what the field held, however the field was entered.
-            edit->selectAll();
+            // Typing replaces what the field held, however the field was entered. Coming back to a window (from
+            // a message, another program or a context menu about to paste) is not entering: the field keeps its
+            // cursor and selection as they were.
+            if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
+                edit->selectAll();
             return;
         }
         if (qobject_cast<QAbstractButton *>(o) || qobject_cast<Picture *>(o)) {

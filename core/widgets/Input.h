@@ -18,7 +18,8 @@ class QFrame;
 namespace Input {
 
 // Application-wide conventions, installed once (every function below installs them too):
-// - a text field entered by any move but a mouse click has its whole text selected, so typing replaces it;
+// - a text field entered by any move but a mouse click (Enter, Tab, the program's focus after a message) has its
+//   whole text selected, so typing replaces it; coming back to the window leaves it as it was;
 // - Enter or Return on a focused push button clicks it, and a button or picture that takes the focus from the
 //   keyboard or from the program shows its focus mark.
 void installApplicationBehaviours();
