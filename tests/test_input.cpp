@@ -112,6 +112,7 @@ private slots:
     void whatEachKindOfFieldKeeps_data();
     void whatEachKindOfFieldKeeps();
     void loadedTextIsLeftAsStored();
+    void ownRulesJoinTheFieldsRules();
     void homeAndEndMoveInDigitFields();
     void enterClicksTheFocusedButton_data();
     void enterClicksTheFocusedButton();
@@ -276,6 +277,25 @@ void TestInput::loadedTextIsLeftAsStored()
     w.digits->setText(QStringLiteral("12ab1"));
     QCOMPARE(w.digits->text(), QStringLiteral("12ab1"));
     QVERIFY(!w.digits->hasAcceptableInput());
+}
+
+void TestInput::ownRulesJoinTheFieldsRules()
+{
+    // A window's own rule (here: at most one comma) is applied to typing and pasting with the built-in ones.
+    Fields w;
+    Input::addRule(w.upper, [](const QString &t) -> std::optional<QString> {
+        if (t.count(QLatin1Char(',')) > 1)
+            return std::nullopt;
+        return t;
+    });
+    showActive(&w);
+    w.upper->setFocus();
+    typeText(w.upper, QStringLiteral("a,b,c"));
+    QCOMPARE(w.upper->text(), QStringLiteral("A,BC"));
+    paste(w.upper, QStringLiteral(",x"));
+    QCOMPARE(w.upper->text(), QStringLiteral("A,BC"));
+    paste(w.upper, QStringLiteral("ł"));
+    QCOMPARE(w.upper->text(), QStringLiteral("A,BCL"));
 }
 
 void TestInput::homeAndEndMoveInDigitFields()

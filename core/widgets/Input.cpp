@@ -125,13 +125,20 @@ bool isControl(QChar c)
     return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
 }
 
-Outcome applyRules(const QString &in, unsigned rules)
+Outcome applyRules(const QString &in, unsigned rules, const QList<TextRule> &own)
 {
     Outcome out;
     if (rules & Digits) {
         const QString t = (rules & Trim) ? in.trimmed() : in;
         out.rejected = !IsAllDigits(t);
         out.text = t;
+        for (const auto &rule : own) {
+            if (out.rejected)
+                break;
+            const auto kept = rule(out.text);
+            out.rejected = !kept;
+            out.text = kept.value_or(out.text);
+        }
         return out;
     }
     // A one-line field never holds a line break: each break (CR LF counted once) becomes one blank.
@@ -149,6 +156,14 @@ Outcome applyRules(const QString &in, unsigned rules)
         text = text.trimmed();
     if (rules & Upper)
         text = UpperAZ(text);
+    for (const auto &rule : own) {
+        const auto kept = rule(text);
+        if (!kept) {
+            out.rejected = true;
+            break;
+        }
+        text = *kept;
+    }
     out.text = text;
     return out;
 }
@@ -216,13 +231,14 @@ public:
         return new RuleSet(field);
     }
     void add(unsigned rules) { m_rules |= rules; }
+    void add(TextRule rule) { m_own.append(std::move(rule)); }
     void setStatus(QLabel *status) { m_status = status; }
-    unsigned rules() const { return m_rules; }
+    Outcome apply(const QString &text) const { return applyRules(text, m_rules, m_own); }
 
 private:
     void edited(const QString &text)
     {
-        const Outcome o = applyRules(text, m_rules);
+        const Outcome o = apply(text);
         if (!o.refused.isEmpty())
             if (QLabel *status = statusLine())
                 status->setText(refusedHint(o.refused));
@@ -243,12 +259,13 @@ private:
 
     QLineEdit *m_field;
     unsigned m_rules = 0;
+    QList<TextRule> m_own;
     QPointer<QLabel> m_status;
 };
 
 QValidator::State RulesValidator::validate(QString &input, int &) const
 {
-    return applyRules(input, m_rules->rules()).rejected ? Invalid : Acceptable;
+    return m_rules->apply(input).rejected ? Invalid : Acceptable;
 }
 
 void addRules(QLineEdit *field, unsigned rules)
@@ -382,6 +399,12 @@ void digitsOnly(QLineEdit *field, DigitsRule rule)
         const QString t = k->text();
         return !(t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9'));
     });
+}
+
+void addRule(QLineEdit *field, TextRule rule)
+{
+    installApplicationBehaviours();
+    RuleSet::of(field)->add(std::move(rule));
 }
 
 void upperCase(QLineEdit *field) { addRules(field, Upper | Archive); }

@@ -8,6 +8,7 @@
 #include <QPair>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QAbstractItemView;
 class QWidget;
@@ -53,6 +54,12 @@ void trimUpper(QLineEdit *field);
 // Latin form is refused with a hint naming it in status (or in the window's panInfo when status is null);
 // the rest of a paste is kept. Line breaks and other control characters become blanks.
 void archiveCharsOnly(QLineEdit *field, QLabel *status);
+
+// A rule of a window's own, applied with the field's other rules to every edit made on the user's behalf: it
+// returns the text as the field keeps it, or nothing to refuse the edit whole. The field's validator belongs to
+// its rules: add a rule here rather than setting another validator.
+using TextRule = std::function<std::optional<QString>(const QString &)>;
+void addRule(QLineEdit *field, TextRule rule);
 
 // The rule above as a function: text as the archive can store it; the characters left out go to refused.
 QString archiveText(const QString &text, QString *refused = nullptr);
