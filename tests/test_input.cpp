@@ -12,10 +12,10 @@
 #include "core/widgets/WindowStyle.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QDialog>
 #include <QLabel>
-#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -23,8 +23,8 @@
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <QtTest>
 #include <QtTest/qtestspontaneevent.h>
+#include <QtTest>
 
 namespace {
 // One field of every kind, each reached by Enter from the field before it, as in an editor.
@@ -58,8 +58,11 @@ struct Fields : QWidget {
     }
     QLineEdit *byKind(const QString &kind) const
     {
-        return kind == u"digits" ? digits : kind == u"upper" ? upper : kind == u"trimUpper" ? trimUpper
-               : kind == u"date" ? date : free;
+        return kind == u"digits"      ? digits
+               : kind == u"upper"     ? upper
+               : kind == u"trimUpper" ? trimUpper
+               : kind == u"date"      ? date
+                                      : free;
     }
     QLineEdit *start, *digits, *upper, *trimUpper, *date, *free;
     QLabel *panInfo;
@@ -127,10 +130,22 @@ void TestInput::enteringAFieldSelectsItsText_data()
     QTest::addColumn<QString>("held");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("result");
-    QTest::newRow("digits") << "digits" << "18" << "25" << "25";
-    QTest::newRow("upper case") << "upper" << "ROSSI" << "bianchi" << "BIANCHI";
-    QTest::newRow("trim and upper") << "trimUpper" << "00184" << "20121" << "20121";
-    QTest::newRow("free") << "free" << "vecchia nota" << "nuova" << "nuova";
+    QTest::newRow("digits") << "digits"
+                            << "18"
+                            << "25"
+                            << "25";
+    QTest::newRow("upper case") << "upper"
+                                << "ROSSI"
+                                << "bianchi"
+                                << "BIANCHI";
+    QTest::newRow("trim and upper") << "trimUpper"
+                                    << "00184"
+                                    << "20121"
+                                    << "20121";
+    QTest::newRow("free") << "free"
+                          << "vecchia nota"
+                          << "nuova"
+                          << "nuova";
 }
 
 void TestInput::enteringAFieldSelectsItsText()
@@ -207,30 +222,66 @@ void TestInput::whatEachKindOfFieldKeeps_data()
                 << "upper" << how << text << QString::fromUtf16(n.upper) << QString::fromUtf16(n.refused);
         }
     }
-    QTest::newRow("trim and upper, pasted Łódź") << "trimUpper" << "pasted" << " łódź " << "LóDZ" << "";
+    QTest::newRow("trim and upper, pasted Łódź") << "trimUpper"
+                                                 << "pasted"
+                                                 << " łódź "
+                                                 << "LóDZ"
+                                                 << "";
 
     // Pasted and dropped text obeys the rules typed keys obey: a digit field refuses anything but digits whole.
     const char16_t *hostile[] = {u"../x", u"1e5", u"12ab", u"12\n34", u"-5", u" 16"};
     for (const char16_t *h : hostile)
         for (const char *how : {"pasted", "dropped"})
             QTest::addRow("digits, %s %s", how, qPrintable(QString::fromUtf16(h).replace(u'\n', u'|')))
-                << "digits" << how << QString::fromUtf16(h) << "7" << "";
+                << "digits" << how << QString::fromUtf16(h) << "7"
+                << "";
     // Text fields keep such text, as the rules of each kind have it.
     for (const char16_t *h : {u"../x", u"1e5", u"12ab"}) {
         const QString t = QString::fromUtf16(h);
-        QTest::addRow("free, pasted %s", qPrintable(t)) << "free" << "pasted" << t << t << "";
-        QTest::addRow("upper, pasted %s", qPrintable(t)) << "upper" << "pasted" << t << UpperAZ(t) << "";
-        QTest::addRow("trim and upper, pasted %s", qPrintable(t)) << "trimUpper" << "pasted" << t << UpperAZ(t) << "";
+        QTest::addRow("free, pasted %s", qPrintable(t)) << "free"
+                                                        << "pasted" << t << t << "";
+        QTest::addRow("upper, pasted %s", qPrintable(t)) << "upper"
+                                                         << "pasted" << t << UpperAZ(t) << "";
+        QTest::addRow("trim and upper, pasted %s", qPrintable(t)) << "trimUpper"
+                                                                  << "pasted" << t << UpperAZ(t) << "";
     }
-    QTest::newRow("digits, pasted 2024") << "digits" << "pasted" << "2024" << "72024" << "";
-    QTest::newRow("digits, dropped 16") << "digits" << "dropped" << "16" << "716" << "";
+    QTest::newRow("digits, pasted 2024") << "digits"
+                                         << "pasted"
+                                         << "2024"
+                                         << "72024"
+                                         << "";
+    QTest::newRow("digits, dropped 16") << "digits"
+                                        << "dropped"
+                                        << "16"
+                                        << "716"
+                                        << "";
     // A line break never enters a one-line field: it becomes a blank.
-    QTest::newRow("free, pasted lines") << "free" << "pasted" << "via Roma 1\r\nMilano" << "via Roma 1 Milano" << "";
-    QTest::newRow("upper, dropped lines") << "upper" << "dropped" << "via\nroma" << "VIA ROMA" << "";
-    QTest::newRow("trim and upper, pasted 1e5") << "trimUpper" << "pasted" << "1e5\n" << "1E5" << "";
+    QTest::newRow("free, pasted lines") << "free"
+                                        << "pasted"
+                                        << "via Roma 1\r\nMilano"
+                                        << "via Roma 1 Milano"
+                                        << "";
+    QTest::newRow("upper, dropped lines") << "upper"
+                                          << "dropped"
+                                          << "via\nroma"
+                                          << "VIA ROMA"
+                                          << "";
+    QTest::newRow("trim and upper, pasted 1e5") << "trimUpper"
+                                                << "pasted"
+                                                << "1e5\n"
+                                                << "1E5"
+                                                << "";
     // A read-only date field takes nothing but the calendar's date.
-    QTest::newRow("date, pasted") << "date" << "pasted" << "12ab" << "" << "";
-    QTest::newRow("date, dropped") << "date" << "dropped" << "31/12/2024" << "" << "";
+    QTest::newRow("date, pasted") << "date"
+                                  << "pasted"
+                                  << "12ab"
+                                  << ""
+                                  << "";
+    QTest::newRow("date, dropped") << "date"
+                                   << "dropped"
+                                   << "31/12/2024"
+                                   << ""
+                                   << "";
 }
 
 void TestInput::whatEachKindOfFieldKeeps()

@@ -113,13 +113,12 @@ void TestKeyboard::editorOpensMaximisedWithTheTabOrderOfTheSlip()
     QVERIFY(qAbs(stageCentre.y() - ed->rect().center().y()) <= 1);
 
     openYear();
-    const QStringList order = {QStringLiteral("txtImporto"),     QStringLiteral("txtCents"),
-                               QStringLiteral("txtImpLettere"),  QStringLiteral("txtCentLettere"),
-                               QStringLiteral("txtEsecutore"),   QStringLiteral("txtIndirizzoRes"),
-                               QStringLiteral("txtCapRes"),      QStringLiteral("txtComuneRes"),
-                               QStringLiteral("txtDataScade"),   QStringLiteral("txtDataPaga"),
-                               QStringLiteral("txtTimbro"),      QStringLiteral("txtNote"),
-                               QStringLiteral("chkSaldato"),     QStringLiteral("txtImporto")};
+    const QStringList order = {
+        QStringLiteral("txtImporto"),     QStringLiteral("txtCents"),     QStringLiteral("txtImpLettere"),
+        QStringLiteral("txtCentLettere"), QStringLiteral("txtEsecutore"), QStringLiteral("txtIndirizzoRes"),
+        QStringLiteral("txtCapRes"),      QStringLiteral("txtComuneRes"), QStringLiteral("txtDataScade"),
+        QStringLiteral("txtDataPaga"),    QStringLiteral("txtTimbro"),    QStringLiteral("txtNote"),
+        QStringLiteral("chkSaldato"),     QStringLiteral("txtImporto")};
     QCOMPARE(focusName(ed), order.first());
     QStringList walked{focusName(ed)};
     for (int i = 1; i < order.size(); ++i) {
@@ -188,7 +187,8 @@ void TestKeyboard::textThatIsNotDigitsIsNeverStored()
     QCOMPARE(ed->txtAnno->text(), QStringLiteral("2024"));
     ed->txtAnno->setText(QStringLiteral("../x"));
     ed->btnApri->click();
-    QCOMPARE(Seams::Messages::last().text, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+    QCOMPARE(Seams::Messages::last().text,
+             QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
     QVERIFY(ed->lblFile->text().isEmpty());
     ed->txtAnno->clear();
 
@@ -341,9 +341,10 @@ void TestKeyboard::printingWithoutAPrinterAsksWhereThePdfGoes()
 void TestKeyboard::enterOnAListLineHandsTheSlipBack()
 {
     openYear();
-    SlipFixture::write(ed->lblFile->text(), {SlipFixture::Slip(QStringLiteral("ROSSI MARIO")),
-                                             SlipFixture::Slip(QStringLiteral("BIANCHI ANNA"), QStringLiteral("20/03/2024"),
-                                                               QStringLiteral("No"), QStringLiteral("25,00"))});
+    SlipFixture::write(ed->lblFile->text(),
+                       {SlipFixture::Slip(QStringLiteral("ROSSI MARIO")),
+                        SlipFixture::Slip(QStringLiteral("BIANCHI ANNA"), QStringLiteral("20/03/2024"),
+                                          QStringLiteral("No"), QStringLiteral("25,00"))});
     bool chosen = false;
     TestSupport::onNextModal([&](QWidget *w) {
         auto *list = qobject_cast<TfrmDaSaldare *>(w);
@@ -380,9 +381,9 @@ void TestKeyboard::mainMenuByKeys()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         walked << focusName(menu);
     }
-    const QStringList expected = {QStringLiteral("imgCopyright"), QStringLiteral("imgSito"), QStringLiteral("imgEsci"),
-                                  QStringLiteral("imgInfo"), QStringLiteral("imgGuida"),
-                                  QStringLiteral("imgBollettini")};
+    const QStringList expected = {QStringLiteral("imgCopyright"), QStringLiteral("imgSito"),
+                                  QStringLiteral("imgEsci"),      QStringLiteral("imgInfo"),
+                                  QStringLiteral("imgGuida"),     QStringLiteral("imgBollettini")};
     QCOMPARE(walked, expected);
 
     // Space on the help icon opens the help; Enter on the slips' tile opens the slip editor.

@@ -57,8 +57,7 @@ void TestListWidth::wholeLinesShow()
     QCOMPARE(search.lstRecords->count(), 1);
     const QString found = search.lstRecords->lines().value(0);
     QCOMPARE(found.size(), SlipLists::searchLine().width());
-    QVERIFY(QFontMetrics(search.lstRecords->font()).horizontalAdvance(found) <=
-            search.lstRecords->viewport()->width());
+    QVERIFY(QFontMetrics(search.lstRecords->font()).horizontalAdvance(found) <= search.lstRecords->viewport()->width());
     QVERIFY(search.frameGeometry().width() <= screen.width());
     QVERIFY(screen.contains(search.frameGeometry().topLeft()));
 }
