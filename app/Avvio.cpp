@@ -69,7 +69,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     // Tiles and icons take the focus in reading order; Enter or Space opens them (one stop per column).
     Picture *previous = nullptr;
     for (Picture *p : {imgInfo, imgGuida, imgAnagrafica, imgBollettini, imgScadenze, imgCopyright, imgSito, imgEsci}) {
-        p->setFocusPolicy(Qt::StrongFocus);
+        p->setFocusPolicy(Qt::TabFocus); // a mouse click opens, it does not mark
         if (previous)
             setTabOrder(previous, p);
         previous = p;

@@ -77,7 +77,8 @@ void Picture::keyPressEvent(QKeyEvent *e)
 void Picture::paintEvent(QPaintEvent *e)
 {
     QLabel::paintEvent(e);
-    if (!hasFocus())
+    // The mark shows where the keyboard is, as the style marks a button: not after a mouse click.
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
