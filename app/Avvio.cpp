@@ -10,6 +10,7 @@
 #include "core/Seams.h"
 #include "core/widgets/Navigation.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -63,6 +64,15 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
                            {imgEsci, &TfrmAvvio::imgEsciClick}}) {
         p->setCursor(Qt::PointingHandCursor);
         connect(p, &Picture::clicked, this, slot);
+    }
+
+    // Tiles and icons take the focus in reading order; Enter or Space opens them (one stop per column).
+    Picture *previous = nullptr;
+    for (Picture *p : {imgInfo, imgGuida, imgAnagrafica, imgBollettini, imgScadenze, imgCopyright, imgSito, imgEsci}) {
+        p->setFocusPolicy(Qt::TabFocus); // a mouse click opens, it does not mark
+        if (previous)
+            setTabOrder(previous, p);
+        previous = p;
     }
 
     auto *top = new QHBoxLayout;
@@ -144,10 +154,17 @@ void TfrmAvvio::imgEsciClick() { Seams::AppExit::terminate(); }
 void TfrmAvvio::showEvent(QShowEvent *e)
 {
     QWidget::showEvent(e);
+    if (e->spontaneous())
+        return;
     // Maximised also where no window manager honours the state (a kiosk or a bare X server).
-    if (!e->spontaneous() && screen())
-        setGeometry(screen()->availableGeometry());
-    setWindowState(windowState() | Qt::WindowMaximized);
+    WindowStyle::maximise(this);
+    // Ready for the keyboard: the first tile that opens an editor.
+    for (Picture *tile : {imgAnagrafica, imgBollettini, imgScadenze}) {
+        if (tile->isEnabled()) {
+            tile->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent *e)

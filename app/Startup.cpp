@@ -13,6 +13,7 @@
 #include "checks/PartitaIva.h"
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
+#include "core/widgets/Input.h"
 #include "registry/AllegaCartella.h"
 #include "registry/Anagrafica.h"
 #include "slips/AnteprimaPse.h"
@@ -91,7 +92,7 @@ void prepare()
 void initialise(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Versalia"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Versalia"));
+    // No display name: the platform would append it to every caption (" Versalia - Accesso — Versalia").
     QApplication::setOrganizationName(QStringLiteral("Versalia"));
     Formats::applyProcessFormats();
     static QTranslator qtbase;
@@ -100,6 +101,7 @@ void initialise(QApplication &app)
         app.installTranslator(&qtbase);
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+    Input::installApplicationBehaviours();
 }
 
 void createWindows()

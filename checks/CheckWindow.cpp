@@ -125,15 +125,6 @@ void TCheckWindow::showEvent(QShowEvent *e)
     m_entry->setFocus(Qt::OtherFocusReason);
 }
 
-void TCheckWindow::keyPressEvent(QKeyEvent *e)
-{
-    // No way out but the window's own buttons: Escape does not close it.
-    if (e->key() == Qt::Key_Escape) {
-        e->accept();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}
 
 bool TCheckWindow::eventFilter(QObject *watched, QEvent *e)
 {

@@ -35,7 +35,6 @@ protected:
     void verdict(Seams::MsgKind kind, const QString &text);
 
     void showEvent(QShowEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:

@@ -10,6 +10,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace Seams {
@@ -23,6 +25,8 @@ struct State {
     QStringList opened;
     bool fileScripted = false;
     QString nextFile;
+    QStringList fileAsked;
+    bool noPrinter = false;
     bool printScripted = false;
     QString nextPdf;
     int previews = 0;
@@ -49,7 +53,7 @@ Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
     QMessageBox box(parent);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(QApplication::applicationName());
     switch (kind) {
     case MsgKind::Warning:
         box.setIcon(QMessageBox::Warning);
@@ -126,6 +130,7 @@ QStringList &Shell::opened() { return st().opened; }
 QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
+    st().fileAsked.append(caption);
     if (st().fileScripted) {
         QString f = st().nextFile;
         st().nextFile.clear();
@@ -135,6 +140,7 @@ QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, con
 }
 QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir)
 {
+    st().fileAsked.append(caption);
     if (st().fileScripted) {
         QString f = st().nextFile;
         st().nextFile.clear();
@@ -142,11 +148,49 @@ QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption
     }
     return QFileDialog::getExistingDirectory(parent, caption, dir);
 }
+QString FileDialog::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                    const QString &filter)
+{
+    st().fileAsked.append(caption);
+    if (st().fileScripted) {
+        QString f = st().nextFile;
+        st().nextFile.clear();
+        return f;
+    }
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+QStringList &FileDialog::asked() { return st().fileAsked; }
 void FileDialog::setScripted(bool on) { st().fileScripted = on; }
 void FileDialog::setNextFileName(const QString &name) { st().nextFile = name; }
 
+bool Printing::hasPrinter()
+{
+    if (st().printScripted)
+        return !st().noPrinter;
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
 bool Printing::choosePrinter(QPrinter &printer, QWidget *parent)
 {
+    if (!hasPrinter()) {
+        // Without a printer the print dialog would write a PDF somewhere silently: ask where it goes.
+        Messages::information(parent, QStringLiteral("Nessuna stampante è installata su questo computer.\n\r\n\r"
+                                                     "La stampa verrà salvata in un file PDF: scegliere dove "
+                                                     "salvarlo."));
+        const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString name = printer.docName().isEmpty() ? QStringLiteral("Stampa") : printer.docName();
+        QString path = FileDialog::getSaveFileName(parent, QStringLiteral("Salva la stampa in formato PDF"),
+                                                   docs + QLatin1Char('/') + name + QStringLiteral(".pdf"),
+                                                   QStringLiteral("Documenti PDF (*.pdf)"));
+        if (path.isEmpty())
+            return false;
+        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            path += QStringLiteral(".pdf");
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        Messages::information(parent, QStringLiteral("La stampa viene salvata nel file:\n\r\n\r") + path);
+        return true;
+    }
     if (st().printScripted) {
         QString pdf = st().nextPdf;
         st().nextPdf.clear();
@@ -171,6 +215,7 @@ void Printing::preview(QPrinter &printer, QWidget *parent, const std::function<v
 }
 void Printing::setScripted(bool on) { st().printScripted = on; }
 void Printing::setNextPdfFile(const QString &path) { st().nextPdf = path; }
+void Printing::setNoPrinter(bool none) { st().noPrinter = none; }
 int &Printing::previewCount() { return st().previews; }
 
 void Sound::play(const QString &path)

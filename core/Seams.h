@@ -57,19 +57,26 @@ public:
                                    const QString &filter = {});
     // Folder choice; answered from the same scripted next name.
     static QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir = {});
+    // Save dialog: where a new file goes; empty when the user cancelled.
+    static QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir = {},
+                                   const QString &filter = {});
     static void setScripted(bool on);
-    static void setNextFileName(const QString &name); // empty = the user cancelled
+    static void setNextFileName(const QString &name); // empty = the user cancelled; serves both dialogs
+    static QStringList &asked();                      // captions of the dialogs shown, in order
 };
 
 // Printer choice and preview. Production shows the print dialog / preview window; tests print to a PDF file.
 class Printing {
 public:
-    // Shows the print dialog for printer; false when the user cancelled.
+    // Shows the print dialog for printer; false when the user cancelled. With no printer installed the user
+    // is told so and chooses, through the file dialog, the PDF file the print goes to.
     static bool choosePrinter(QPrinter &printer, QWidget *parent);
+    static bool hasPrinter();
     // Shows a modal preview; paint is called to render the pages into the given printer.
     static void preview(QPrinter &printer, QWidget *parent, const std::function<void(QPrinter *)> &paint);
     static void setScripted(bool on);
     static void setNextPdfFile(const QString &path); // empty = cancel the next print dialog
+    static void setNoPrinter(bool none);             // scripted: behave as a computer without printers
     static int &previewCount();
 };
 

@@ -13,6 +13,7 @@
 #include "core/widgets/Input.h"
 #include "core/widgets/Navigation.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/WindowStyle.h"
 #include "slips/AmountInWords.h"
 #include "slips/AnteprimaPse.h"
 #include "slips/DaSaldare.h"
@@ -27,6 +28,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -91,7 +93,15 @@ TfrmBollettino::TfrmBollettino(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("frmBollettino"));
     setWindowTitle(QStringLiteral(" Versalia - Compilazione e stampa bollettini postali"));
     Formats::applyProcessFormats();
-    setFixedSize(kWidth, kHeight);
+
+    // The slip is drawn at its own size, centred in the maximised window.
+    panStage = new QWidget(this);
+    panStage->setObjectName(QStringLiteral("panStage"));
+    panStage->setFixedSize(kWidth, kHeight);
+    auto *outer = new QGridLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(panStage, 0, 0, Qt::AlignCenter);
+    setMinimumSize(kWidth, kHeight);
 
     lblFile = hidden(this, "lblFile");
     buildYearPanel();
@@ -108,11 +118,29 @@ TfrmBollettino::TfrmBollettino(QWidget *parent) : QWidget(parent)
     connect(cmdIndietro, &Picture::clicked, m_frame, &EditorFrame::previous);
     connect(cmdAvanti, &Picture::clicked, m_frame, &EditorFrame::next);
     connect(cmdUltimo, &Picture::clicked, m_frame, &EditorFrame::last);
+
+    EditorFrame::Commands keys;
+    keys.salva = cmdSalva;
+    keys.nuovo = cmdNuovo;
+    keys.duplica = cmdDuplica;
+    keys.trova = cmdTrova;
+    keys.stampa = cmdStampa;
+    keys.guida = cmdGuida;
+    keys.primo = cmdPrimo;
+    keys.indietro = cmdIndietro;
+    keys.avanti = cmdAvanti;
+    keys.ultimo = cmdUltimo;
+    keys.anteprima = cmdAnteprima;
+    keys.allega = cmdAllega;
+    keys.esporta = cmdEsporta;
+    keys.esci = cmdEsci;
+    keys.lists = {cmdDaSaldare, cmdScaduti};
+    EditorFrame::bindKeys(this, keys);
 }
 
 void TfrmBollettino::buildYearPanel()
 {
-    panAvvio = new QFrame(this);
+    panAvvio = new QFrame(panStage);
     panAvvio->setObjectName(QStringLiteral("panAvvio"));
     panAvvio->setGeometry(0, 0, kWidth, kHeight);
     auto *box = new QFrame(panAvvio);
@@ -143,7 +171,7 @@ void TfrmBollettino::buildYearPanel()
 
 void TfrmBollettino::buildWorkPanel()
 {
-    panContainer = new QFrame(this);
+    panContainer = new QFrame(panStage);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setGeometry(0, 0, kWidth, kHeight);
     panContainer->hide();
@@ -175,11 +203,9 @@ void TfrmBollettino::buildWorkPanel()
     text(slip, QStringLiteral("Importo in lettere:"), QPoint(16, 100));
     txtImpLettere = field(slip, "txtImpLettere", QRect(150, 92, 640, 32), 0, Qt::AlignRight);
     txtImpLettere->setReadOnly(true);
-    txtImpLettere->setFocusPolicy(Qt::ClickFocus);
     text(slip, QStringLiteral("/"), QPoint(796, 100));
     txtCentLettere = field(slip, "txtCentLettere", QRect(808, 92, 56, 32), 0, Qt::AlignHCenter);
     txtCentLettere->setReadOnly(true);
-    txtCentLettere->setFocusPolicy(Qt::ClickFocus);
     txtCentLettere->setText(QStringLiteral("00"));
 
     text(slip, QStringLiteral("INTESTATO A:"), QPoint(16, 146));
@@ -227,6 +253,8 @@ void TfrmBollettino::buildWorkPanel()
     btnFocus->setObjectName(QStringLiteral("btnFocus"));
     btnFocus->setGeometry(0, 0, 1, 1);
     btnFocus->setFlat(true);
+    // Not a tab stop: the program puts the focus there, the user never does.
+    btnFocus->setFocusPolicy(Qt::NoFocus);
     btnFocus->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
 
     // Navigation under the slip.
@@ -340,6 +368,7 @@ void TfrmBollettino::showEvent(QShowEvent *e)
     QWidget::showEvent(e);
     if (e->spontaneous())
         return;
+    WindowStyle::maximise(this);
     setWindowTitle(QStringLiteral(" Versalia - Compilazione e stampa bollettini postali"));
     panAvvio->show();
     panContainer->hide();
@@ -357,7 +386,8 @@ void TfrmBollettino::closeEvent(QCloseEvent *e)
 
 void TfrmBollettino::btnApriClick()
 {
-    if (txtAnno->text().size() != 4) {
+    // Four digits: the year becomes a file name, and "../x" or "20/4" must never name a file elsewhere.
+    if (txtAnno->text().size() != 4 || !IsAllDigits(txtAnno->text())) {
         Seams::Messages::warning(this, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
         txtAnno->setFocus(Qt::OtherFocusReason);
         return;
@@ -427,8 +457,18 @@ void TfrmBollettino::cmdSalvaClick()
     const Check checks[] = {
         {txtImporto->text().trimmed().isEmpty(),
          u"Attenzione: per salvare la scheda è necessario indicare l'importo da versare.", txtImporto},
+        // Text that reached the amount other than by typing (pasted before the field refused it, or loaded)
+        // must not be stored as an amount without words.
+        {!IsAllDigits(txtImporto->text().trimmed()),
+         u"Attenzione: per salvare la scheda è necessario indicare l'importo da versare utilizzando soltanto "
+         u"cifre.",
+         txtImporto},
         {txtCents->text().trimmed().isEmpty(),
          u"Attenzione: per salvare la scheda è necessario indicare i centesimi dell'importo da versare.", txtCents},
+        {!IsAllDigits(txtCents->text().trimmed()),
+         u"Attenzione: per salvare la scheda è necessario indicare i centesimi dell'importo da versare utilizzando "
+         u"soltanto cifre.",
+         txtCents},
         {txtEsecutore->text().trimmed().isEmpty(),
          u"Attenzione: per salvare la scheda è necessario indicare il nome dell'esecutore del versamento.",
          txtEsecutore},

@@ -15,6 +15,7 @@ class TfrmBollettino : public QWidget {
 public:
     explicit TfrmBollettino(QWidget *parent = nullptr);
 
+    QWidget *panStage; // the slip's drawing area, centred in the window
     // Year panel
     QFrame *panAvvio;
     QLineEdit *txtAnno;

@@ -37,6 +37,8 @@ void resetSeams(const QDate &today)
     Seams::Shell::opened().clear();
     Seams::Sound::played().clear();
     Seams::Printing::previewCount() = 0;
+    Seams::Printing::setNoPrinter(false);
+    Seams::FileDialog::asked().clear();
     Seams::AppExit::count() = 0;
     Seams::Clock::setFixed(QDateTime(today, QTime(10, 30)));
     ArchiveFile::setFaultHook({});

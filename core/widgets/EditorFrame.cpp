@@ -3,7 +3,14 @@
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 
+#include "core/widgets/Picture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QShortcut>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +78,96 @@ QWidget *control(QWidget *window, std::string_view name)
     return control(window, QString::fromLatin1(name.data(), qsizetype(name.size())));
 }
 } // namespace
+
+namespace {
+struct CommandKey {
+    QWidget *EditorFrame::Commands::*command;
+    QKeyCombination key;
+    const char16_t *caption;
+};
+const CommandKey kCommandKeys[] = {
+    {&EditorFrame::Commands::salva, Qt::CTRL | Qt::Key_S, u"Salva"},
+    {&EditorFrame::Commands::nuovo, Qt::CTRL | Qt::Key_N, u"Nuovo"},
+    {&EditorFrame::Commands::duplica, Qt::CTRL | Qt::Key_D, u"Duplica"},
+    {&EditorFrame::Commands::trova, Qt::CTRL | Qt::Key_F, u"Trova"},
+    {&EditorFrame::Commands::stampa, Qt::CTRL | Qt::Key_P, u"Stampa"},
+    {&EditorFrame::Commands::guida, QKeyCombination(Qt::Key_F1), u"Guida"},
+    {&EditorFrame::Commands::primo, Qt::ALT | Qt::Key_Home, u"Prima scheda"},
+    {&EditorFrame::Commands::indietro, Qt::ALT | Qt::Key_PageUp, u"Scheda precedente"},
+    {&EditorFrame::Commands::avanti, Qt::ALT | Qt::Key_PageDown, u"Scheda successiva"},
+    {&EditorFrame::Commands::ultimo, Qt::ALT | Qt::Key_End, u"Ultima scheda"},
+    {&EditorFrame::Commands::anteprima, Qt::CTRL | Qt::SHIFT | Qt::Key_P, u"Anteprima di stampa"},
+    {&EditorFrame::Commands::allega, Qt::CTRL | Qt::SHIFT | Qt::Key_A, u"Allega"},
+    {&EditorFrame::Commands::esporta, Qt::CTRL | Qt::Key_E, u"Esporta"},
+    {&EditorFrame::Commands::esci, Qt::CTRL | Qt::Key_Q, u"Esci"},
+};
+constexpr Qt::Key kListKeys[] = {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7};
+
+// A text field would take some of these keys for itself (Ctrl+D deletes on some desktops): while the focus
+// is in the editor, the editor's command keys go to the commands.
+class CommandKeysFirst : public QObject {
+public:
+    CommandKeysFirst(QWidget *window, QList<QKeyCombination> keys) : QObject(window), m_window(window), m_keys(keys)
+    {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() != QEvent::ShortcutOverride || !o->isWidgetType())
+            return false;
+        if (static_cast<QWidget *>(o)->window() != m_window)
+            return false;
+        const auto *k = static_cast<QKeyEvent *>(e);
+        const QKeyCombination pressed(k->modifiers() & ~Qt::KeypadModifier, Qt::Key(k->key()));
+        if (!m_keys.contains(pressed))
+            return false;
+        e->ignore();
+        return true;
+    }
+
+private:
+    QWidget *m_window;
+    QList<QKeyCombination> m_keys;
+};
+} // namespace
+
+void EditorFrame::bindKeys(QWidget *window, const Commands &commands)
+{
+    QList<QPair<QWidget *, QKeyCombination>> bound;
+    for (const auto &ck : kCommandKeys)
+        if (QWidget *command = commands.*(ck.command))
+            bound.append({command, ck.key});
+    for (int i = 0; i < commands.lists.size() && i < int(std::size(kListKeys)); ++i)
+        bound.append({commands.lists[i], QKeyCombination(kListKeys[i])});
+    QList<QKeyCombination> keys;
+    for (const auto &[command, key] : bound) {
+        const QKeySequence sequence(key);
+        auto *shortcut = new QShortcut(sequence, window);
+        shortcut->setContext(Qt::WindowShortcut);
+        QPointer<QWidget> target(command);
+        QObject::connect(shortcut, &QShortcut::activated, command, [target] {
+            if (!target || !target->isVisible() || !target->isEnabled())
+                return;
+            if (auto *p = qobject_cast<Picture *>(target))
+                p->click();
+            else if (auto *b = qobject_cast<QAbstractButton *>(target))
+                b->click();
+        });
+        command->setProperty("shortcutText", sequence.toString(QKeySequence::PortableText));
+        keys.append(key);
+    }
+    new CommandKeysFirst(window, keys);
+}
+
+QList<QPair<QString, QString>> EditorFrame::keyList()
+{
+    QList<QPair<QString, QString>> list;
+    for (const auto &ck : kCommandKeys)
+        list.append({QKeySequence(ck.key).toString(QKeySequence::PortableText), QString::fromUtf16(ck.caption)});
+    for (Qt::Key k : kListKeys)
+        list.append({QKeySequence(k).toString(QKeySequence::PortableText), QStringLiteral("Elenchi")});
+    return list;
+}
 
 EditorFrame::EditorFrame(QWidget *window, QLabel *position, Config config)
     : QObject(window), m_window(window), m_position(position), m_config(std::move(config))

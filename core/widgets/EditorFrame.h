@@ -6,7 +6,9 @@
 #include "core/Record.h"
 #include "core/Seams.h"
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -44,6 +46,21 @@ public:
     // checks the archive is reachable, focuses focus and informs.
     bool duplicate(const QString &notStoredWarning, const QStringList &controlsToEmpty, QWidget *focus,
                    const QString &information);
+
+    // The picture commands every editor has, for their keyboard shortcuts; a command an editor lacks is null.
+    struct Commands {
+        QWidget *salva = nullptr, *nuovo = nullptr, *duplica = nullptr, *trova = nullptr, *stampa = nullptr,
+                *guida = nullptr, *primo = nullptr, *indietro = nullptr, *avanti = nullptr, *ultimo = nullptr,
+                *anteprima = nullptr, *allega = nullptr, *esporta = nullptr, *esci = nullptr;
+        QList<QWidget *> lists; // the editor's list commands, in the order they are shown
+    };
+    // Ctrl+S, Ctrl+N, Ctrl+D, Ctrl+F, Ctrl+P, F1, Alt+Home, Alt+PgUp, Alt+PgDown, Alt+End, Ctrl+Shift+P (preview),
+    // Ctrl+Shift+A (attach), Ctrl+E (export), Ctrl+Q (leave), and F5, F6, F7 for the lists: each does what a click
+    // on its command does, while the command is visible and enabled, even with the focus in a text field; the
+    // command's status hint names its key.
+    static void bindKeys(QWidget *window, const Commands &commands);
+    // (key, command caption) in the order the guide lists them.
+    static QList<QPair<QString, QString>> keyList();
 
     const RecordLayout &layout() const { return *m_config.layout; }
     QString archivePath() const { return m_config.archivePath(); }

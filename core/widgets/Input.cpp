@@ -2,15 +2,21 @@
 
 #include "core/Cp1252.h"
 #include "core/Routines.h"
+#include "core/widgets/Picture.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
+#include <QRadioButton>
 #include <QValidator>
 
 namespace Input {
@@ -32,8 +38,9 @@ bool isEnter(QEvent *e)
 {
     if (e->type() != QEvent::KeyPress)
         return false;
-    const int k = static_cast<QKeyEvent *>(e)->key();
-    return k == Qt::Key_Return || k == Qt::Key_Enter;
+    const auto *k = static_cast<QKeyEvent *>(e);
+    const auto mods = k->modifiers() & ~Qt::KeypadModifier;
+    return (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && mods == Qt::NoModifier;
 }
 
 void placeBehind(QWidget *field, QFrame *eff)
@@ -42,38 +49,252 @@ void placeBehind(QWidget *field, QFrame *eff)
     eff->stackUnder(field);
 }
 
-class ArchiveCharsValidator : public QValidator {
+// ---- application-wide conventions ---------------------------------------------------------------------
+
+class AppBehaviours : public QObject {
 public:
-    ArchiveCharsValidator(QObject *parent, QLabel *status) : QValidator(parent), m_status(status) {}
-    State validate(QString &input, int &) const override
+    using QObject::QObject;
+    bool eventFilter(QObject *o, QEvent *e) override
     {
-        for (QChar c : input) {
-            if (!Cp1252::canEncode(c)) {
-                if (m_status)
-                    m_status->setText(QStringLiteral("Carattere non ammesso: «%1» non può essere archiviato.").arg(c));
-                return Invalid;
-            }
+        switch (e->type()) {
+        case QEvent::FocusIn:
+            focusIn(o, static_cast<QFocusEvent *>(e));
+            break;
+        case QEvent::KeyPress:
+            return keyPress(o, static_cast<QKeyEvent *>(e));
+        default:
+            break;
         }
-        return Acceptable;
+        return false;
     }
 
 private:
+    static void focusIn(QObject *o, QFocusEvent *e)
+    {
+        if (e->reason() == Qt::MouseFocusReason)
+            return;
+        if (auto *edit = qobject_cast<QLineEdit *>(o)) {
+            // Typing replaces what the field held, however the field was entered. Coming back to a window (from
+            // a message, another program or a context menu about to paste) is not entering: the field keeps its
+            // cursor and selection as they were.
+            if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
+                edit->selectAll();
+            return;
+        }
+        if (qobject_cast<QAbstractButton *>(o) || qobject_cast<Picture *>(o)) {
+            // The style draws the focus mark only after a keyboard move; a move by Enter or by the program
+            // must show it as well.
+            auto *w = static_cast<QWidget *>(o);
+            w->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+            w->update();
+        }
+    }
+
+    static bool keyPress(QObject *o, QKeyEvent *e)
+    {
+        if (!isEnter(e))
+            return false;
+        auto *button = qobject_cast<QAbstractButton *>(o);
+        // Check boxes and radio buttons keep Space: Enter there is no click for office users.
+        if (!button || qobject_cast<QCheckBox *>(o) || qobject_cast<QRadioButton *>(o))
+            return false;
+        if (!e->isAutoRepeat() && button->isEnabled())
+            button->click();
+        return true;
+    }
+};
+
+// ---- the rule set of a text field ---------------------------------------------------------------------
+
+enum Rule : unsigned {
+    Digits = 1,
+    Upper = 2,
+    Trim = 4,
+    Archive = 8,
+};
+
+struct Outcome {
+    QString text;
+    QString refused;
+    bool rejected = false; // the whole change is refused
+};
+
+bool isControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+}
+
+Outcome applyRules(const QString &in, unsigned rules, const QList<TextRule> &own)
+{
+    Outcome out;
+    if (rules & Digits) {
+        const QString t = (rules & Trim) ? in.trimmed() : in;
+        out.rejected = !IsAllDigits(t);
+        out.text = t;
+        for (const auto &rule : own) {
+            if (out.rejected)
+                break;
+            const auto kept = rule(out.text);
+            out.rejected = !kept;
+            out.text = kept.value_or(out.text);
+        }
+        return out;
+    }
+    // A one-line field never holds a line break: each break (CR LF counted once) becomes one blank.
+    QString text;
+    text.reserve(in.size());
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const QChar c = in[i];
+        if (c == QLatin1Char('\r') && i + 1 < in.size() && in[i + 1] == QLatin1Char('\n'))
+            continue;
+        text += isControl(c) ? QChar(QLatin1Char(' ')) : c;
+    }
+    if (rules & Archive)
+        text = archiveText(text, &out.refused);
+    if (rules & Trim)
+        text = text.trimmed();
+    if (rules & Upper)
+        text = UpperAZ(text);
+    for (const auto &rule : own) {
+        const auto kept = rule(text);
+        if (!kept) {
+            out.rejected = true;
+            break;
+        }
+        text = *kept;
+    }
+    out.text = text;
+    return out;
+}
+
+// Letters without a canonical decomposition, written as the letter they are read as.
+char16_t baseLetter(char16_t c)
+{
+    static const QHash<char16_t, char16_t> table = {
+        {u'ł', u'l'}, {u'Ł', u'L'}, {u'đ', u'd'}, {u'Đ', u'D'}, {u'ı', u'i'}, {u'ħ', u'h'}, {u'Ħ', u'H'},
+        {u'ŧ', u't'}, {u'Ŧ', u'T'}, {u'ŀ', u'l'}, {u'Ŀ', u'L'}, {u'ĸ', u'k'}, {u'ŋ', u'n'}, {u'Ŋ', u'N'},
+        {u'ſ', u's'}, {u'ƀ', u'b'}, {u'Ɨ', u'I'}, {u'ɨ', u'i'}, {u'ǥ', u'g'}, {u'Ǥ', u'G'}, {u'ƶ', u'z'},
+        {u'Ƶ', u'Z'}, {u'ə', u'e'}, {u'Ə', u'E'}, {u'ȷ', u'j'}, {u'ɗ', u'd'}, {u'Ɗ', u'D'}, {u'ƙ', u'k'},
+        {u'Ƙ', u'K'}, {u'ɓ', u'b'}, {u'Ɓ', u'B'}, {u'ƴ', u'y'}, {u'Ƴ', u'Y'},
+    };
+    return table.value(c, 0);
+}
+
+// The Latin form of one character outside the code page, or nothing when it has none.
+QString latinForm(const QString &c)
+{
+    if (c.size() == 1)
+        if (const char16_t b = baseLetter(c[0].unicode()))
+            return QString(QChar(b));
+    // Decomposition without the marks: ș -> s, ễ -> e, İ -> I; compatibility forms too (ĳ -> ij, Ａ -> A).
+    QString base;
+    for (QChar d : c.normalized(QString::NormalizationForm_KD)) {
+        const auto cat = d.category();
+        if (cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining || cat == QChar::Mark_Enclosing)
+            continue;
+        if (const char16_t b = baseLetter(d.unicode()))
+            d = QChar(b);
+        if (!d.isLetter() || d.unicode() > 0x24F || !Cp1252::canEncode(d))
+            return {};
+        base += d;
+    }
+    return base;
+}
+
+class RuleSet;
+
+class RulesValidator : public QValidator {
+public:
+    RulesValidator(QObject *parent, const RuleSet *rules) : QValidator(parent), m_rules(rules) {}
+    State validate(QString &input, int &) const override;
+
+private:
+    const RuleSet *m_rules;
+};
+
+// The one object that holds a field's rules: a validator refuses what the rules refuse whole, and every edit
+// made on the user's behalf (typed, pasted, dropped) is rewritten as the rules say. Texts the program puts
+// into the field (a loaded record) stay as they are.
+class RuleSet : public QObject {
+public:
+    explicit RuleSet(QLineEdit *field) : QObject(field), m_field(field)
+    {
+        setObjectName(QStringLiteral("inputRules"));
+        field->setValidator(new RulesValidator(this, this));
+        connect(field, &QLineEdit::textEdited, this, &RuleSet::edited);
+    }
+    static RuleSet *of(QLineEdit *field)
+    {
+        if (auto *r = field->findChild<RuleSet *>(QStringLiteral("inputRules"), Qt::FindDirectChildrenOnly))
+            return r;
+        return new RuleSet(field);
+    }
+    void add(unsigned rules) { m_rules |= rules; }
+    void add(TextRule rule) { m_own.append(std::move(rule)); }
+    void setStatus(QLabel *status) { m_status = status; }
+    Outcome apply(const QString &text) const { return applyRules(text, m_rules, m_own); }
+
+private:
+    void edited(const QString &text)
+    {
+        const Outcome o = apply(text);
+        if (!o.refused.isEmpty())
+            if (QLabel *status = statusLine())
+                status->setText(refusedHint(o.refused));
+        if (o.rejected || o.text == text)
+            return;
+        // The cursor keeps its place among the characters that stay.
+        const int pos = m_field->cursorPosition();
+        const int shift = int(text.size() - o.text.size());
+        m_field->setText(o.text);
+        m_field->setCursorPosition(qBound(0, pos - qMax(0, shift), int(o.text.size())));
+    }
+    QLabel *statusLine() const
+    {
+        if (m_status)
+            return m_status;
+        return m_field->window()->findChild<QLabel *>(QStringLiteral("panInfo"));
+    }
+
+    QLineEdit *m_field;
+    unsigned m_rules = 0;
+    QList<TextRule> m_own;
     QPointer<QLabel> m_status;
 };
 
-void replaceKeepingCursor(QLineEdit *field, const QString &text)
+QValidator::State RulesValidator::validate(QString &input, int &) const
 {
-    if (text == field->text())
-        return;
-    const int pos = field->cursorPosition();
-    field->setText(text);
-    field->setCursorPosition(qMin(pos, int(text.size())));
+    return m_rules->apply(input).rejected ? Invalid : Acceptable;
+}
+
+void addRules(QLineEdit *field, unsigned rules)
+{
+    installApplicationBehaviours();
+    RuleSet::of(field)->add(rules);
+}
+
+// Enter targets set by enterMoves, for nextField.
+QHash<QWidget *, QPointer<QWidget>> &enterTargets()
+{
+    static QHash<QWidget *, QPointer<QWidget>> targets;
+    return targets;
 }
 
 } // namespace
 
+void installApplicationBehaviours()
+{
+    static QPointer<AppBehaviours> installed;
+    if (installed || !qApp)
+        return;
+    installed = new AppBehaviours(qApp);
+    qApp->installEventFilter(installed);
+}
+
 QFrame *highlight(QWidget *field, const QString &effName)
 {
+    installApplicationBehaviours();
     auto *parent = field->parentWidget();
     auto *eff = new QFrame(parent);
     QString name = effName;
@@ -116,7 +337,10 @@ QFrame *highlight(QWidget *field, const QString &effName)
 
 void enterMoves(QWidget *from, QWidget *to)
 {
+    installApplicationBehaviours();
     QPointer<QWidget> target(to);
+    enterTargets().insert(from, target);
+    QObject::connect(from, &QObject::destroyed, [from] { enterTargets().remove(from); });
     new Filter(from, [target](QObject *, QEvent *e) {
         if (!isEnter(e))
             return false;
@@ -132,8 +356,20 @@ void enterChain(const QList<QWidget *> &chain)
         enterMoves(chain[i], chain[i + 1]);
 }
 
+QWidget *nextField(QWidget *field)
+{
+    if (QWidget *to = enterTargets().value(field))
+        return to;
+    for (QWidget *w = field->nextInFocusChain(); w && w != field; w = w->nextInFocusChain()) {
+        if (w->window() == field->window() && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    }
+    return nullptr;
+}
+
 void digitsOnly(QLineEdit *field, DigitsRule rule)
 {
+    addRules(field, Digits);
     new Filter(field, [rule](QObject *, QEvent *e) {
         if (e->type() != QEvent::KeyPress)
             return false;
@@ -145,34 +381,75 @@ void digitsOnly(QLineEdit *field, DigitsRule rule)
         case Qt::Key_Delete:
         case Qt::Key_Left:
         case Qt::Key_Right:
+        case Qt::Key_Escape: // the window's own way out
             return false;
+        case Qt::Key_Home:
+        case Qt::Key_End:
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             return rule == DigitsRule::Strict;
         default:
             break;
         }
+        // The clipboard keys stay: what they bring in passes the same rule as a typed key.
+        for (auto key : {QKeySequence::Paste, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::SelectAll,
+                         QKeySequence::Undo, QKeySequence::Redo})
+            if (k->matches(key))
+                return false;
         const QString t = k->text();
         return !(t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9'));
     });
 }
 
-void upperCase(QLineEdit *field)
+void addRule(QLineEdit *field, TextRule rule)
 {
-    QObject::connect(field, &QLineEdit::textEdited, field,
-                     [field](const QString &t) { replaceKeepingCursor(field, UpperAZ(t)); });
+    installApplicationBehaviours();
+    RuleSet::of(field)->add(std::move(rule));
 }
 
-void trimUpper(QLineEdit *field)
+void upperCase(QLineEdit *field) { addRules(field, Upper | Archive); }
+
+void trimUpper(QLineEdit *field) { addRules(field, Trim | Upper | Archive); }
+
+void archiveCharsOnly(QLineEdit *field, QLabel *status)
 {
-    QObject::connect(field, &QLineEdit::textEdited, field,
-                     [field](const QString &t) { replaceKeepingCursor(field, UpperAZ(t.trimmed())); });
+    addRules(field, Archive);
+    RuleSet::of(field)->setStatus(status);
 }
 
-void archiveCharsOnly(QLineEdit *field, QLabel *status) { field->setValidator(new ArchiveCharsValidator(field, status)); }
+QString archiveText(const QString &text, QString *refused)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (Cp1252::canEncode(c) && !c.isSurrogate()) {
+            out += c;
+            continue;
+        }
+        // A character beyond the basic plane is a surrogate pair: one character, never half of one.
+        const qsizetype n = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString one = text.mid(i, n);
+        i += n - 1;
+        const QString latin = latinForm(one);
+        if (!latin.isEmpty())
+            out += latin;
+        else if (refused && !refused->contains(one))
+            *refused += one;
+    }
+    return out;
+}
+
+QString refusedHint(const QString &refused)
+{
+    const bool one = refused.size() == 1 || (refused.size() == 2 && refused[0].isHighSurrogate());
+    return one ? QStringLiteral("Carattere non ammesso: «%1» non può essere archiviato.").arg(refused)
+               : QStringLiteral("Caratteri non ammessi: «%1» non possono essere archiviati.").arg(refused);
+}
 
 void dateField(QLineEdit *field, std::function<void()> openCalendar)
 {
+    installApplicationBehaviours();
     field->setReadOnly(true);
     new Filter(field, [field, openCalendar](QObject *, QEvent *e) {
         if (e->type() != QEvent::KeyPress)
@@ -193,9 +470,19 @@ void dateField(QLineEdit *field, std::function<void()> openCalendar)
         case Qt::Key_CapsLock:
             return false;
         default:
-            openCalendar();
-            return true;
+            break;
         }
+        // Keys held with Alt or Control are the window's shortcuts, not a request for the calendar.
+        if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier))
+            return false;
+        QPointer<QLineEdit> guard(field);
+        const QString before = field->text();
+        openCalendar();
+        // A date imported: the next Enter belongs to the next field, not to the calendar again.
+        if (guard && guard->text() != before)
+            if (QWidget *next = nextField(guard))
+                next->setFocus(Qt::OtherFocusReason);
+        return true;
     });
 }
 
@@ -204,13 +491,15 @@ void statusHints(QLabel *status, const QList<QPair<QWidget *, QString>> &hints)
     QPointer<QLabel> line(status);
     for (const auto &[w, hint] : hints) {
         w->setStatusTip(hint);
-        new Filter(w, [line, hint = hint](QObject *, QEvent *e) {
+        new Filter(w, [line, hint = hint](QObject *o, QEvent *e) {
             if (!line)
                 return false;
-            if (e->type() == QEvent::Enter)
-                line->setText(hint);
-            else if (e->type() == QEvent::Leave)
+            if (e->type() == QEvent::Enter) {
+                const QString keys = o->property("shortcutText").toString();
+                line->setText(keys.isEmpty() ? hint : hint + QStringLiteral(" (") + keys + QLatin1Char(')'));
+            } else if (e->type() == QEvent::Leave) {
                 line->clear();
+            }
             return false;
         });
     }
@@ -228,7 +517,10 @@ void onKeyUp(QWidget *field, std::function<void()> handler)
 void onExit(QWidget *field, std::function<void()> handler)
 {
     new Filter(field, [handler](QObject *, QEvent *e) {
-        if (e->type() == QEvent::FocusOut)
+        if (e->type() != QEvent::FocusOut)
+            return false;
+        const auto reason = static_cast<QFocusEvent *>(e)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             handler();
         return false;
     });
@@ -236,14 +528,32 @@ void onExit(QWidget *field, std::function<void()> handler)
 
 void trimmedText(QLineEdit *field)
 {
-    QObject::connect(field, &QLineEdit::textEdited, field,
-                     [field](const QString &t) { replaceKeepingCursor(field, t.trimmed()); });
+    addRule(field, [](const QString &t) -> std::optional<QString> { return t.trimmed(); });
 }
 
 void amountChars(QLineEdit *field)
 {
-    static const QRegularExpression amount(QStringLiteral("[0-9]*,?[0-9]*"));
-    field->setValidator(new QRegularExpressionValidator(amount, field));
+    addRule(field, [](const QString &t) -> std::optional<QString> {
+        if (t.count(QLatin1Char(',')) > 1)
+            return std::nullopt;
+        for (QChar c : t)
+            if (c != QLatin1Char(',') && !(c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+                return std::nullopt;
+        return t;
+    });
+}
+
+void enterActivates(QAbstractItemView *view, std::function<void()> handler)
+{
+    installApplicationBehaviours();
+    new Filter(view, [view, handler](QObject *, QEvent *e) {
+        if (!isEnter(e))
+            return false;
+        // Consumed either way: Enter in a list must never reach the window's default button.
+        if (view->currentIndex().isValid() && view->selectionModel()->isSelected(view->currentIndex()))
+            handler();
+        return true;
+    });
 }
 
 } // namespace Input

@@ -1,6 +1,7 @@
 #include "core/widgets/Picture.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -53,6 +54,37 @@ void Picture::mouseReleaseEvent(QMouseEvent *e)
     emit released();
     if (rect().contains(e->position().toPoint()))
         emit clicked();
+}
+
+void Picture::click()
+{
+    if (isEnabled())
+        emit clicked();
+}
+
+void Picture::keyPressEvent(QKeyEvent *e)
+{
+    const auto mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier &&
+        (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space)) {
+        if (!e->isAutoRepeat())
+            click();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void Picture::paintEvent(QPaintEvent *e)
+{
+    QLabel::paintEvent(e);
+    // The mark shows where the keyboard is, as the style marks a button: not after a mouse click.
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x1E, 0x6F, 0xD9), 3, Qt::SolidLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
 }
 
 void Picture::changeEvent(QEvent *e)

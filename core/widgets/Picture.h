@@ -9,6 +9,8 @@ class Picture : public QLabel {
 public:
     Picture(const QString &name, const QString &svg, QSize size, QWidget *parent);
     void setSvg(const QString &svg, QSize size);
+    // A click from the keyboard or a shortcut: the same signal a mouse click gives, when enabled.
+    void click();
 signals:
     void pressed();
     void released();
@@ -18,6 +20,9 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void changeEvent(QEvent *e) override;
+    // A picture that takes the focus (setFocusPolicy) shows it and opens with Enter or Space.
+    void keyPressEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     QString m_svg;

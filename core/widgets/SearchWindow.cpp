@@ -69,7 +69,7 @@ TSearchWindow::TSearchWindow(SearchConfig config, QWidget *parent) : QDialog(par
     Formats::applyProcessFormats();
     setObjectName(m_config.name);
     setWindowTitle(m_config.caption);
-    WindowStyle::fixedDialog(this);
+    WindowStyle::fixedDialog(this, WindowStyle::Border::Sizeable);
 
     panAvvio = new QWidget(this);
     panAvvio->setObjectName(QStringLiteral("panAvvio"));
@@ -147,7 +147,11 @@ TSearchWindow::TSearchWindow(SearchConfig config, QWidget *parent) : QDialog(par
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(panAvvio);
     layout->addWidget(panContainer);
-    setFixedSize(1000, 640);
+    setMinimumSize(1000, 640);
+    resize(1000, 640);
+    // Wide enough for a whole line: the line of a blank record has every column at its full width.
+    const QByteArray blank(m_config.layout->size(), '\0');
+    WindowStyle::fitLines(this, lstRecords, int(m_config.line(RecordView(*m_config.layout, blank.constData())).size()));
 
     connect(btnCerca, &QPushButton::pressed, this, &TSearchWindow::btnCercaMouseDown);
     connect(btnCerca, &QPushButton::clicked, this, &TSearchWindow::btnCercaClick);

@@ -374,6 +374,7 @@ TResultPanel::TResultPanel(QWidget *parent) : QWidget(parent) {
     connect(btnStampa, &QPushButton::clicked, this, &TResultPanel::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TResultPanel::closeRequested);
     connect(lstRecords, &QListView::doubleClicked, this, &TResultPanel::lineChosen);
+    Input::enterActivates(lstRecords, [this] { emit lineChosen(); });
 }
 
 void TResultPanel::setReport(const QString &title, SummaryReport::Variant variant) {
@@ -423,7 +424,7 @@ TSummaryList::TSummaryList(SummaryListConfig config, QWidget *parent) : QDialog(
     Formats::applyProcessFormats();
     setObjectName(m_config.name);
     setWindowTitle(m_config.caption);
-    WindowStyle::fixedDialog(this);
+    WindowStyle::fixedDialog(this, WindowStyle::Border::Sizeable);
 
     imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/icons/banner.svg"), QSize(960, 80), this);
     panel = new TResultPanel(this);
@@ -441,7 +442,11 @@ TSummaryList::TSummaryList(SummaryListConfig config, QWidget *parent) : QDialog(
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(imgLogo, 0, Qt::AlignHCenter);
     layout->addWidget(panel, 1);
-    setFixedSize(1000, 680);
+    setMinimumSize(1000, 680);
+    resize(1000, 680);
+    // Wide enough for a whole line: the line of a blank record has every column at its full width.
+    const QByteArray blank(m_config.layout->size(), '\0');
+    WindowStyle::fitLines(this, lstRecords, int(m_config.line(RecordView(*m_config.layout, blank.constData())).size()));
 
     connect(panel, &TResultPanel::closeRequested, this, &QDialog::close);
     connect(panel, &TResultPanel::lineChosen, this, &TSummaryList::lstRecordsDblClick);
