@@ -269,6 +269,23 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent) : QWidget(parent)
     connect(cmdAnteprima, &Picture::clicked, this, &TfrmAnagrafica::cmdAnteprimaClick);
     connect(cmdEsporta, &Picture::clicked, this, &TfrmAnagrafica::cmdEsportaClick);
     connect(cmdScaduti, &Picture::clicked, this, &TfrmAnagrafica::cmdScadutiClick);
+
+    EditorFrame::Commands keys;
+    keys.salva = cmdSalva;
+    keys.nuovo = cmdNuovo;
+    keys.trova = cmdTrova;
+    keys.stampa = cmdStampa;
+    keys.guida = cmdGuida;
+    keys.primo = cmdPrimo;
+    keys.indietro = cmdIndietro;
+    keys.avanti = cmdAvanti;
+    keys.ultimo = cmdUltimo;
+    keys.anteprima = cmdAnteprima;
+    keys.allega = cmdFile;
+    keys.esporta = cmdEsporta;
+    keys.esci = cmdEsci;
+    keys.lists = {cmdScaduti};
+    EditorFrame::bindKeys(this, keys);
     connect(cmdGuida, &Picture::clicked, this, &TfrmAnagrafica::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &QWidget::close);
     connect(btnCodFisc, &QPushButton::clicked, this, &TfrmAnagrafica::btnCodFiscClick);
