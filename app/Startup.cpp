@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "agenda/Scadenzario.h"
 #include "app/Avvio.h"
 #include "app/CambiaPassword.h"
 #include "app/Password.h"
@@ -60,6 +61,7 @@ const std::vector<WindowEntry> &table()
         {"frmDaSaldare", make<TfrmDaSaldare>()},
         {"frmTrovaBollettini", make<TfrmTrovaBollettini>()},
         {"frmStampaBolTer", make<TfrmStampaBolTer>()},
+        {"frmScadenzario", make<TfrmScadenzario>()},
     };
     return t;
 }
