@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -29,13 +30,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <array>
 #include <memory>
 
 namespace {
-constexpr int kWidth = 1200;
+constexpr int kWidth = 1310;
 constexpr int kHeight = 700;
 
 constexpr std::array<const char *, 12> kMonths{"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
@@ -118,6 +121,7 @@ void pickOnly(QComboBox *box)
             if (k->key() == Qt::Key_F4 || (k->key() == Qt::Key_Down && (k->modifiers() & Qt::AltModifier))) {
                 clearSelection(box);
                 box->showPopup();
+                box->view()->setCurrentIndex(QModelIndex()); // the first Down picks the first value
             }
             return true;
         }
@@ -163,6 +167,7 @@ QComboBox *dropDown(QWidget *parent, const char *name, QRect geometry, const QSt
     c->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
     c->addItems(items);
     pickOnly(c);
+    c->lineEdit()->setFont(c->font());
     c->lineEdit()->setMaxLength(maxLength);
     return c;
 }
@@ -207,7 +212,6 @@ const QString kAgendaStyle = QStringLiteral(
     "QFrame#panContainer QLineEdit, QFrame#panContainer QComboBox { background: white; border: 1px solid #708090; }"
     "QGroupBox { color: #1F3A5F; font-weight: bold; border: 1px solid #9FB3C8; border-radius: 6px; margin-top: 10px; }"
     "QGroupBox::title { subcontrol-origin: margin; left: 10px; }"
-    "QLabel#lblAnno { color: #C0392B; }"
     "QLabel#panInfo { background: #4A6A8A; color: white; padding-left: 10px; font-weight: normal; }"
     "QLabel#lblPosizione { background: white; border: 1px solid #708090; }");
 } // namespace
@@ -222,7 +226,8 @@ TfrmScadenzario::TfrmScadenzario(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("frmScadenzario"));
     setWindowTitle(QStringLiteral(" Versalia - Scadenze e appuntamenti"));
     Formats::applyProcessFormats();
-    setFixedSize(kWidth, kHeight);
+    setMinimumSize(kWidth, kHeight);
+    setWindowState(Qt::WindowMaximized);
     setStyleSheet(QStringLiteral("TfrmScadenzario { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                                  "stop:0 #F4F8FB, stop:1 #D9E4EE); }"));
     setAttribute(Qt::WA_StyledBackground);
@@ -255,7 +260,7 @@ void TfrmScadenzario::buildStartPanel()
 
     auto *yearBox = new QFrame(panAvvio);
     yearBox->setObjectName(QStringLiteral("shpAnno"));
-    yearBox->setGeometry(60, 40, 520, 290);
+    yearBox->setGeometry(115, 40, 520, 290);
     yearBox->setStyleSheet(QStringLiteral("QFrame#shpAnno {") + boxStyle + QLatin1Char('}'));
     lblInfo05 = caption(yearBox, QStringLiteral("Accedi all'archivio annuale per inserire o modificare le scadenze."),
                         QPoint(20, 20), "lblInfo05");
@@ -277,7 +282,7 @@ void TfrmScadenzario::buildStartPanel()
 
     auto *imminentBox = new QFrame(panAvvio);
     imminentBox->setObjectName(QStringLiteral("shpImminenti"));
-    imminentBox->setGeometry(60, 360, 520, 260);
+    imminentBox->setGeometry(115, 360, 520, 260);
     imminentBox->setStyleSheet(QStringLiteral("QFrame#shpImminenti {") + boxStyle + QLatin1Char('}'));
     lblInfo06 = caption(imminentBox, QStringLiteral("Visualizza le scadenze imminenti."), QPoint(20, 20), "lblInfo06");
     lblInfo06->setFont(heading);
@@ -296,7 +301,7 @@ void TfrmScadenzario::buildStartPanel()
 
     auto *calendarBox = new QFrame(panAvvio);
     calendarBox->setObjectName(QStringLiteral("shpCalendario"));
-    calendarBox->setGeometry(620, 40, 520, 580);
+    calendarBox->setGeometry(675, 40, 520, 580);
     calendarBox->setStyleSheet(QStringLiteral("QFrame#shpCalendario {") + boxStyle + QLatin1Char('}'));
     calAppuntamenti = new QCalendarWidget(calendarBox);
     calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
@@ -394,7 +399,7 @@ void TfrmScadenzario::buildWorkPanel()
 
     // Right column: progress, reason and payment.
     y = 22;
-    const int rx = 580;
+    const int rx = 570;
     const auto right = [&](const QString &label, const char *name, int maxLength, int width = 330) {
         caption(panContainer, label, QPoint(rx, y + 8));
         auto *e = edit(panContainer, name, QRect(rx + labelW, y, width, 32), maxLength);
@@ -424,22 +429,22 @@ void TfrmScadenzario::buildWorkPanel()
     lblOra = hidden(panContainer, "lblOra");
 
     // Navigation under the fields.
-    const int navY = 580;
-    cmdPrimo = picture(panContainer, "cmdPrimo", "first.svg", QPoint(330, navY), QSize(40, 40));
-    cmdIndietro = picture(panContainer, "cmdIndietro", "prev.svg", QPoint(380, navY), QSize(40, 40));
+    const int navY = 618;
+    cmdPrimo = picture(panContainer, "cmdPrimo", "first.svg", QPoint(422, navY), QSize(40, 40));
+    cmdIndietro = picture(panContainer, "cmdIndietro", "prev.svg", QPoint(472, navY), QSize(40, 40));
     lblPosizione = new QLabel(panContainer);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setGeometry(430, navY + 4, 110, 32);
+    lblPosizione->setGeometry(522, navY + 4, 110, 32);
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
-    cmdAvanti = picture(panContainer, "cmdAvanti", "next.svg", QPoint(550, navY), QSize(40, 40));
-    cmdUltimo = picture(panContainer, "cmdUltimo", "last.svg", QPoint(600, navY), QSize(40, 40));
+    cmdAvanti = picture(panContainer, "cmdAvanti", "next.svg", QPoint(642, navY), QSize(40, 40));
+    cmdUltimo = picture(panContainer, "cmdUltimo", "last.svg", QPoint(692, navY), QSize(40, 40));
 
     // Commands down the right edge, each with its lettering.
     int cy = 14;
     const auto command = [&](const char *name, const char *svg, const QString &lettering) {
-        auto *p = picture(panContainer, name, svg, QPoint(1000, cy), QSize(36, 36));
-        auto *l = caption(panContainer, lettering, QPoint(1044, cy + 9));
+        auto *p = picture(panContainer, name, svg, QPoint(1120, cy), QSize(36, 36));
+        auto *l = caption(panContainer, lettering, QPoint(1164, cy + 9));
         l->setFont(QFont(QStringLiteral("Tahoma"), 10, QFont::Bold));
         l->adjustSize();
         cy += 50;
@@ -545,6 +550,10 @@ void TfrmScadenzario::showEvent(QShowEvent *e)
     QWidget::showEvent(e);
     if (e->spontaneous())
         return;
+    // Maximised also where no window manager honours the state (a kiosk or a bare X server).
+    if (screen())
+        setGeometry(screen()->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
     setWindowTitle(QStringLiteral(" Versalia - Scadenze e appuntamenti"));
     panAvvio->show();
     panContainer->hide();
@@ -552,6 +561,15 @@ void TfrmScadenzario::showEvent(QShowEvent *e)
     cmdImporta->setEnabled(bool(applicantSearch()));
     txtAnno->setFocus(Qt::OtherFocusReason);
     txtAnno->selectAll();
+}
+
+// The two panels keep their size and stay in the middle of the window.
+void TfrmScadenzario::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    const QPoint at(qMax(0, (width() - kWidth) / 2), qMax(0, (height() - kHeight) / 2));
+    panAvvio->move(at);
+    panContainer->move(at);
 }
 
 void TfrmScadenzario::closeEvent(QCloseEvent *e)

@@ -5,6 +5,8 @@
 #include "agenda/DeadlineRecord.h"
 #include "agenda/Scadenzario.h"
 #include "app/Guida.h"
+#include "checks/CodFisc.h"
+#include "checks/PartitaIva.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/Forms.h"
@@ -70,6 +72,8 @@ private slots:
     void amountRule();
     void applicantImportFillsThreeFields();
     void todayIconsAndHelp();
+    void identifierCheckByContent_data();
+    void identifierCheckByContent();
     void closeStopsSoundAndShowsStartPanel();
 
 private:
@@ -713,6 +717,43 @@ void TestAgenda::todayIconsAndHelp()
         QTest::mouseClick(command, Qt::LeftButton);
         QVERIFY(seen);
     }
+}
+
+void TestAgenda::identifierCheckByContent_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("vat");
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("empty") << QString() << false << QString();
+    QTest::newRow("eleven digits") << QStringLiteral("01234567890") << true << QStringLiteral("01234567890");
+    QTest::newRow("fiscal code") << QStringLiteral("RSSMRA80A01H501U") << false << QStringLiteral("RSSMRA80A01H501U");
+    QTest::newRow("digits and a hyphen") << QStringLiteral("0123-45") << false << QStringLiteral("0123-45");
+}
+
+void TestAgenda::identifierCheckByContent()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, vat);
+    QFETCH(QString, entry);
+    openYear();
+    ed->txtCodFisc->setText(field);
+    bool seen = false;
+    TestSupport::onNextModal([&](QWidget *w) {
+        seen = true;
+        if (vat) {
+            auto *check = qobject_cast<TfrmPartitaIva *>(w);
+            QVERIFY(check);
+            QCOMPARE(check->txtPartitaIva->text(), entry);
+        } else {
+            auto *check = qobject_cast<TfrmCodFisc *>(w);
+            QVERIFY(check);
+            QCOMPARE(check->txtCodFisc->text(), entry);
+        }
+        w->close();
+    });
+    QTest::mouseClick(ed->btnCodFisc, Qt::LeftButton);
+    QVERIFY(seen);
+    QCOMPARE(ed->txtCodFisc->text(), field); // the check hands nothing back
 }
 
 void TestAgenda::closeStopsSoundAndShowsStartPanel()
