@@ -518,6 +518,13 @@ void TestAgenda::duplicateKeepsAllButDateAndTime()
     QCOMPARE(all.size(), 2 * 1328);
     QCOMPARE(fieldAt(all, 1328 + 19, 10), QStringLiteral("12/05/2014"));
     QCOMPARE(all.right(6), QByteArray("\x02\x53\xEC\x02\x53\xEC", 6));
+
+    // An unreachable archive: the error, and the position is already empty.
+    ArchiveFile::setFaultHook([](ArchiveFile::Op op, const QString &) { return op == ArchiveFile::Op::Open; });
+    QTest::mouseClick(ed->cmdDuplica, Qt::LeftButton);
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Error);
+    QCOMPARE(Seams::Messages::last().text, ArchiveTexts::accessFailure());
+    QCOMPARE(ed->lblPosizione->text(), QString());
 }
 
 // The year label follows a loaded record, yet new records always belong to the year that was opened.
