@@ -21,8 +21,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
-#include <QAbstractItemView>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -33,7 +31,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
-#include <QSignalBlocker>
 #include <array>
 #include <memory>
 
@@ -75,64 +72,6 @@ bool isMoveKey(int key)
     }
 }
 
-// No item selected, the text left as it is (an editable combo would otherwise empty its text with it).
-void clearSelection(QComboBox *box)
-{
-    const QString text = box->currentText();
-    const QSignalBlocker block(box);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
-}
-
-// A value outside the list, however it got there, becomes empty.
-void keepOnlyListed(QComboBox *box)
-{
-    if (box->findText(box->currentText().trimmed(), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-        box->setEditText(QString());
-}
-
-// Values are only picked from the list: no typing, no pasting. Backspace or Delete empties the field,
-// F4 or Alt+Down opens the list so the field stays reachable from the keyboard.
-void pickOnly(QComboBox *box)
-{
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setCompleter(nullptr);
-    box->setMaxVisibleItems(12);
-    box->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
-    new KeyFilter(box, [box](QEvent *e) {
-        switch (e->type()) {
-        case QEvent::FocusIn:
-            if (static_cast<QFocusEvent *>(e)->reason() != Qt::PopupFocusReason)
-                clearSelection(box);
-            return false;
-        case QEvent::FocusOut:
-            if (static_cast<QFocusEvent *>(e)->reason() != Qt::PopupFocusReason)
-                keepOnlyListed(box);
-            return false;
-        case QEvent::KeyPress: {
-            auto *k = static_cast<QKeyEvent *>(e);
-            if (isMoveKey(k->key()))
-                return false;
-            if (k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Delete) {
-                box->setEditText(QString());
-                return true;
-            }
-            if (k->key() == Qt::Key_F4 || (k->key() == Qt::Key_Down && (k->modifiers() & Qt::AltModifier))) {
-                clearSelection(box);
-                box->showPopup();
-                box->view()->setCurrentIndex(QModelIndex()); // the first Down picks the first value
-            }
-            return true;
-        }
-        case QEvent::Wheel:
-            return true; // the wheel would pick values the user never chose
-        default:
-            return false;
-        }
-    });
-}
-
 // The amount takes digits and commas only; its form is settled when the field is left (and on saving).
 void amountKeys(QLineEdit *field)
 {
@@ -166,7 +105,8 @@ QComboBox *dropDown(QWidget *parent, const char *name, QRect geometry, const QSt
     c->setGeometry(geometry);
     c->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
     c->addItems(items);
-    pickOnly(c);
+    c->setMaxVisibleItems(12);
+    Input::pickOnly(c);
     c->lineEdit()->setFont(c->font());
     c->lineEdit()->setMaxLength(maxLength);
     return c;
@@ -603,7 +543,7 @@ void TfrmScadenzario::btnApriClick()
 void TfrmScadenzario::ResetDeadlineForm()
 {
     for (QComboBox *box : dropDowns())
-        clearSelection(box);
+        Input::clearListSelection(box);
     txtGiorno->setEditText(QString());
     txtMese->setEditText(QString());
     txtOreApp->setEditText(QStringLiteral("00"));
@@ -679,7 +619,7 @@ void TfrmScadenzario::cmdDuplicaClick()
         txtOreApp->setEditText(QStringLiteral("00"));
         txtMinutiApp->setEditText(QStringLiteral("00"));
         for (QComboBox *box : dropDowns())
-            clearSelection(box);
+            Input::clearListSelection(box);
         lblAnno->setText(m_openYear);
         txtGiorno->setFocus(Qt::OtherFocusReason);
     }
@@ -706,8 +646,8 @@ void TfrmScadenzario::cmdImportaClick()
 void TfrmScadenzario::applyFieldRules()
 {
     for (QComboBox *box : dropDowns()) {
-        clearSelection(box);
-        keepOnlyListed(box);
+        Input::clearListSelection(box);
+        Input::keepOnlyListed(box);
     }
     txtCosto->setText(FormatAmountText(txtCosto->text()));
 }
