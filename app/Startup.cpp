@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "agenda/Scadenzario.h"
 #include "app/Avvio.h"
 #include "app/CambiaPassword.h"
 #include "app/Password.h"
@@ -68,6 +69,7 @@ const std::vector<WindowEntry> &table()
         {"frmTrovaAnagrafica", make<TfrmTrovaAnagrafica>()},
         {"frmExpAnagrafica", make<TfrmExpAnagrafica>()},
         {"frmContrattiScaduti", make<TfrmContrattiScaduti>()},
+        {"frmScadenzario", make<TfrmScadenzario>()},
         {"frmAnteprimaAnagrafica", make<TfrmAnteprimaAnagrafica>()},
         {"frmStampaAnagrafica", make<TfrmStampaAnagrafica>()},
     };

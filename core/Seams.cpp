@@ -28,6 +28,7 @@ struct State {
     int previews = 0;
     bool soundScripted = false;
     QStringList played;
+    int stops = 0;
     QDateTime fixedNow;
 };
 State &st()
@@ -163,6 +164,19 @@ void Printing::setScripted(bool on) { st().printScripted = on; }
 void Printing::setNextPdfFile(const QString &path) { st().nextPdf = path; }
 int &Printing::previewCount() { return st().previews; }
 
+namespace {
+// One player for the whole run: a warning chime is short and never overlaps itself.
+QMediaPlayer *soundPlayer(bool create)
+{
+    static QMediaPlayer *player = nullptr;
+    if (!player && create) {
+        player = new QMediaPlayer(qApp);
+        player->setAudioOutput(new QAudioOutput(player));
+    }
+    return player;
+}
+} // namespace
+
 void Sound::play(const QString &path)
 {
     st().played.append(path);
@@ -170,18 +184,20 @@ void Sound::play(const QString &path)
         return;
     if (!QFileInfo::exists(path))
         return;
-    // One player for the whole run: a warning chime is short and never overlaps itself.
-    static QMediaPlayer *player = nullptr;
-    static QAudioOutput *output = nullptr;
-    if (!player) {
-        player = new QMediaPlayer(qApp);
-        output = new QAudioOutput(player);
-        player->setAudioOutput(output);
-    }
+    QMediaPlayer *player = soundPlayer(true);
     player->stop();
     player->setSource(QUrl::fromLocalFile(path));
     player->play();
 }
+void Sound::stop()
+{
+    ++st().stops;
+    if (st().soundScripted)
+        return;
+    if (QMediaPlayer *player = soundPlayer(false))
+        player->stop();
+}
+int &Sound::stopCount() { return st().stops; }
 void Sound::setScripted(bool on) { st().soundScripted = on; }
 QStringList &Sound::played() { return st().played; }
 

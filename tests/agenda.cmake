@@ -1,0 +1,2 @@
+versalia_test(test_agenda test_agenda.cpp)
+versalia_test(test_agenda_sheet test_agenda_sheet.cpp PdfText.cpp PdfText.h)
