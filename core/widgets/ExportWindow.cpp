@@ -10,6 +10,7 @@
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QShowEvent>
@@ -95,29 +96,48 @@ void TExportWindow::showEvent(QShowEvent *e) {
 
 void TExportWindow::FormShow() {
     QList<QStringList> rows;
+    QList<int> numbers;
     const RecordFilter select = m_config.selection ? m_config.selection() : RecordFilter();
-    ArchiveFile file(m_config.archivePath(), m_config.layout->size());
-    m_filled = file.open(ArchiveFile::Mode::ReadOrCreate);
-    if (m_filled) {
-        rows.reserve(file.count());
-        // A read failure ends the filling silently with the rows read so far; the export then refuses.
-        m_filled = file.scan([&](const char *bytes, qint64) {
-            const RecordView record(*m_config.layout, bytes);
-            if (select && !select(record))
+    // One archive's rows, read in file order; false when it could not be read whole.
+    const auto readArchive = [&](const QString &path, ArchiveFile::Mode mode) {
+        QList<QStringList> block;
+        ArchiveFile file(path, m_config.layout->size());
+        bool whole = file.open(mode);
+        if (whole) {
+            block.reserve(file.count());
+            whole = file.scan([&](const char *bytes, qint64) {
+                const RecordView record(*m_config.layout, bytes);
+                if (select && !select(record))
+                    return true;
+                QStringList row;
+                row.reserve(m_config.columns.size());
+                for (const ExportColumn &column : m_config.columns)
+                    row.append(column.value(record));
+                block.append(std::move(row));
                 return true;
-            QStringList row;
-            row.reserve(m_config.columns.size());
-            for (const ExportColumn &column : m_config.columns)
-                row.append(column.value(record));
-            rows.append(std::move(row));
-            return true;
-        });
-        file.close();
-    }
-    // A filling cut short keeps its rows as read.
-    if (m_filled && m_config.arrange)
-        m_config.arrange(rows);
-    grdRecords->setRows(std::move(rows));
+            });
+            file.close();
+        }
+        // Whatever was read is shown in order; a cut-short filling only refuses the export.
+        const int first = int(numbers.size());
+        QList<int> order;
+        if (m_config.order)
+            order = m_config.order(block);
+        else
+            for (int i = 0; i < block.size(); ++i)
+                order.append(i);
+        for (int i : order) {
+            rows.append(std::move(block[i]));
+            numbers.append(first + i + 1);
+        }
+        return whole;
+    };
+    m_filled = readArchive(m_config.archivePath(), ArchiveFile::Mode::ReadOrCreate);
+    if (m_config.laterArchives)
+        for (const QString &path : m_config.laterArchives())
+            if (QFileInfo::exists(path))
+                m_filled = readArchive(path, ArchiveFile::Mode::ReadOrCreate) && m_filled;
+    grdRecords->setRows(std::move(rows), std::move(numbers));
 }
 
 SpreadsheetExport TExportWindow::description() const {
