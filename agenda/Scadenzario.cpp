@@ -1,5 +1,6 @@
 #include "agenda/Scadenzario.h"
 
+#include "agenda/DeadlineLists.h"
 #include "agenda/DeadlineRecord.h"
 #include "agenda/DeadlineSheet.h"
 #include "agenda/ScadenzarioHelp.h"
@@ -269,9 +270,9 @@ void TfrmScadenzario::buildStartPanel()
     connect(btnApri, &QPushButton::clicked, this, &TfrmScadenzario::btnApriClick);
     connect(imgGuida, &Picture::clicked, this, &TfrmScadenzario::imgGuidaClick);
     connect(imgEsci, &Picture::clicked, this, &QWidget::close);
-    // The lists of the day, of the month and of the imminent deadlines are not part of the program yet.
-    for (QWidget *w : std::initializer_list<QWidget *>{btnGiorno, btnMese})
-        w->setEnabled(false);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmScadenzario::btnOKClick);
+    connect(btnGiorno, &Picture::clicked, this, &TfrmScadenzario::btnGiornoClick);
+    connect(btnMese, &Picture::clicked, this, &TfrmScadenzario::btnMeseClick);
     showImminent(false);
     setTabOrder(txtAnno, btnApri);
     setTabOrder(btnApri, calAppuntamenti);
@@ -471,9 +472,11 @@ void TfrmScadenzario::buildWorkPanel()
     connect(btnCodFisc, &Picture::clicked, this, &TfrmScadenzario::btnCodFiscClick);
     connect(impApertura, &Picture::clicked, this, &TfrmScadenzario::impAperturaClick);
     connect(impChiusura, &Picture::clicked, this, &TfrmScadenzario::impChiusuraClick);
-    // The search, the export and the status lists are not part of the program yet.
-    for (Picture *p : {cmdTrova, cmdEsporta, cmdDaConfermare, cmdDaEffettuare, cmdEffettuate})
-        p->setEnabled(false);
+    connect(cmdTrova, &Picture::clicked, this, &TfrmScadenzario::cmdTrovaClick);
+    connect(cmdEsporta, &Picture::clicked, this, &TfrmScadenzario::cmdEsportaClick);
+    connect(cmdDaConfermare, &Picture::clicked, this, &TfrmScadenzario::cmdDaConfermareClick);
+    connect(cmdDaEffettuare, &Picture::clicked, this, &TfrmScadenzario::cmdDaEffettuareClick);
+    connect(cmdEffettuate, &Picture::clicked, this, &TfrmScadenzario::cmdEffettuateClick);
 }
 
 QList<QComboBox *> TfrmScadenzario::dropDowns() const { return {txtGiorno, txtMese, txtOreApp, txtMinutiApp}; }
@@ -501,6 +504,7 @@ void TfrmScadenzario::showEvent(QShowEvent *e)
     cmdImporta->setEnabled(bool(applicantSearch()));
     txtAnno->setFocus(Qt::OtherFocusReason);
     txtAnno->selectAll();
+    DeadlineLists::showIndicator(this);
 }
 
 // The two panels keep their size and stay in the middle of the window.

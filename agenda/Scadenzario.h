@@ -69,6 +69,14 @@ public:
     void btnCodFiscClick();
     void impAperturaClick();
     void impChiusuraClick();
+    void btnOKClick();
+    void btnGiornoClick();
+    void btnMeseClick();
+    void cmdTrovaClick();
+    void cmdEsportaClick();
+    void cmdDaConfermareClick();
+    void cmdDaEffettuareClick();
+    void cmdEffettuateClick();
     // The imminent-deadline indicator: red banner and OK enabled, or blue banner and OK disabled.
     void showImminent(bool present);
 

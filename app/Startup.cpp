@@ -1,6 +1,14 @@
 #include "app/Startup.h"
 
+#include "agenda/Confermati.h"
+#include "agenda/DaConfermare.h"
+#include "agenda/ExpGiornaliere.h"
+#include "agenda/ExpImminenti.h"
+#include "agenda/ExpMensili.h"
+#include "agenda/ExpScadenzario.h"
+#include "agenda/NonConfermati.h"
 #include "agenda/Scadenzario.h"
+#include "agenda/TrovaScadenzario.h"
 #include "app/Avvio.h"
 #include "app/CambiaPassword.h"
 #include "app/Password.h"
@@ -28,6 +36,7 @@
 #include "registry/TrovaAnagrafica.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -70,6 +79,14 @@ const std::vector<WindowEntry> &table()
         {"frmExpAnagrafica", make<TfrmExpAnagrafica>()},
         {"frmContrattiScaduti", make<TfrmContrattiScaduti>()},
         {"frmScadenzario", make<TfrmScadenzario>()},
+        {"frmExpImminenti", make<TfrmExpImminenti>()},
+        {"frmExpGiornaliere", make<TfrmExpGiornaliere>()},
+        {"frmExpMensili", make<TfrmExpMensili>()},
+        {"frmExpScadenzario", make<TfrmExpScadenzario>()},
+        {"frmConfermati", make<TfrmConfermati>()},
+        {"frmNonConfermati", make<TfrmNonConfermati>()},
+        {"frmDaConfermare", make<TfrmDaConfermare>()},
+        {"frmTrovaScadenzario", make<TfrmTrovaScadenzario>()},
         {"frmAnteprimaAnagrafica", make<TfrmAnteprimaAnagrafica>()},
         {"frmStampaAnagrafica", make<TfrmStampaAnagrafica>()},
     };
@@ -101,6 +118,12 @@ void initialise(QApplication &app)
 
 void createWindows()
 {
+    // The agenda's applicant import opens the registry's search, which writes the client fields back.
+    TfrmScadenzario::setApplicantSearchFactory([](QWidget *owner) -> QDialog * {
+        auto *search = new TfrmTrovaAnagrafica(owner);
+        search->lblMemory->setText(QStringLiteral("scadenzario"));
+        return search;
+    });
     for (const auto &entry : table()) {
         QWidget *w = entry.create();
         w->setObjectName(QString::fromLatin1(entry.instance));
