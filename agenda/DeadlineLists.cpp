@@ -85,8 +85,6 @@ void showIndicator(TfrmScadenzario *editor) {
 }
 
 QList<ExportColumn> listColumns() {
-    using ExportValues::field;
-    const RecordLayout &l = kDeadlineLayout;
     QList<ExportColumn> c = archiveColumns();
     c.append({"Codice univoco", 150, 150, true, [](const RecordView &r) { return sortKey(r); }});
     return c;
