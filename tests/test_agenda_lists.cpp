@@ -551,6 +551,22 @@ void TestAgendaLists::creationOrderOfEveryWindow() {
              QStringLiteral("TfrmConfermati"));
     QCOMPARE(Forms::get<TfrmNonConfermati>(QStringLiteral("frmNonConfermati"))->windowTitle(),
              QStringLiteral(" Riepilogo pagamenti effettuati"));
+
+    // The start shows the login alone; the rest follow by themselves once it is painted, in their order.
+    Forms::clear();
+    Startup::start();
+    QCOMPARE(Startup::createdCount(), std::size_t(1));
+    QVERIFY(Startup::firstWindow()->isVisible());
+    QTRY_COMPARE(Startup::createdCount(), std::size_t(order.size()));
+    // Or at once, when one of them is asked for before.
+    Forms::clear();
+    Startup::start();
+    QVERIFY(Forms::get(QStringLiteral("frmStampaAnagrafica")));
+    QCOMPARE(Startup::createdCount(), std::size_t(order.size()));
+    QStringList created;
+    for (QWidget *w : Forms::all())
+        created << w->objectName();
+    QCOMPARE(created, order);
 }
 
 QTEST_MAIN(TestAgendaLists)
