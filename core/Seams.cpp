@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -183,6 +185,10 @@ void Sound::play(const QString &path)
     if (st().soundScripted)
         return;
     if (!QFileInfo::exists(path))
+        return;
+    // Without an audio output there is nothing to play on, and the media backend may not even be complete
+    // (it has been seen to crash building its pipeline): no sound, nothing else.
+    if (QMediaDevices::audioOutputs().isEmpty())
         return;
     QMediaPlayer *player = soundPlayer(true);
     player->stop();
