@@ -22,14 +22,35 @@ template <class W> void runModal(TfrmScadenzario *owner, const std::function<voi
 }
 } // namespace
 
-void TfrmScadenzario::btnOKClick() { runModal<TfrmExpImminenti>(this); }
-void TfrmScadenzario::btnGiornoClick() { runModal<TfrmExpGiornaliere>(this); }
-void TfrmScadenzario::btnMeseClick() { runModal<TfrmExpMensili>(this); }
-void TfrmScadenzario::cmdEsportaClick() { runModal<TfrmExpScadenzario>(this); }
+void TfrmScadenzario::btnOKClick()
+{
+    runModal<TfrmExpImminenti>(this);
+}
+void TfrmScadenzario::btnGiornoClick()
+{
+    runModal<TfrmExpGiornaliere>(this);
+}
+void TfrmScadenzario::btnMeseClick()
+{
+    runModal<TfrmExpMensili>(this);
+}
+void TfrmScadenzario::cmdEsportaClick()
+{
+    runModal<TfrmExpScadenzario>(this);
+}
 // The class names are swapped on purpose: TfrmConfermati lists the payments still to make.
-void TfrmScadenzario::cmdDaEffettuareClick() { runModal<TfrmConfermati>(this); }
-void TfrmScadenzario::cmdEffettuateClick() { runModal<TfrmNonConfermati>(this); }
-void TfrmScadenzario::cmdDaConfermareClick() { runModal<TfrmDaConfermare>(this); }
+void TfrmScadenzario::cmdDaEffettuareClick()
+{
+    runModal<TfrmConfermati>(this);
+}
+void TfrmScadenzario::cmdEffettuateClick()
+{
+    runModal<TfrmNonConfermati>(this);
+}
+void TfrmScadenzario::cmdDaConfermareClick()
+{
+    runModal<TfrmDaConfermare>(this);
+}
 
 void TfrmScadenzario::cmdTrovaClick()
 {

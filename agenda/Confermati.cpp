@@ -4,6 +4,9 @@
 #include "core/Record.h"
 
 TfrmConfermati::TfrmConfermati(QWidget *parent)
-    : TSummaryList(DeadlineLists::statusList(QStringLiteral("frmConfermati"), QStringLiteral("Riepilogo pagamenti da effettuare"), "Effettuata",
+    : TSummaryList(DeadlineLists::statusList(QStringLiteral("frmConfermati"),
+                                             QStringLiteral("Riepilogo pagamenti da effettuare"), "Effettuata",
                                              FieldCodec::no()),
-                   parent) {}
+                   parent)
+{
+}

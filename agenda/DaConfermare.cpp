@@ -4,6 +4,9 @@
 #include "core/Record.h"
 
 TfrmDaConfermare::TfrmDaConfermare(QWidget *parent)
-    : TSummaryList(DeadlineLists::statusList(QStringLiteral("frmDaConfermare"), QStringLiteral("Riepilogo appuntamenti da confermare"), "DaConfermare",
+    : TSummaryList(DeadlineLists::statusList(QStringLiteral("frmDaConfermare"),
+                                             QStringLiteral("Riepilogo appuntamenti da confermare"), "DaConfermare",
                                              FieldCodec::yes()),
-                   parent) {}
+                   parent)
+{
+}

@@ -14,16 +14,19 @@
 
 namespace DeadlineLists {
 namespace {
-int field(std::string_view name) {
+int field(std::string_view name)
+{
     return kDeadlineLayout.indexOf(name);
 }
 
-QString joinParagraphs(const QStringList &paragraphs) {
+QString joinParagraphs(const QStringList &paragraphs)
+{
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
 }
 
 // Reads one archive, skipping what the rule cannot use; false when a read failed.
-bool scanForImminent(const QString &path, ArchiveFile::Mode mode, const QDate &today, bool &found) {
+bool scanForImminent(const QString &path, ArchiveFile::Mode mode, const QDate &today, bool &found)
+{
     ArchiveFile file(path, kDeadlineLayout.size());
     if (!file.open(mode))
         return false;
@@ -36,25 +39,30 @@ bool scanForImminent(const QString &path, ArchiveFile::Mode mode, const QDate &t
 }
 } // namespace
 
-QString editorName() {
+QString editorName()
+{
     return QStringLiteral("frmScadenzario");
 }
 
-QString archivePath() {
+QString archivePath()
+{
     return ResultLines::editorArchivePath(editorName());
 }
 
-QString yearArchive(int year) {
+QString yearArchive(int year)
+{
     return ProgramFolder::file(QString::number(year).rightJustified(4, QLatin1Char('0')) + QStringLiteral(".sca"));
 }
 
-int noticeDays(const QString &text) {
+int noticeDays(const QString &text)
+{
     bool whole = false;
     const int n = text.trimmed().toInt(&whole);
     return whole && n > 0 ? n : 0;
 }
 
-bool imminent(const RecordView &deadline, const QDate &today) {
+bool imminent(const RecordView &deadline, const QDate &today)
+{
     static const int data = field("Data"), avviso = field("Avviso");
     const QDate due = Formats::parseDateText(deadline.text(data));
     if (!due.isValid())
@@ -62,12 +70,14 @@ bool imminent(const RecordView &deadline, const QDate &today) {
     return due.addDays(-noticeDays(deadline.text(avviso))) <= today && today <= due;
 }
 
-QString sortKey(const RecordView &deadline) {
+QString sortKey(const RecordView &deadline)
+{
     static const int data = field("Data"), giorno = field("Giorno"), ore = field("OreApp"), minuti = field("MinutiApp");
     return deadline.text(data).mid(3, 2) + deadline.text(giorno) + deadline.text(ore) + deadline.text(minuti);
 }
 
-bool anyImminent(const QDate &today) {
+bool anyImminent(const QDate &today)
+{
     bool found = false;
     scanForImminent(yearArchive(today.year()), ArchiveFile::Mode::ReadOrCreate, today, found);
     const QString next = yearArchive(today.year() + 1);
@@ -76,7 +86,8 @@ bool anyImminent(const QDate &today) {
     return found;
 }
 
-void showIndicator(TfrmScadenzario *editor) {
+void showIndicator(TfrmScadenzario *editor)
+{
     // Reset at every showing: a banner left from the previous one would be a false alarm or a missed one.
     const bool present = anyImminent(Seams::Clock::today());
     editor->showImminent(present);
@@ -84,13 +95,15 @@ void showIndicator(TfrmScadenzario *editor) {
         Seams::Sound::play(ProgramFolder::file(QStringLiteral("Avviso.mp3")));
 }
 
-QList<ExportColumn> listColumns() {
+QList<ExportColumn> listColumns()
+{
     QList<ExportColumn> c = archiveColumns();
     c.append({"Codice univoco", 150, 150, true, [](const RecordView &r) { return sortKey(r); }});
     return c;
 }
 
-QList<ExportColumn> archiveColumns() {
+QList<ExportColumn> archiveColumns()
+{
     using ExportValues::field;
     const RecordLayout &l = kDeadlineLayout;
     return {
@@ -116,22 +129,24 @@ QList<ExportColumn> archiveColumns() {
     };
 }
 
-QList<int> chronological(const QList<QStringList> &rows) {
+QList<int> chronological(const QList<QStringList> &rows)
+{
     QList<int> order(rows.size());
     for (int i = 0; i < order.size(); ++i)
         order[i] = i;
     const auto key = [&rows](int i) { return rows.at(i).isEmpty() ? QString() : rows.at(i).last(); };
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return key(a).compare(key(b), Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return key(a).compare(key(b), Qt::CaseInsensitive) < 0; });
     return order;
 }
 
-QString listHelpTitle() {
+QString listHelpTitle()
+{
     return QStringLiteral("Visualizzazione scadenze e appuntamenti.");
 }
 
-QString listHelpText() {
+QString listHelpText()
+{
     return joinParagraphs({
         QStringLiteral("Per visualizzare l'elenco delle scadenze imminenti è sufficiente fare clic sul pulsante OK "
                        "nell'ambiente Scadenze e appuntamenti. Tale pulsante diventa attivo solo se sono presenti "
@@ -147,7 +162,8 @@ QString listHelpText() {
     });
 }
 
-const LineFormat &summaryLine() {
+const LineFormat &summaryLine()
+{
     static const LineFormat f = [] {
         LineFormat l;
         l.column(field("Dettagli"), 32)
@@ -166,18 +182,21 @@ const LineFormat &summaryLine() {
     return f;
 }
 
-QDate chosenDate() {
+QDate chosenDate()
+{
     if (auto *editor = Forms::get<TfrmScadenzario>(editorName()))
         return editor->calAppuntamenti->selectedDate();
     return Seams::Clock::today();
 }
 
-RecordFilter flagIs(std::string_view name, const QString &text) {
+RecordFilter flagIs(std::string_view name, const QString &text)
+{
     const int f = field(name);
     return [f, text](const RecordView &r) { return r.text(f) == text; };
 }
 
-SummaryListConfig statusList(const QString &name, const QString &title, std::string_view flag, const QString &text) {
+SummaryListConfig statusList(const QString &name, const QString &title, std::string_view flag, const QString &text)
+{
     SummaryListConfig c;
     c.name = name;
     c.caption = QLatin1Char(' ') + title;
@@ -191,7 +210,8 @@ SummaryListConfig statusList(const QString &name, const QString &title, std::str
     return c;
 }
 
-void showInEditor(const Record &record, qint64 position) {
+void showInEditor(const Record &record, qint64 position)
+{
     if (auto *editor = Forms::get<TfrmScadenzario>(editorName()))
         editor->ShowDeadline(record, position);
 }

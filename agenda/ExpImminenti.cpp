@@ -6,7 +6,8 @@
 #include "core/Seams.h"
 
 namespace {
-ExportConfig config() {
+ExportConfig config()
+{
     ExportConfig c;
     c.name = QStringLiteral("frmExpImminenti");
     c.caption = QStringLiteral(" Scadenze imminenti");

@@ -4,7 +4,8 @@
 #include "agenda/DeadlineRecord.h"
 
 namespace {
-QString helpText() {
+QString helpText()
+{
     return QStringList{
         QStringLiteral("Il pulsante Esporta archivio consente di esportare tutte le schede dello scadenzario "
                        "registrate in un anno solare in un foglio di lavoro di Microsoft Excel, che potrà essere "
@@ -20,7 +21,8 @@ QString helpText() {
         .join(QStringLiteral("\r\n\r\n"));
 }
 
-ExportConfig config() {
+ExportConfig config()
+{
     ExportConfig c;
     c.name = QStringLiteral("frmExpScadenzario");
     c.caption = QStringLiteral(" Esporta archivio Scadenzario pagamenti");

@@ -4,6 +4,9 @@
 #include "core/Record.h"
 
 TfrmNonConfermati::TfrmNonConfermati(QWidget *parent)
-    : TSummaryList(DeadlineLists::statusList(QStringLiteral("frmNonConfermati"), QStringLiteral("Riepilogo pagamenti effettuati"), "Effettuata",
+    : TSummaryList(DeadlineLists::statusList(QStringLiteral("frmNonConfermati"),
+                                             QStringLiteral("Riepilogo pagamenti effettuati"), "Effettuata",
                                              FieldCodec::yes()),
-                   parent) {}
+                   parent)
+{
+}

@@ -4,7 +4,8 @@
 #include "agenda/DeadlineRecord.h"
 
 namespace {
-SearchConfig config() {
+SearchConfig config()
+{
     SearchConfig c;
     c.name = QStringLiteral("frmTrovaScadenzario");
     c.caption = QStringLiteral(" Trova scadenze e appuntamenti in archivio");
@@ -13,16 +14,11 @@ SearchConfig config() {
     c.layout = &kDeadlineLayout;
     c.archivePath = &DeadlineLists::archivePath;
     c.filters = {
-        {"txtData", "Data scadenza (gg/mm/aaaa):", "Data"},
-        {"txtOra", "Ora appuntamento (hh:mm):", "Ora"},
-        {"txtCliente", "Richiedente:", "Cliente"},
-        {"txtCodFisc", "Codice fiscale:", "CodFisc"},
-        {"txtOggetto", "Oggetto pratica:", "Oggetto"},
-        {"txtProtocollo", "Protocollo n.", "Protocollo"},
-        {"txtStato", "Stato avanzamento:", "Stato"},
-        {"txtConsulente", "Consulente o curatore:", "Consulente"},
-        {"txtDettagli", "Causale scadenza:", "Dettagli"},
-        {"txtNote", "Note:", "Note"},
+        {"txtData", "Data scadenza (gg/mm/aaaa):", "Data"}, {"txtOra", "Ora appuntamento (hh:mm):", "Ora"},
+        {"txtCliente", "Richiedente:", "Cliente"},          {"txtCodFisc", "Codice fiscale:", "CodFisc"},
+        {"txtOggetto", "Oggetto pratica:", "Oggetto"},      {"txtProtocollo", "Protocollo n.", "Protocollo"},
+        {"txtStato", "Stato avanzamento:", "Stato"},        {"txtConsulente", "Consulente o curatore:", "Consulente"},
+        {"txtDettagli", "Causale scadenza:", "Dettagli"},   {"txtNote", "Note:", "Note"},
     };
     c.line = [](const RecordView &r) { return DeadlineLists::summaryLine()(r); };
     c.countText = QStringLiteral("Il presente elenco contiene %1 schede.");
@@ -34,7 +30,8 @@ SearchConfig config() {
 }
 } // namespace
 
-TfrmTrovaScadenzario::TfrmTrovaScadenzario(QWidget *parent) : TSearchWindow(config(), parent) {
+TfrmTrovaScadenzario::TfrmTrovaScadenzario(QWidget *parent) : TSearchWindow(config(), parent)
+{
     txtData = filterBox("txtData");
     txtOra = filterBox("txtOra");
     txtCliente = filterBox("txtCliente");

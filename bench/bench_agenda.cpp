@@ -39,17 +39,19 @@
 namespace {
 QTextStream out(stdout);
 
-long peakRssMb() {
+long peakRssMb()
+{
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss / 1024;
 }
 
-void generate(const QString &path, int count, int year) {
+void generate(const QString &path, int count, int year)
+{
     static const char *months[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
                                    "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
-    static const char *clients[] = {"ROSSI MARIO", "BIANCHI ANNA", "KHAN AHMED", "POPESCU IOANA", "LI WEI",
-                                    "EL AMRANI FATIMA", "SINGH PRIYA", "ESPOSITO LUCA", "NICOLÒ ZOË"};
+    static const char *clients[] = {"ROSSI MARIO",      "BIANCHI ANNA", "KHAN AHMED",    "POPESCU IOANA", "LI WEI",
+                                    "EL AMRANI FATIMA", "SINGH PRIYA",  "ESPOSITO LUCA", "NICOLÒ ZOË"};
     static const char *reasons[] = {"Appuntamento in Questura", "Pagamento contributo permesso",
                                     "Ritiro permesso di soggiorno", "Rinnovo contratto di lavoro",
                                     "Consegna documenti"};
@@ -95,12 +97,14 @@ void generate(const QString &path, int count, int year) {
     f.write(block);
 }
 
-double median(QList<double> v) {
+double median(QList<double> v)
+{
     std::sort(v.begin(), v.end());
     return v.at(v.size() / 2);
 }
 
-double timeMs(const std::function<void()> &op, int runs = 3) {
+double timeMs(const std::function<void()> &op, int runs = 3)
+{
     QList<double> t;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
@@ -112,7 +116,8 @@ double timeMs(const std::function<void()> &op, int runs = 3) {
 }
 
 QString grepCount;
-double grepMs(const QString &path) {
+double grepMs(const QString &path)
+{
     return timeMs([&] {
         QProcess grep;
         grep.start(QStringLiteral("grep"),
@@ -123,7 +128,8 @@ double grepMs(const QString &path) {
 }
 
 // A list window shown and filled; its row count.
-template <class W> double gridMs(QWidget *editor, int &rows) {
+template <class W> double gridMs(QWidget *editor, int &rows)
+{
     return timeMs([&] {
         W w(editor);
         w.show();
@@ -133,7 +139,8 @@ template <class W> double gridMs(QWidget *editor, int &rows) {
     });
 }
 
-template <class W> double summaryMs(QWidget *editor, int &lines) {
+template <class W> double summaryMs(QWidget *editor, int &lines)
+{
     return timeMs([&] {
         W w(editor);
         w.show();
@@ -144,7 +151,8 @@ template <class W> double summaryMs(QWidget *editor, int &lines) {
 }
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -19,12 +19,14 @@
 
 namespace {
 // The application's own start, reporting the first paint of the first window and the last window created.
-int child(int argc, char **argv) {
+int child(int argc, char **argv)
+{
     Startup::prepare();
     QApplication app(argc, argv);
     Startup::initialise(app);
     struct FirstPaint : QObject {
-        bool eventFilter(QObject *, QEvent *e) override {
+        bool eventFilter(QObject *, QEvent *e) override
+        {
             if (e->type() == QEvent::Paint && !done) {
                 done = true;
                 std::fputs("shown\n", stdout);
@@ -55,7 +57,8 @@ struct Times {
     double ready = -1;
 };
 
-Times timeProcess(const QString &program, const QStringList &args) {
+Times timeProcess(const QString &program, const QStringList &args)
+{
     Times t;
     QProcess p;
     QElapsedTimer timer;
@@ -76,13 +79,15 @@ Times timeProcess(const QString &program, const QStringList &args) {
     return t;
 }
 
-double median(QList<double> v) {
+double median(QList<double> v)
+{
     std::sort(v.begin(), v.end());
     return v.isEmpty() ? -1 : v.at(v.size() / 2);
 }
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (argc > 1 && QByteArray(argv[1]) == "--child")
         return child(argc, argv);
     QCoreApplication app(argc, argv);

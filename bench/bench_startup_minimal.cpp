@@ -7,7 +7,8 @@
 namespace {
 class Window : public QWidget {
 protected:
-    void paintEvent(QPaintEvent *) override {
+    void paintEvent(QPaintEvent *) override
+    {
         std::fputs("shown\n", stdout);
         std::fflush(stdout);
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -15,7 +16,8 @@ protected:
 };
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QApplication app(argc, argv);
     Window w;
     w.resize(480, 320);

@@ -48,7 +48,8 @@ namespace {
 const char *const kMonthNames[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
                                    "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
 
-QByteArray bytes(const Deadline &d) {
+QByteArray bytes(const Deadline &d)
+{
     Record r(kDeadlineLayout);
     r.setText("Giorno", d.date.left(2));
     const int month = d.date.mid(3, 2).toInt();
@@ -68,40 +69,58 @@ QByteArray bytes(const Deadline &d) {
     return r.bytes();
 }
 
-void write(const QString &path, const QList<Deadline> &deadlines) {
+void write(const QString &path, const QList<Deadline> &deadlines)
+{
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     for (const Deadline &d : deadlines)
         f.write(bytes(d));
 }
 
-QByteArray readAll(const QString &path) {
+QByteArray readAll(const QString &path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 // The file the deadline lists export, with the headings and widths as written.
-QByteArray expectedListFile(const QByteArray &sheet, const QList<QList<QByteArray>> &rows) {
-    static const QList<QPair<QByteArray, int>> headings{
-        {"Data scadenza", 150},         {"Ora appuntamento", 150},      {"Richiedente", 250},
-        {"Codice fiscale", 200},        {"Telefono preferenziale", 200}, {"Oggetto pratica", 300},
-        {"Tipologia", 250},             {"Protocollo n.", 250},         {"Data apertura", 150},
-        {"Data chiusura", 150},         {"Stato avanzamento", 250},     {"Consulente o curatore", 250},
-        {"Causale scadenza", 300},      {"Modalit\xe0 di pagamento", 300}, {"Importo in euro", 200},
-        {"Estremi ricevuta", 250},      {"Appuntamento da confermare", 250}, {"Pagamento effettuato", 250},
-        {"Note", 300},                  {"Codice univoco", 150}};
+QByteArray expectedListFile(const QByteArray &sheet, const QList<QList<QByteArray>> &rows)
+{
+    static const QList<QPair<QByteArray, int>> headings{{"Data scadenza", 150},
+                                                        {"Ora appuntamento", 150},
+                                                        {"Richiedente", 250},
+                                                        {"Codice fiscale", 200},
+                                                        {"Telefono preferenziale", 200},
+                                                        {"Oggetto pratica", 300},
+                                                        {"Tipologia", 250},
+                                                        {"Protocollo n.", 250},
+                                                        {"Data apertura", 150},
+                                                        {"Data chiusura", 150},
+                                                        {"Stato avanzamento", 250},
+                                                        {"Consulente o curatore", 250},
+                                                        {"Causale scadenza", 300},
+                                                        {"Modalit\xe0 di pagamento", 300},
+                                                        {"Importo in euro", 200},
+                                                        {"Estremi ricevuta", 250},
+                                                        {"Appuntamento da confermare", 250},
+                                                        {"Pagamento effettuato", 250},
+                                                        {"Note", 300},
+                                                        {"Codice univoco", 150}};
     QByteArray f = "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
                    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
                    "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
                    "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-                   "<x:Name>" + sheet + "</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
+                   "<x:Name>" +
+                   sheet +
+                   "</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
                    "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False"
                    "</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False"
                    "</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets>"
                    "</x:ExcelWorkbook></xml><![endif]--></head><body><table x:str><tr>";
     for (const auto &[heading, width] : headings)
-        f += "<td sdnum=\"1040;0;@\" style=\"text-align: left; font-weight: bold;\" width=" +
-             QByteArray::number(width) + ">" + heading + "</td>";
+        f +=
+            "<td sdnum=\"1040;0;@\" style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) +
+            ">" + heading + "</td>";
     f += "</tr>";
     for (const auto &row : rows) {
         f += "<tr>";
@@ -113,15 +132,33 @@ QByteArray expectedListFile(const QByteArray &sheet, const QList<QList<QByteArra
 }
 
 // The exported cells of a deadline written by bytes(), key last.
-QList<QByteArray> exportedRow(const Deadline &d, const QByteArray &key) {
-    return {d.date.toLatin1(), d.time.toLatin1(), d.client.toLatin1(), "", "", "Rinnovo permesso", "", "", "", "",
-            "",                "",                d.reason.toLatin1(), "", d.amount.toLatin1(), "",
+QList<QByteArray> exportedRow(const Deadline &d, const QByteArray &key)
+{
+    return {d.date.toLatin1(),
+            d.time.toLatin1(),
+            d.client.toLatin1(),
+            "",
+            "",
+            "Rinnovo permesso",
+            "",
+            "",
+            "",
+            "",
+            "",
+            "",
+            d.reason.toLatin1(),
+            "",
+            d.amount.toLatin1(),
+            "",
             d.toConfirm == QStringLiteral("S\u00ec") ? QByteArray("S\xec") : d.toConfirm.toLatin1(),
-            d.paid == QStringLiteral("S\u00ec") ? QByteArray("S\xec") : d.paid.toLatin1(), "", key};
+            d.paid == QStringLiteral("S\u00ec") ? QByteArray("S\xec") : d.paid.toLatin1(),
+            "",
+            key};
 }
 
 // "N." and one more column of every row, top to bottom.
-QStringList column(TExportGrid *grid, int c) {
+QStringList column(TExportGrid *grid, int c)
+{
     QStringList out;
     for (int r = 0; r < grid->model()->rowCount(); ++r)
         out << grid->cell(r, 0) + QLatin1Char(' ') + grid->cell(r, c);
@@ -130,7 +167,8 @@ QStringList column(TExportGrid *grid, int c) {
 
 const QString kYes = QStringLiteral("S\u00ec");
 
-QStringList names(std::initializer_list<const char *> list) {
+QStringList names(std::initializer_list<const char *> list)
+{
     QStringList out;
     for (const char *n : list)
         out << QString::fromLatin1(n);
@@ -162,27 +200,31 @@ private:
     std::unique_ptr<TestProgramFolder> folder;
 };
 
-void TestAgendaLists::init() {
+void TestAgendaLists::init()
+{
     TestSupport::resetSeams(QDate(2014, 3, 15));
     folder = std::make_unique<TestProgramFolder>();
     ed = new TfrmScadenzario;
     Forms::add(ed);
 }
 
-void TestAgendaLists::cleanup() {
+void TestAgendaLists::cleanup()
+{
     ArchiveFile::setFaultHook({});
     Forms::clear();
     ed = nullptr;
     folder.reset();
 }
 
-void TestAgendaLists::showEditor(const QDate &today) {
+void TestAgendaLists::showEditor(const QDate &today)
+{
     Seams::Clock::setFixed(QDateTime(today, QTime(10, 0)));
     ed->show();
     QVERIFY(QTest::qWaitForWindowExposed(ed));
 }
 
-void TestAgendaLists::imminenceRule_data() {
+void TestAgendaLists::imminenceRule_data()
+{
     QTest::addColumn<QDate>("today");
     QTest::addColumn<QList<Deadline>>("thisYear");
     QTest::addColumn<QList<Deadline>>("nextYear"); // none: no file
@@ -194,32 +236,53 @@ void TestAgendaLists::imminenceRule_data() {
         return x;
     };
     const QDate march10(2024, 3, 10);
-    QTest::newRow("5 days before, notice 5") << march10 << QList<Deadline>{d("15/03/2024", "5")} << QList<Deadline>{} << true;
-    QTest::newRow("5 days before, notice 4") << march10 << QList<Deadline>{d("15/03/2024", "4")} << QList<Deadline>{} << false;
-    QTest::newRow("the day itself, notice 0") << march10 << QList<Deadline>{d("10/03/2024", "0")} << QList<Deadline>{} << true;
-    QTest::newRow("the day after, notice 999") << march10 << QList<Deadline>{d("09/03/2024", "999")} << QList<Deadline>{} << false;
-    QTest::newRow("999 days reach the year end") << march10 << QList<Deadline>{d("31/12/2024", "999")} << QList<Deadline>{} << true;
-    QTest::newRow("leap year: 28 Feb, 1 Mar, notice 1") << QDate(2024, 2, 28) << QList<Deadline>{d("01/03/2024", "1")} << QList<Deadline>{} << false;
-    QTest::newRow("leap year: 28 Feb, 1 Mar, notice 2") << QDate(2024, 2, 28) << QList<Deadline>{d("01/03/2024", "2")} << QList<Deadline>{} << true;
-    QTest::newRow("leap year: 29 Feb, 1 Mar, notice 1") << QDate(2024, 2, 29) << QList<Deadline>{d("01/03/2024", "1")} << QList<Deadline>{} << true;
-    QTest::newRow("common year: 28 Feb, 1 Mar, notice 1") << QDate(2023, 2, 28) << QList<Deadline>{d("01/03/2023", "1")} << QList<Deadline>{} << true;
-    QTest::newRow("29 Feb of a common year is no date") << QDate(2023, 2, 28) << QList<Deadline>{d("29/02/2023", "5")} << QList<Deadline>{} << false;
-    QTest::newRow("28 Dec, 5 Jan next year, notice 10") << QDate(2024, 12, 28) << QList<Deadline>{} << QList<Deadline>{d("05/01/2025", "10")} << true;
-    QTest::newRow("31 Dec, 1 Jan next year, notice 1") << QDate(2024, 12, 31) << QList<Deadline>{d("15/06/2024", "0")} << QList<Deadline>{d("01/01/2025", "1")} << true;
-    QTest::newRow("31 Dec, next year too far") << QDate(2024, 12, 31) << QList<Deadline>{} << QList<Deadline>{d("05/01/2025", "2")} << false;
-    QTest::newRow("31 Dec, no file for next year") << QDate(2024, 12, 31) << QList<Deadline>{d("30/12/2024", "5")} << QList<Deadline>{} << false;
-    QTest::newRow("empty notice counts 0: today") << march10 << QList<Deadline>{d("10/03/2024", "")} << QList<Deadline>{} << true;
-    QTest::newRow("empty notice counts 0: tomorrow") << march10 << QList<Deadline>{d("11/03/2024", "")} << QList<Deadline>{} << false;
-    QTest::newRow("non-numeric notice counts 0") << march10 << QList<Deadline>{d("11/03/2024", "ab"), d("10/03/2024", "x")} << QList<Deadline>{} << true;
-    QTest::newRow("negative notice counts 0: tomorrow") << march10 << QList<Deadline>{d("11/03/2024", "-5")} << QList<Deadline>{} << false;
-    QTest::newRow("negative notice counts 0: yesterday") << march10 << QList<Deadline>{d("09/03/2024", "-5")} << QList<Deadline>{} << false;
-    QTest::newRow("unreadable record in the middle") << march10
-        << QList<Deadline>{d("01/01/2024", "1"), d("3x/03/2024", "9"), d("", "9"), d("12/03/2024", "5")} << QList<Deadline>{} << true;
+    QTest::newRow("5 days before, notice 5")
+        << march10 << QList<Deadline>{d("15/03/2024", "5")} << QList<Deadline>{} << true;
+    QTest::newRow("5 days before, notice 4")
+        << march10 << QList<Deadline>{d("15/03/2024", "4")} << QList<Deadline>{} << false;
+    QTest::newRow("the day itself, notice 0")
+        << march10 << QList<Deadline>{d("10/03/2024", "0")} << QList<Deadline>{} << true;
+    QTest::newRow("the day after, notice 999")
+        << march10 << QList<Deadline>{d("09/03/2024", "999")} << QList<Deadline>{} << false;
+    QTest::newRow("999 days reach the year end")
+        << march10 << QList<Deadline>{d("31/12/2024", "999")} << QList<Deadline>{} << true;
+    QTest::newRow("leap year: 28 Feb, 1 Mar, notice 1")
+        << QDate(2024, 2, 28) << QList<Deadline>{d("01/03/2024", "1")} << QList<Deadline>{} << false;
+    QTest::newRow("leap year: 28 Feb, 1 Mar, notice 2")
+        << QDate(2024, 2, 28) << QList<Deadline>{d("01/03/2024", "2")} << QList<Deadline>{} << true;
+    QTest::newRow("leap year: 29 Feb, 1 Mar, notice 1")
+        << QDate(2024, 2, 29) << QList<Deadline>{d("01/03/2024", "1")} << QList<Deadline>{} << true;
+    QTest::newRow("common year: 28 Feb, 1 Mar, notice 1")
+        << QDate(2023, 2, 28) << QList<Deadline>{d("01/03/2023", "1")} << QList<Deadline>{} << true;
+    QTest::newRow("29 Feb of a common year is no date")
+        << QDate(2023, 2, 28) << QList<Deadline>{d("29/02/2023", "5")} << QList<Deadline>{} << false;
+    QTest::newRow("28 Dec, 5 Jan next year, notice 10")
+        << QDate(2024, 12, 28) << QList<Deadline>{} << QList<Deadline>{d("05/01/2025", "10")} << true;
+    QTest::newRow("31 Dec, 1 Jan next year, notice 1") << QDate(2024, 12, 31) << QList<Deadline>{d("15/06/2024", "0")}
+                                                       << QList<Deadline>{d("01/01/2025", "1")} << true;
+    QTest::newRow("31 Dec, next year too far")
+        << QDate(2024, 12, 31) << QList<Deadline>{} << QList<Deadline>{d("05/01/2025", "2")} << false;
+    QTest::newRow("31 Dec, no file for next year")
+        << QDate(2024, 12, 31) << QList<Deadline>{d("30/12/2024", "5")} << QList<Deadline>{} << false;
+    QTest::newRow("empty notice counts 0: today")
+        << march10 << QList<Deadline>{d("10/03/2024", "")} << QList<Deadline>{} << true;
+    QTest::newRow("empty notice counts 0: tomorrow")
+        << march10 << QList<Deadline>{d("11/03/2024", "")} << QList<Deadline>{} << false;
+    QTest::newRow("non-numeric notice counts 0")
+        << march10 << QList<Deadline>{d("11/03/2024", "ab"), d("10/03/2024", "x")} << QList<Deadline>{} << true;
+    QTest::newRow("negative notice counts 0: tomorrow")
+        << march10 << QList<Deadline>{d("11/03/2024", "-5")} << QList<Deadline>{} << false;
+    QTest::newRow("negative notice counts 0: yesterday")
+        << march10 << QList<Deadline>{d("09/03/2024", "-5")} << QList<Deadline>{} << false;
+    QTest::newRow("unreadable record in the middle")
+        << march10 << QList<Deadline>{d("01/01/2024", "1"), d("3x/03/2024", "9"), d("", "9"), d("12/03/2024", "5")}
+        << QList<Deadline>{} << true;
 }
 
 // Banner, OK and sound at each showing, from whatever the previous showing left; the next year's file is
 // read when present and never created.
-void TestAgendaLists::imminenceRule() {
+void TestAgendaLists::imminenceRule()
+{
     QFETCH(QDate, today);
     QFETCH(QList<Deadline>, thisYear);
     QFETCH(QList<Deadline>, nextYear);
@@ -248,7 +311,8 @@ void TestAgendaLists::imminenceRule() {
 
 // Reading order A (09:30), B (not imminent), C (08:15), then next year's D: C, A, D with "N." 2, 1, 3; the
 // key column as written; an edited cell reaches the file, which holds exactly the rows shown.
-void TestAgendaLists::imminentListSortedWithReadingNumbersAndExported() {
+void TestAgendaLists::imminentListSortedWithReadingNumbersAndExported()
+{
     Deadline a{QStringLiteral("30/12/2024"), QStringLiteral("5"), QStringLiteral("09:30"), QStringLiteral("ROSSI")};
     Deadline b{QStringLiteral("15/06/2024"), QStringLiteral("5"), QStringLiteral("07:00"), QStringLiteral("BIANCHI")};
     Deadline c{QStringLiteral("30/12/2024"), QStringLiteral("5"), QStringLiteral("08:15"), QStringLiteral("VERDI")};
@@ -269,8 +333,8 @@ void TestAgendaLists::imminentListSortedWithReadingNumbersAndExported() {
         QCOMPARE(grid->model()->columnCount(), 21);
         QCOMPARE(grid->model()->headerData(20, Qt::Horizontal).toString(), QStringLiteral("Codice univoco"));
         QCOMPARE(grid->columnWidth(4), 180);
-        QCOMPARE(column(grid, 3), (QStringList{QStringLiteral("2 VERDI"), QStringLiteral("1 ROSSI"),
-                                               QStringLiteral("3 NERI")}));
+        QCOMPARE(column(grid, 3),
+                 (QStringList{QStringLiteral("2 VERDI"), QStringLiteral("1 ROSSI"), QStringLiteral("3 NERI")}));
         QCOMPARE(column(grid, 20), (QStringList{QStringLiteral("2 12300815"), QStringLiteral("1 12300930"),
                                                 QStringLiteral("3 01020700")}));
         // Editable: 14 to 18 and 20; the others are not.
@@ -295,7 +359,8 @@ void TestAgendaLists::imminentListSortedWithReadingNumbersAndExported() {
 
 // 15 March 2014 on the calendar: three deadlines of the day in time order with their reading numbers; the
 // month by day and time, without the record whose year field belongs to 2013; a year without a file.
-void TestAgendaLists::dailyAndMonthlySelections() {
+void TestAgendaLists::dailyAndMonthlySelections()
+{
     const auto at = [](const char *date, const char *time, const char *client) {
         Deadline x;
         x.date = QString::fromLatin1(date);
@@ -305,8 +370,9 @@ void TestAgendaLists::dailyAndMonthlySelections() {
     };
     Deadline copied = at("15/03/2014", "07:00", "COPIED");
     copied.year = QStringLiteral("2013");
-    write(archive(2014), {at("15/03/2014", "16:00", "C"), at("15/03/2014", "09:00", "A"), at("20/03/2014", "08:00", "D"),
-                          at("15/04/2014", "09:00", "APRIL"), at("15/03/2014", "12:30", "B"), copied});
+    write(archive(2014),
+          {at("15/03/2014", "16:00", "C"), at("15/03/2014", "09:00", "A"), at("20/03/2014", "08:00", "D"),
+           at("15/04/2014", "09:00", "APRIL"), at("15/03/2014", "12:30", "B"), copied});
     showEditor(QDate(2014, 3, 15));
     ed->calAppuntamenti->setSelectedDate(QDate(2014, 3, 15));
 
@@ -328,8 +394,8 @@ void TestAgendaLists::dailyAndMonthlySelections() {
         list->close();
     });
     QTest::mouseClick(ed->btnMese, Qt::LeftButton);
-    QCOMPARE(monthly, (QStringList{QStringLiteral("2 A"), QStringLiteral("4 B"), QStringLiteral("1 C"),
-                                   QStringLiteral("3 D")}));
+    QCOMPARE(monthly,
+             (QStringList{QStringLiteral("2 A"), QStringLiteral("4 B"), QStringLiteral("1 C"), QStringLiteral("3 D")}));
 
     // A year without an archive: an empty grid, an empty file left behind, a header-only export.
     ed->calAppuntamenti->setSelectedDate(QDate(2016, 3, 15));
@@ -346,9 +412,10 @@ void TestAgendaLists::dailyAndMonthlySelections() {
 // Payments to make (TfrmConfermati), made (TfrmNonConfermati) and appointments to confirm, opened by the
 // editor's commands; a flag other than "Sì"/"No" is in neither payment list; each of two equal lines loads
 // its own record into the editor.
-void TestAgendaLists::statusListsSelectLineAndHandBack() {
+void TestAgendaLists::statusListsSelectLineAndHandBack()
+{
     Deadline unpaid{QStringLiteral("05/03/2014")};
-    unpaid.client = QStringLiteral("ROSSI MARIO ANTONIO DI GIOVANNI BATTISTA"); // cut to 30
+    unpaid.client = QStringLiteral("ROSSI MARIO ANTONIO DI GIOVANNI BATTISTA");          // cut to 30
     unpaid.reason = QStringLiteral("Pagamento contributo per il rilascio del permesso"); // cut to 32
     Deadline paid{QStringLiteral("06/03/2014")};
     paid.paid = kYes;
@@ -361,8 +428,9 @@ void TestAgendaLists::statusListsSelectLineAndHandBack() {
     ed->txtAnno->setText(QStringLiteral("2014"));
     ed->btnApriClick();
 
-    const QString unpaidLine = QStringLiteral("Pagamento contributo per il rila  Data: 05/03/2014  Ora: 09:30  "
-                                              "ROSSI MARIO ANTONIO DI GIOVANN  Rinnovo permesso                € 16,00");
+    const QString unpaidLine =
+        QStringLiteral("Pagamento contributo per il rila  Data: 05/03/2014  Ora: 09:30  "
+                       "ROSSI MARIO ANTONIO DI GIOVANN  Rinnovo permesso                € 16,00");
     const QString paidLine = QStringLiteral("Appuntamento in Questura          Data: 06/03/2014  Ora: 09:30  "
                                             "ROSSI MARIO                     Rinnovo permesso                € ");
     struct Case {
@@ -372,7 +440,9 @@ void TestAgendaLists::statusListsSelectLineAndHandBack() {
         QStringList lines;
     };
     const QList<Case> cases{
-        {ed->cmdDaEffettuare, "TfrmConfermati", QStringLiteral(" Riepilogo pagamenti da effettuare"),
+        {ed->cmdDaEffettuare,
+         "TfrmConfermati",
+         QStringLiteral(" Riepilogo pagamenti da effettuare"),
          {unpaidLine, unpaidLine}},
         {ed->cmdEffettuate, "TfrmNonConfermati", QStringLiteral(" Riepilogo pagamenti effettuati"), {paidLine}},
         {ed->cmdDaConfermare, "TfrmDaConfermare", QStringLiteral(" Riepilogo appuntamenti da confermare"), {paidLine}},
@@ -403,11 +473,11 @@ void TestAgendaLists::statusListsSelectLineAndHandBack() {
     QVERIFY(!ed->chkEffettuata->isChecked());
 }
 
-void TestAgendaLists::searchMatching_data() {
+void TestAgendaLists::searchMatching_data()
+{
     QTest::addColumn<QStringList>("filters"); // "control=text"
     QTest::addColumn<QStringList>("clients");
-    QTest::newRow("no filter: everything") << QStringList{}
-                                           << names({"BIANCHI", "ROSSI LUCA", "ROSSINI", "VERDI"});
+    QTest::newRow("no filter: everything") << QStringList{} << names({"BIANCHI", "ROSSI LUCA", "ROSSINI", "VERDI"});
     QTest::newRow("any case") << names({"txtCliente=RoSs"}) << names({"ROSSI LUCA", "ROSSINI"});
     QTest::newRow("two filters: AND") << names({"txtCliente=ross", "txtData=03/2014"}) << names({"ROSSI LUCA"});
     QTest::newRow("trailing blank kept") << names({"txtCliente=rossi "}) << names({"ROSSI LUCA"});
@@ -418,7 +488,8 @@ void TestAgendaLists::searchMatching_data() {
 }
 
 // Lines are sorted, so the clients come out in reason-then-date order; all reasons are equal but VERDI's.
-void TestAgendaLists::searchMatching() {
+void TestAgendaLists::searchMatching()
+{
     QFETCH(QStringList, filters);
     QFETCH(QStringList, clients);
     Deadline r1{QStringLiteral("10/03/2014")}, r2{QStringLiteral("20/04/2014")}, r3{QStringLiteral("01/02/2014")},
@@ -445,7 +516,8 @@ void TestAgendaLists::searchMatching() {
 }
 
 // The editor's Trova passes "Scadenzario"; any other word hands nothing back.
-void TestAgendaLists::searchHandsBackOnlyToItsTag() {
+void TestAgendaLists::searchHandsBackOnlyToItsTag()
+{
     Deadline r{QStringLiteral("10/03/2014")};
     r.client = QStringLiteral("ROSSI LUCA");
     write(archive(2014), {r});
@@ -477,7 +549,8 @@ void TestAgendaLists::searchHandsBackOnlyToItsTag() {
 }
 
 // Every record in file order, "N." its position, 19 exported columns without the key.
-void TestAgendaLists::archiveExportInFileOrder() {
+void TestAgendaLists::archiveExportInFileOrder()
+{
     QList<Deadline> all;
     for (int day = 20; day >= 14; --day) {
         Deadline d{QStringLiteral("%1/03/2014").arg(day)};
@@ -501,7 +574,8 @@ void TestAgendaLists::archiveExportInFileOrder() {
 }
 
 // A grid that could not be filled whole is not exported, in each deadline list.
-void TestAgendaLists::failedFillExportsNothing() {
+void TestAgendaLists::failedFillExportsNothing()
+{
     write(archive(2014), {Deadline{QStringLiteral("15/03/2014")}});
     ed->lblFile->setText(archive(2014));
     ed->calAppuntamenti->setSelectedDate(QDate(2014, 3, 15));
@@ -526,17 +600,42 @@ void TestAgendaLists::failedFillExportsNothing() {
     QVERIFY2(files.isEmpty(), qPrintable(files.join(QLatin1Char(' '))));
 }
 
-void TestAgendaLists::creationOrderOfEveryWindow() {
-    QStringList expected = names({
-        "frmPassword",         "frmAvvio",          "frmCambiaPassword",   "frmCarta",
-        "frmCodFisc",          "frmGuida",          "frmIban",             "frmInfo",
-        "frmPartitaIva",       "frmSplash",         "frmBollettino",       "frmAllegaCartella",
-        "frmCalendario",       "frmAnteprimaPse",   "frmExpBollettini",    "frmScadute",
-        "frmDaSaldare",        "frmTrovaBollettini", "frmStampaBolTer",    "frmAnagrafica",
-        "frmTrovaAnagrafica",  "frmExpAnagrafica",  "frmContrattiScaduti", "frmScadenzario",
-        "frmExpImminenti",     "frmExpGiornaliere", "frmExpMensili",       "frmExpScadenzario",
-        "frmConfermati",       "frmNonConfermati",  "frmDaConfermare",     "frmTrovaScadenzario",
-        "frmAnteprimaAnagrafica", "frmStampaAnagrafica"});
+void TestAgendaLists::creationOrderOfEveryWindow()
+{
+    QStringList expected = names({"frmPassword",
+                                  "frmAvvio",
+                                  "frmCambiaPassword",
+                                  "frmCarta",
+                                  "frmCodFisc",
+                                  "frmGuida",
+                                  "frmIban",
+                                  "frmInfo",
+                                  "frmPartitaIva",
+                                  "frmSplash",
+                                  "frmBollettino",
+                                  "frmAllegaCartella",
+                                  "frmCalendario",
+                                  "frmAnteprimaPse",
+                                  "frmExpBollettini",
+                                  "frmScadute",
+                                  "frmDaSaldare",
+                                  "frmTrovaBollettini",
+                                  "frmStampaBolTer",
+                                  "frmAnagrafica",
+                                  "frmTrovaAnagrafica",
+                                  "frmExpAnagrafica",
+                                  "frmContrattiScaduti",
+                                  "frmScadenzario",
+                                  "frmExpImminenti",
+                                  "frmExpGiornaliere",
+                                  "frmExpMensili",
+                                  "frmExpScadenzario",
+                                  "frmConfermati",
+                                  "frmNonConfermati",
+                                  "frmDaConfermare",
+                                  "frmTrovaScadenzario",
+                                  "frmAnteprimaAnagrafica",
+                                  "frmStampaAnagrafica"});
     const QStringList order = Startup::creationOrder();
     // The attachments window and the applicant editor join the table from their own branch.
     for (const char *pending : {"frmAllegaCartella", "frmAnagrafica"})
