@@ -31,10 +31,15 @@
 #include <QtTest>
 
 struct Deadline {
+    Deadline(QString date_ = {}, QString notice_ = QStringLiteral("0"), QString time_ = QStringLiteral("09:30"),
+             QString client_ = QStringLiteral("ROSSI MARIO"))
+        : date(std::move(date_)), notice(std::move(notice_)), time(std::move(time_)), client(std::move(client_))
+    {
+    }
     QString date; // dd/mm/yyyy
-    QString notice = QStringLiteral("0");
-    QString time = QStringLiteral("09:30");
-    QString client = QStringLiteral("ROSSI MARIO");
+    QString notice;
+    QString time;
+    QString client;
     QString reason = QStringLiteral("Appuntamento in Questura");
     QString paid = QStringLiteral("No");
     QString toConfirm = QStringLiteral("No");
