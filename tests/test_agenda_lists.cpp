@@ -14,6 +14,7 @@
 #include "agenda/Scadenzario.h"
 #include "agenda/TrovaScadenzario.h"
 #include "app/Startup.h"
+#include "registry/TrovaAnagrafica.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/Forms.h"
@@ -456,6 +457,8 @@ void TestAgendaLists::statusListsSelectLineAndHandBack()
         QString cls, caption;
         QStringList lines;
         TestSupport::onNextModal([&](QWidget *w) {
+            if (!w)
+                return;
             cls = QString::fromLatin1(w->metaObject()->className());
             caption = w->windowTitle();
             lines = static_cast<TSummaryList *>(w)->lstRecords->lines();
@@ -655,6 +658,18 @@ void TestAgendaLists::creationOrderOfEveryWindow()
              QStringLiteral("TfrmConfermati"));
     QCOMPARE(Forms::get<TfrmNonConfermati>(QStringLiteral("frmNonConfermati"))->windowTitle(),
              QStringLiteral(" Riepilogo pagamenti effettuati"));
+    // The agenda's import opens the applicant search for the agenda.
+    QString search, tag;
+    TestSupport::onNextModal([&](QWidget *w) {
+        if (!w)
+            return;
+        search = QString::fromLatin1(w->metaObject()->className());
+        tag = static_cast<TfrmTrovaAnagrafica *>(w)->lblMemory->text();
+        w->close();
+    });
+    Forms::get<TfrmScadenzario>(QStringLiteral("frmScadenzario"))->cmdImportaClick();
+    QCOMPARE(search, QStringLiteral("TfrmTrovaAnagrafica"));
+    QCOMPARE(tag, QStringLiteral("scadenzario"));
 
     // The start shows the login alone; the rest follow by themselves once it is painted, in their order.
     Forms::clear();
