@@ -14,13 +14,13 @@
 #include "agenda/Scadenzario.h"
 #include "agenda/TrovaScadenzario.h"
 #include "app/Startup.h"
-#include "registry/TrovaAnagrafica.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/Forms.h"
 #include "core/Spreadsheet.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Picture.h"
+#include "registry/TrovaAnagrafica.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -402,6 +402,23 @@ void TestAgendaLists::dailyAndMonthlySelections()
     QTest::mouseClick(ed->btnMese, Qt::LeftButton);
     QCOMPARE(monthly,
              (QStringList{QStringLiteral("2 A"), QStringLiteral("4 B"), QStringLiteral("1 C"), QStringLiteral("3 D")}));
+
+    // Equal keys keep their reading order, also where a sort would move them (more rows than a few).
+    QList<Deadline> same;
+    QStringList expected;
+    for (int i = 1; i <= 40; ++i)
+        same << Deadline(QStringLiteral("01/02/2015"), QStringLiteral("0"),
+                         i % 3 ? QStringLiteral("10:00") : QStringLiteral("09:00"), QString::number(i));
+    for (int i = 3; i <= 40; i += 3)
+        expected << QStringLiteral("%1 %1").arg(i);
+    for (int i = 1; i <= 40; ++i)
+        if (i % 3)
+            expected << QStringLiteral("%1 %1").arg(i);
+    write(archive(2015), same);
+    ed->calAppuntamenti->setSelectedDate(QDate(2015, 2, 1));
+    TfrmExpGiornaliere day(ed);
+    day.show();
+    QCOMPARE(column(day.grdRecords, 3), expected);
 
     // A year without an archive: an empty grid, an empty file left behind, a header-only export.
     ed->calAppuntamenti->setSelectedDate(QDate(2016, 3, 15));
