@@ -24,11 +24,12 @@ QString joinParagraphs(const QStringList &paragraphs)
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
 }
 
-// Reads one archive, skipping what the rule cannot use; false when a read failed.
-bool scanForImminent(const QString &path, ArchiveFile::Mode mode, const QDate &today, bool &found)
+// Reads one archive (created empty when missing) until something is imminent; records the rule cannot read
+// are passed over. False when the archive could not be read whole.
+bool scanForImminent(const QString &path, const QDate &today, bool &found)
 {
     ArchiveFile file(path, kDeadlineLayout.size());
-    if (!file.open(mode))
+    if (!file.open(ArchiveFile::Mode::ReadOrCreate))
         return false;
     const bool whole = file.scan([&](const char *bytes, qint64) {
         found = imminent(RecordView(kDeadlineLayout, bytes), today);
@@ -79,10 +80,10 @@ QString sortKey(const RecordView &deadline)
 bool anyImminent(const QDate &today)
 {
     bool found = false;
-    scanForImminent(yearArchive(today.year()), ArchiveFile::Mode::ReadOrCreate, today, found);
+    scanForImminent(yearArchive(today.year()), today, found);
     const QString next = yearArchive(today.year() + 1);
     if (!found && QFileInfo::exists(next))
-        scanForImminent(next, ArchiveFile::Mode::ReadOrCreate, today, found);
+        scanForImminent(next, today, found);
     return found;
 }
 
