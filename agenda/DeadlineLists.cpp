@@ -208,6 +208,8 @@ SummaryListConfig statusList(const QString &name, const QString &title, std::str
     c.selection = [flag, text] { return flagIs(flag, text); };
     c.line = [](const RecordView &r) { return summaryLine()(r); };
     c.editor = editorName();
+    // As from the search: a record without a year of its own shows the open one.
+    c.handBack = &showInEditor;
     return c;
 }
 

@@ -446,7 +446,9 @@ void TestAgendaLists::statusListsSelectLineAndHandBack()
     paid.amount.clear();
     Deadline odd{QStringLiteral("07/03/2014")};
     odd.paid = QStringLiteral("si");
-    write(archive(2014), {unpaid, paid, odd, unpaid});
+    Deadline twin = unpaid;
+    twin.year = QStringLiteral(" "); // no year of its own
+    write(archive(2014), {unpaid, paid, odd, twin});
     showEditor(QDate(2014, 3, 15));
     ed->txtAnno->setText(QStringLiteral("2014"));
     ed->btnApriClick();
@@ -495,6 +497,7 @@ void TestAgendaLists::statusListsSelectLineAndHandBack()
     QCOMPARE(ed->txtCliente->text(), unpaid.client);
     QCOMPARE(ed->txtDettagli->text(), unpaid.reason); // whole, not cut
     QCOMPARE(ed->txtGiorno->currentText(), QStringLiteral("05"));
+    QCOMPARE(ed->lblAnno->text(), QStringLiteral("2014")); // the open year
     QVERIFY(!ed->chkEffettuata->isChecked());
 }
 
