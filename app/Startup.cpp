@@ -1,5 +1,14 @@
 #include "app/Startup.h"
 
+#include "agenda/Confermati.h"
+#include "agenda/DaConfermare.h"
+#include "agenda/ExpGiornaliere.h"
+#include "agenda/ExpImminenti.h"
+#include "agenda/ExpMensili.h"
+#include "agenda/ExpScadenzario.h"
+#include "agenda/NonConfermati.h"
+#include "agenda/Scadenzario.h"
+#include "agenda/TrovaScadenzario.h"
 #include "app/Avvio.h"
 #include "app/CambiaPassword.h"
 #include "app/CopieSicurezza.h"
@@ -31,6 +40,8 @@
 #include "registry/TrovaAnagrafica.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -74,6 +85,15 @@ const std::vector<WindowEntry> &table()
         {"frmTrovaAnagrafica", make<TfrmTrovaAnagrafica>()},
         {"frmExpAnagrafica", make<TfrmExpAnagrafica>()},
         {"frmContrattiScaduti", make<TfrmContrattiScaduti>()},
+        {"frmScadenzario", make<TfrmScadenzario>()},
+        {"frmExpImminenti", make<TfrmExpImminenti>()},
+        {"frmExpGiornaliere", make<TfrmExpGiornaliere>()},
+        {"frmExpMensili", make<TfrmExpMensili>()},
+        {"frmExpScadenzario", make<TfrmExpScadenzario>()},
+        {"frmConfermati", make<TfrmConfermati>()},
+        {"frmNonConfermati", make<TfrmNonConfermati>()},
+        {"frmDaConfermare", make<TfrmDaConfermare>()},
+        {"frmTrovaScadenzario", make<TfrmTrovaScadenzario>()},
         {"frmAnteprimaAnagrafica", make<TfrmAnteprimaAnagrafica>()},
         {"frmStampaAnagrafica", make<TfrmStampaAnagrafica>()},
     };
@@ -86,7 +106,7 @@ namespace Startup {
 void prepare()
 {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No shared OpenGL context: nothing here draws with OpenGL, and making one costs a third of the start.
 }
 
 void initialise(QApplication &app)
@@ -104,16 +124,59 @@ void initialise(QApplication &app)
     Input::installApplicationBehaviours();
 }
 
-void createWindows()
+namespace {
+std::size_t g_next = 0; // the next row of the table to create
+
+void createUpTo(std::size_t end)
 {
-    for (const auto &entry : table()) {
+    while (g_next < end && g_next < table().size()) {
+        const auto &entry = table()[g_next++];
         QWidget *w = entry.create();
         w->setObjectName(QString::fromLatin1(entry.instance));
         Forms::add(w);
     }
-    if (auto *menu = Forms::get<TfrmAvvio>(QStringLiteral("frmAvvio")))
-        menu->updateTiles();
+    if (g_next == table().size())
+        if (auto *menu = Forms::get<TfrmAvvio>(QStringLiteral("frmAvvio")))
+            menu->updateTiles();
 }
+
+void wire()
+{
+    // The agenda's applicant import opens the registry's search, which writes the client fields back.
+    TfrmScadenzario::setApplicantSearchFactory([](QWidget *owner) -> QDialog * {
+        auto *search = new TfrmTrovaAnagrafica(owner);
+        search->lblMemory->setText(QStringLiteral("scadenzario"));
+        return search;
+    });
+}
+
+// After the first window's first paint, the rest of the table is created in its order; a window asked for
+// earlier is created on the spot (Forms), with every window before it.
+class AfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                qApp, [] { Forms::all(); }, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return false;
+    }
+};
+} // namespace
+
+void createWindows()
+{
+    Forms::setPending({});
+    g_next = 0;
+    wire();
+    createUpTo(table().size());
+}
+
+std::size_t createdCount() { return g_next; }
 
 QStringList creationOrder()
 {
@@ -127,8 +190,14 @@ QWidget *firstWindow() { return Forms::get(QString::fromLatin1(table().front().i
 
 void start()
 {
-    createWindows();
-    firstWindow()->show();
+    g_next = 0;
+    wire();
+    // The login first: it is all the user sees until the password is accepted.
+    createUpTo(1);
+    Forms::setPending([] { createUpTo(table().size()); });
+    QWidget *first = firstWindow();
+    first->installEventFilter(new AfterFirstPaint(first));
+    first->show();
 }
 
 int run(int argc, char **argv)

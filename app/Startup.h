@@ -1,5 +1,6 @@
 #pragma once
 #include <QStringList>
+#include <cstddef>
 
 class QApplication;
 class QWidget;
@@ -13,8 +14,11 @@ void initialise(QApplication &app);
 void createWindows();
 QStringList creationOrder();
 QWidget *firstWindow();
-// Every window created, the first one shown.
+// The first window created and shown; the rest are created, in their order, once it has been painted, or at
+// once when one of them is asked for (Forms::get, Forms::all).
 void start();
+// How many windows of the table exist.
+std::size_t createdCount();
 // The whole start: prepare, application, initialise, windows, first window shown, message loop.
 int run(int argc, char **argv);
 } // namespace Startup

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <utility>
 
 namespace {
 QList<QPointer<QWidget>> &registry()
@@ -9,13 +10,32 @@ QList<QPointer<QWidget>> &registry()
     static QList<QPointer<QWidget>> r;
     return r;
 }
+
+std::function<void()> &pending()
+{
+    static std::function<void()> p;
+    return p;
+}
+
+// A window asked for before it exists is created now, with every window before it.
+void resolvePending()
+{
+    if (auto run = std::exchange(pending(), {}))
+        run();
+}
 } // namespace
 
 namespace Forms {
+void setPending(std::function<void()> p) { pending() = std::move(p); }
+
 void add(QWidget *window) { registry().append(window); }
 
 QWidget *get(const QString &name)
 {
+    for (const auto &w : registry())
+        if (w && w->objectName() == name)
+            return w;
+    resolvePending();
     for (const auto &w : registry())
         if (w && w->objectName() == name)
             return w;
@@ -24,6 +44,7 @@ QWidget *get(const QString &name)
 
 QList<QWidget *> all()
 {
+    resolvePending();
     QList<QWidget *> r;
     for (const auto &w : registry())
         if (w)
@@ -33,6 +54,7 @@ QList<QWidget *> all()
 
 void clear()
 {
+    pending() = {};
     auto windows = all();
     registry().clear();
     // Later windows may refer to earlier ones while closing: delete in reverse creation order.

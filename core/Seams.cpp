@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -32,6 +34,7 @@ struct State {
     int previews = 0;
     bool soundScripted = false;
     QStringList played;
+    int stops = 0;
     QDateTime fixedNow;
 };
 State &st()
@@ -218,6 +221,19 @@ void Printing::setNextPdfFile(const QString &path) { st().nextPdf = path; }
 void Printing::setNoPrinter(bool none) { st().noPrinter = none; }
 int &Printing::previewCount() { return st().previews; }
 
+namespace {
+// One player for the whole run: a warning chime is short and never overlaps itself.
+QMediaPlayer *soundPlayer(bool create)
+{
+    static QMediaPlayer *player = nullptr;
+    if (!player && create) {
+        player = new QMediaPlayer(qApp);
+        player->setAudioOutput(new QAudioOutput(player));
+    }
+    return player;
+}
+} // namespace
+
 void Sound::play(const QString &path)
 {
     st().played.append(path);
@@ -225,18 +241,24 @@ void Sound::play(const QString &path)
         return;
     if (!QFileInfo::exists(path))
         return;
-    // One player for the whole run: a warning chime is short and never overlaps itself.
-    static QMediaPlayer *player = nullptr;
-    static QAudioOutput *output = nullptr;
-    if (!player) {
-        player = new QMediaPlayer(qApp);
-        output = new QAudioOutput(player);
-        player->setAudioOutput(output);
-    }
+    // Without an audio output there is nothing to play on, and the media backend may not even be complete
+    // (it has been seen to crash building its pipeline): no sound, nothing else.
+    if (QMediaDevices::audioOutputs().isEmpty())
+        return;
+    QMediaPlayer *player = soundPlayer(true);
     player->stop();
     player->setSource(QUrl::fromLocalFile(path));
     player->play();
 }
+void Sound::stop()
+{
+    ++st().stops;
+    if (st().soundScripted)
+        return;
+    if (QMediaPlayer *player = soundPlayer(false))
+        player->stop();
+}
+int &Sound::stopCount() { return st().stops; }
 void Sound::setScripted(bool on) { st().soundScripted = on; }
 QStringList &Sound::played() { return st().played; }
 

@@ -84,6 +84,9 @@ public:
 class Sound {
 public:
     static void play(const QString &path);
+    // Silences a sound still playing; nothing happens when none is.
+    static void stop();
+    static int &stopCount(); // how many times stop was asked
     static void setScripted(bool on);
     static QStringList &played();
 };

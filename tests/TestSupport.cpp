@@ -36,6 +36,7 @@ void resetSeams(const QDate &today)
     Seams::Messages::clear();
     Seams::Shell::opened().clear();
     Seams::Sound::played().clear();
+    Seams::Sound::stopCount() = 0;
     Seams::Printing::previewCount() = 0;
     Seams::Printing::setNoPrinter(false);
     Seams::FileDialog::asked().clear();

@@ -10,9 +10,10 @@ void ExportGridModel::setColumns(const QStringList &headings, const QList<int> &
     endResetModel();
 }
 
-void ExportGridModel::setRows(QList<QStringList> rows) {
+void ExportGridModel::setRows(QList<QStringList> rows, QList<int> numbers) {
     beginResetModel();
     m_rows = std::move(rows);
+    m_numbers = numbers.size() == m_rows.size() ? std::move(numbers) : QList<int>();
     endResetModel();
 }
 
@@ -28,7 +29,7 @@ QVariant ExportGridModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     if (m_numbered && index.column() == 0)
-        return QString::number(index.row() + 1);
+        return QString::number(m_numbers.isEmpty() ? index.row() + 1 : m_numbers.at(index.row()));
     return m_rows.at(index.row()).value(dataColumn(index.column()));
 }
 

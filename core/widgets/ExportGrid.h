@@ -14,7 +14,8 @@ public:
     ExportGridModel(QObject *parent) : QAbstractTableModel(parent) {}
     // numbered: a first column "N." holding the row number, which is not part of the rows.
     void setColumns(const QStringList &headings, const QList<int> &editable, bool numbered);
-    void setRows(QList<QStringList> rows);
+    // numbers: what "N." shows in each row (a row keeps its reading ordinal when sorted); empty = 1, 2, 3...
+    void setRows(QList<QStringList> rows, QList<int> numbers = {});
     const QList<QStringList> &rows() const { return m_rows; }
     int dataColumn(int column) const { return m_numbered ? column - 1 : column; }
 
@@ -30,6 +31,7 @@ private:
     QList<int> m_editable;  // grid column indexes
     bool m_numbered = false;
     QList<QStringList> m_rows;
+    QList<int> m_numbers;
 };
 
 class TExportGrid : public QTableView {
@@ -38,7 +40,9 @@ public:
     explicit TExportGrid(QWidget *parent);
     // headings and widths of every grid column (the "N." column first when numbered); editable by grid index.
     void setColumns(const QStringList &headings, const QList<int> &widths, const QList<int> &editable, bool numbered);
-    void setRows(QList<QStringList> rows) { m_model->setRows(std::move(rows)); }
+    void setRows(QList<QStringList> rows, QList<int> numbers = {}) {
+        m_model->setRows(std::move(rows), std::move(numbers));
+    }
     const QList<QStringList> &rows() const { return m_model->rows(); }
     QString cell(int row, int column) const;
     ExportGridModel *gridModel() const { return m_model; }

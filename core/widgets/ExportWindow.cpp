@@ -11,6 +11,7 @@
 #include "core/widgets/ScanProgress.h"
 #include "core/widgets/WindowStyle.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QShowEvent>
@@ -96,37 +97,55 @@ void TExportWindow::showEvent(QShowEvent *e) {
 
 void TExportWindow::FormShow() {
     QList<QStringList> rows;
+    QList<int> numbers;
     const RecordFilter select = m_config.selection ? m_config.selection() : RecordFilter();
-    ArchiveFile file(m_config.archivePath(), m_config.layout->size());
     m_failure.clear();
-    if (!file.open(ArchiveFile::Mode::ReadOrCreate)) {
-        m_failure = file.failureText();
-    } else {
-        rows.reserve(file.count());
-        ScanProgress progress(this, file.count());
-        // A read failure or a cancel ends the filling with the rows read so far; the export then refuses.
-        const bool whole = file.scan([&](const char *bytes, qint64 position) {
-            const RecordView record(*m_config.layout, bytes);
-            if (!select || select(record)) {
-                QStringList row;
-                row.reserve(m_config.columns.size());
-                for (const ExportColumn &column : m_config.columns)
-                    row.append(column.value(record));
-                rows.append(std::move(row));
-            }
-            return progress.step(position);
-        });
-        if (!whole)
+    // One archive's rows, read in file order. A read failure or a cancel ends its filling with the rows read so
+    // far and sets the failure, which refuses the export; whatever was read is still shown in order.
+    const auto readArchive = [&](const QString &path) {
+        QList<QStringList> block;
+        ArchiveFile file(path, m_config.layout->size());
+        if (!file.open(ArchiveFile::Mode::ReadOrCreate)) {
             m_failure = file.failureText();
-        else if (progress.cancelled())
-            m_failure = QStringLiteral("Attenzione: la lettura dell'archivio è stata interrotta e la griglia non "
-                                       "contiene tutte le schede.\n\r\n\rPer esportarle riaprire questa finestra.");
-        file.close();
-    }
-    // A filling cut short keeps its rows as read.
-    if (m_failure.isEmpty() && m_config.arrange)
-        m_config.arrange(rows);
-    grdRecords->setRows(std::move(rows));
+        } else {
+            block.reserve(file.count());
+            ScanProgress progress(this, file.count());
+            const bool whole = file.scan([&](const char *bytes, qint64 position) {
+                const RecordView record(*m_config.layout, bytes);
+                if (!select || select(record)) {
+                    QStringList row;
+                    row.reserve(m_config.columns.size());
+                    for (const ExportColumn &column : m_config.columns)
+                        row.append(column.value(record));
+                    block.append(std::move(row));
+                }
+                return progress.step(position);
+            });
+            if (!whole)
+                m_failure = file.failureText();
+            else if (progress.cancelled() && m_failure.isEmpty())
+                m_failure = QStringLiteral("Attenzione: la lettura dell'archivio è stata interrotta e la griglia non "
+                                           "contiene tutte le schede.\n\r\n\rPer esportarle riaprire questa finestra.");
+            file.close();
+        }
+        const int first = int(numbers.size());
+        QList<int> order;
+        if (m_config.order)
+            order = m_config.order(block);
+        else
+            for (int i = 0; i < block.size(); ++i)
+                order.append(i);
+        for (int i : order) {
+            rows.append(std::move(block[i]));
+            numbers.append(first + i + 1);
+        }
+    };
+    readArchive(m_config.archivePath());
+    if (m_config.laterArchives)
+        for (const QString &path : m_config.laterArchives())
+            if (QFileInfo::exists(path))
+                readArchive(path);
+    grdRecords->setRows(std::move(rows), std::move(numbers));
 }
 
 SpreadsheetExport TExportWindow::description() const {

@@ -39,8 +39,12 @@ struct ExportConfig {
     std::function<QString()> archivePath;
     // Made afresh for every filling; empty = every record. A list of deadlines selects its day or month.
     std::function<RecordFilter()> selection;
-    // Orders the filled rows (a list sorted by a key column); empty = file order.
-    std::function<void(QList<QStringList> &rows)> arrange;
+    // Further archives read after the first, in this order, only when they exist (never created).
+    std::function<QStringList()> laterArchives;
+    // The order in which the rows of one archive are shown, as indexes into them (a list sorted by a key
+    // column); empty = file order. Each archive's rows stay together, after those of the archives before it.
+    // "N." shows each row's reading ordinal wherever the row goes.
+    std::function<QList<int>(const QList<QStringList> &rows)> order;
     int numberWidth = 50;        // the grid's "N." column, never exported
     QList<ExportColumn> columns; // after "N.", in grid and file order
     QString fileName;

@@ -15,6 +15,7 @@ class QWidget;
 class QLineEdit;
 class QLabel;
 class QFrame;
+class QComboBox;
 
 namespace Input {
 
@@ -86,5 +87,15 @@ void trimmedText(QLineEdit *field);
 void amountChars(QLineEdit *field);
 // Enter or Return on the current line of a list does what a double click does.
 void enterActivates(QAbstractItemView *view, std::function<void()> handler);
+// Drop-down lists (editable combo boxes).
+// No item selected, the text kept (an editable combo would otherwise empty its text with the selection).
+void clearListSelection(QComboBox *box);
+// A text that is none of the list's values (trimmed, exact, with case) becomes empty.
+void keepOnlyListed(QComboBox *box);
+// Values are only picked from the list: typed keys, pasting and the wheel are refused; Backspace or Delete
+// empties the field; F4 or Alt+Down opens the list. The selection is cleared whenever the field takes the
+// focus, and a value outside the list is dropped when the field is left; until then a stored value outside
+// the list shows as stored.
+void pickOnly(QComboBox *box);
 
 } // namespace Input

@@ -214,7 +214,7 @@ void TSearchWindow::btnCercaClick() {
         Seams::Messages::information(this, ScanProgress::cancelledText());
     const qsizetype found = lines.size();
     lstRecords->setLines(std::move(lines), std::move(positions));
-    lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(found));
+    lblTrovate->setText(m_config.countText.arg(found));
     panAvvio->hide();
     panContainer->show();
     txtTrova->clear();

@@ -29,6 +29,8 @@ struct SearchConfig {
     QList<SearchFilter> filters; // in the order of the Enter chain, which wraps to the first
     bool boldFilters = false;    // filter boxes in bold Verdana 12
     LineBuilder line;
+    // The count line under the results; %1 is the number of lines.
+    QString countText = QStringLiteral("Il presente riepilogo contiene %1 schede.");
     // The chosen record into the window its context word (lblMemory, trimmed) names; other words do nothing.
     std::function<void(const QString &context, const Record &record, qint64 position)> handBack;
 };

@@ -485,7 +485,9 @@ void TSummaryList::lstRecordsDblClick() {
                                                      *m_config.layout,
                                                      m_config.selection ? m_config.selection() : RecordFilter(),
                                                      m_config.line, chosen, lstRecords->selectedPosition());
-        if (found)
+        if (found && m_config.handBack)
+            m_config.handBack(found->record, found->position);
+        else if (found)
             ResultLines::loadIntoEditor(editor, found->record, found->position);
     }
     close();

@@ -166,6 +166,8 @@ struct SummaryListConfig {
     std::function<RecordFilter()> selection;
     LineBuilder line;
     QString editor; // objectName of the long-lived editor that receives a chosen record
+    // How the chosen record enters the editor, when it needs more than its fields and position.
+    std::function<void(const Record &record, qint64 position)> handBack;
 };
 
 class TSummaryList : public QDialog {
