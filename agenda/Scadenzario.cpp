@@ -188,6 +188,22 @@ TfrmScadenzario::TfrmScadenzario(QWidget *parent) : QWidget(parent)
     connect(cmdIndietro, &Picture::clicked, this, &TfrmScadenzario::cmdIndietroClick);
     connect(cmdAvanti, &Picture::clicked, this, &TfrmScadenzario::cmdAvantiClick);
     connect(cmdUltimo, &Picture::clicked, this, &TfrmScadenzario::cmdUltimoClick);
+
+    EditorFrame::Commands keys;
+    keys.salva = cmdSalva;
+    keys.nuovo = cmdNuovo;
+    keys.duplica = cmdDuplica;
+    keys.trova = cmdTrova;
+    keys.stampa = cmdStampa;
+    keys.guida = cmdGuida;
+    keys.primo = cmdPrimo;
+    keys.indietro = cmdIndietro;
+    keys.avanti = cmdAvanti;
+    keys.ultimo = cmdUltimo;
+    keys.esporta = cmdEsporta;
+    keys.esci = cmdEsci;
+    keys.lists = {cmdDaConfermare, cmdDaEffettuare, cmdEffettuate};
+    EditorFrame::bindKeys(this, keys);
 }
 
 void TfrmScadenzario::buildStartPanel()

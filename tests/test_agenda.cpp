@@ -412,7 +412,8 @@ void TestAgenda::appendThenOverwrite()
     QCOMPARE(Seams::Messages::last().text, QStringLiteral("La scheda corrente è stata salvata in archivio."));
     ed->txtCliente->setText(QStringLiteral("VERDI ANNA"));
     ed->txtGiorno->setEditText(QStringLiteral("01")); // a new date does not move the record
-    ed->cmdSalvaClick();
+    ed->txtCliente->setFocus();
+    QTest::keyClick(ed->txtCliente, Qt::Key_S, Qt::ControlModifier); // the editor's keys save from any field
     QCOMPARE(ed->lblPosizione->text(), QStringLiteral("8"));
     QCOMPARE(Seams::Messages::last().text,
              QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
