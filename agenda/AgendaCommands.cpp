@@ -8,19 +8,11 @@
 #include "agenda/NonConfermati.h"
 #include "agenda/Scadenzario.h"
 #include "agenda/TrovaScadenzario.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QLabel>
 
-namespace {
-// A new window owned by the editor each time, shown modally, freed on close.
-template <class W> void runModal(TfrmScadenzario *owner, const std::function<void(W &)> &prepare = {})
-{
-    W w(owner);
-    if (prepare)
-        prepare(w);
-    w.exec();
-}
-} // namespace
+using WindowStyle::runModal;
 
 void TfrmScadenzario::btnOKClick()
 {

@@ -189,21 +189,10 @@ TfrmScadenzario::TfrmScadenzario(QWidget *parent) : QWidget(parent)
     connect(cmdAvanti, &Picture::clicked, this, &TfrmScadenzario::cmdAvantiClick);
     connect(cmdUltimo, &Picture::clicked, this, &TfrmScadenzario::cmdUltimoClick);
 
-    EditorFrame::Commands keys;
-    keys.salva = cmdSalva;
-    keys.nuovo = cmdNuovo;
-    keys.duplica = cmdDuplica;
-    keys.trova = cmdTrova;
-    keys.stampa = cmdStampa;
-    keys.guida = cmdGuida;
-    keys.primo = cmdPrimo;
-    keys.indietro = cmdIndietro;
-    keys.avanti = cmdAvanti;
-    keys.ultimo = cmdUltimo;
-    keys.esporta = cmdEsporta;
-    keys.esci = cmdEsci;
-    keys.lists = {cmdDaConfermare, cmdDaEffettuare, cmdEffettuate};
-    EditorFrame::bindKeys(this, keys);
+    EditorFrame::bindKeys(this, {.salva = cmdSalva, .nuovo = cmdNuovo, .duplica = cmdDuplica, .trova = cmdTrova,
+                                 .stampa = cmdStampa, .guida = cmdGuida, .primo = cmdPrimo, .indietro = cmdIndietro,
+                                 .avanti = cmdAvanti, .ultimo = cmdUltimo, .esporta = cmdEsporta, .esci = cmdEsci,
+                                 .lists = {cmdDaConfermare, cmdDaEffettuare, cmdEffettuate}});
 }
 
 void TfrmScadenzario::buildStartPanel()

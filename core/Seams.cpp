@@ -130,37 +130,30 @@ void Shell::open(const QString &target)
 void Shell::setScripted(bool on) { st().shellScripted = on; }
 QStringList &Shell::opened() { return st().opened; }
 
+// Every file dialog is recorded; scripted, it answers the next name instead of showing itself.
+static QString askFile(const QString &caption, const std::function<QString()> &dialog)
+{
+    st().fileAsked.append(caption);
+    if (st().fileScripted) {
+        QString f = st().nextFile;
+        st().nextFile.clear();
+        return f;
+    }
+    return dialog();
+}
 QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
-    st().fileAsked.append(caption);
-    if (st().fileScripted) {
-        QString f = st().nextFile;
-        st().nextFile.clear();
-        return f;
-    }
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return askFile(caption, [&] { return QFileDialog::getOpenFileName(parent, caption, dir, filter); });
 }
 QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir)
 {
-    st().fileAsked.append(caption);
-    if (st().fileScripted) {
-        QString f = st().nextFile;
-        st().nextFile.clear();
-        return f;
-    }
-    return QFileDialog::getExistingDirectory(parent, caption, dir);
+    return askFile(caption, [&] { return QFileDialog::getExistingDirectory(parent, caption, dir); });
 }
 QString FileDialog::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
-    st().fileAsked.append(caption);
-    if (st().fileScripted) {
-        QString f = st().nextFile;
-        st().nextFile.clear();
-        return f;
-    }
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return askFile(caption, [&] { return QFileDialog::getSaveFileName(parent, caption, dir, filter); });
 }
 QStringList &FileDialog::asked() { return st().fileAsked; }
 void FileDialog::setScripted(bool on) { st().fileScripted = on; }

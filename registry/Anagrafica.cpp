@@ -14,6 +14,7 @@
 #include "core/widgets/Input.h"
 #include "core/widgets/Navigation.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/WindowStyle.h"
 #include "registry/AllegaCartella.h"
 #include "registry/AnteprimaAnagrafica.h"
 #include "registry/ApplicantRecord.h"
@@ -36,6 +37,8 @@
 #include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
+
+using WindowStyle::runModal;
 
 namespace {
 enum class Rule { Free, Capitals, Digits, Trimmed, Date, Amount, Province };
@@ -270,22 +273,10 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent) : QWidget(parent)
     connect(cmdEsporta, &Picture::clicked, this, &TfrmAnagrafica::cmdEsportaClick);
     connect(cmdScaduti, &Picture::clicked, this, &TfrmAnagrafica::cmdScadutiClick);
 
-    EditorFrame::Commands keys;
-    keys.salva = cmdSalva;
-    keys.nuovo = cmdNuovo;
-    keys.trova = cmdTrova;
-    keys.stampa = cmdStampa;
-    keys.guida = cmdGuida;
-    keys.primo = cmdPrimo;
-    keys.indietro = cmdIndietro;
-    keys.avanti = cmdAvanti;
-    keys.ultimo = cmdUltimo;
-    keys.anteprima = cmdAnteprima;
-    keys.allega = cmdFile;
-    keys.esporta = cmdEsporta;
-    keys.esci = cmdEsci;
-    keys.lists = {cmdScaduti};
-    EditorFrame::bindKeys(this, keys);
+    EditorFrame::bindKeys(this, {.salva = cmdSalva, .nuovo = cmdNuovo, .trova = cmdTrova, .stampa = cmdStampa,
+                                 .guida = cmdGuida, .primo = cmdPrimo, .indietro = cmdIndietro, .avanti = cmdAvanti,
+                                 .ultimo = cmdUltimo, .anteprima = cmdAnteprima, .allega = cmdFile,
+                                 .esporta = cmdEsporta, .esci = cmdEsci, .lists = {cmdScaduti}});
     connect(cmdGuida, &Picture::clicked, this, &TfrmAnagrafica::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &QWidget::close);
     connect(btnCodFisc, &QPushButton::clicked, this, &TfrmAnagrafica::btnCodFiscClick);
@@ -631,14 +622,6 @@ void TfrmAnagrafica::cmdFileClick()
     TfrmAllegaCartella::attachFor(this, QStringLiteral("anagrafica"));
 }
 
-// Auxiliary windows: a new one owned by the editor each time, shown modally, freed on close.
-template <class W> static void runModal(TfrmAnagrafica *owner, const std::function<void(W &)> &prepare = {})
-{
-    W w(owner);
-    if (prepare)
-        prepare(w);
-    w.exec();
-}
 
 void TfrmAnagrafica::cmdTrovaClick()
 {

@@ -35,6 +35,8 @@
 #include <QShowEvent>
 #include <functional>
 
+using WindowStyle::runModal;
+
 namespace {
 constexpr int kWidth = 1080;
 constexpr int kHeight = 640;
@@ -119,23 +121,11 @@ TfrmBollettino::TfrmBollettino(QWidget *parent) : QWidget(parent)
     connect(cmdAvanti, &Picture::clicked, m_frame, &EditorFrame::next);
     connect(cmdUltimo, &Picture::clicked, m_frame, &EditorFrame::last);
 
-    EditorFrame::Commands keys;
-    keys.salva = cmdSalva;
-    keys.nuovo = cmdNuovo;
-    keys.duplica = cmdDuplica;
-    keys.trova = cmdTrova;
-    keys.stampa = cmdStampa;
-    keys.guida = cmdGuida;
-    keys.primo = cmdPrimo;
-    keys.indietro = cmdIndietro;
-    keys.avanti = cmdAvanti;
-    keys.ultimo = cmdUltimo;
-    keys.anteprima = cmdAnteprima;
-    keys.allega = cmdAllega;
-    keys.esporta = cmdEsporta;
-    keys.esci = cmdEsci;
-    keys.lists = {cmdDaSaldare, cmdScaduti};
-    EditorFrame::bindKeys(this, keys);
+    EditorFrame::bindKeys(this, {.salva = cmdSalva, .nuovo = cmdNuovo, .duplica = cmdDuplica, .trova = cmdTrova,
+                                 .stampa = cmdStampa, .guida = cmdGuida, .primo = cmdPrimo, .indietro = cmdIndietro,
+                                 .avanti = cmdAvanti, .ultimo = cmdUltimo, .anteprima = cmdAnteprima,
+                                 .allega = cmdAllega, .esporta = cmdEsporta, .esci = cmdEsci,
+                                 .lists = {cmdDaSaldare, cmdScaduti}});
 }
 
 void TfrmBollettino::buildYearPanel()
@@ -513,14 +503,6 @@ void TfrmBollettino::cmdDuplicaClick()
 
 void TfrmBollettino::cmdGuidaClick() { TfrmGuida::showHelp(this, HelpTexts::slipTitle(), HelpTexts::slipText()); }
 
-// Auxiliary windows: a new one owned by the editor each time, shown modally, freed on close.
-template <class W> static void runModal(TfrmBollettino *owner, const std::function<void(W &)> &prepare = {})
-{
-    W w(owner);
-    if (prepare)
-        prepare(w);
-    w.exec();
-}
 
 void TfrmBollettino::cmdTrovaClick()
 {

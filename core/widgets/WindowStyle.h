@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 class QAbstractScrollArea;
 class QWidget;
 
@@ -19,4 +21,13 @@ void maximise(QWidget *window);
 // the screen's available width; where the screen is too narrow for the font, the font is made just small
 // enough.
 void fitLines(QWidget *window, QAbstractScrollArea *list, int chars);
+
+// An auxiliary window: a new one owned by owner each time, prepared, shown modally and freed on close.
+template <class W> void runModal(QWidget *owner, const std::function<void(W &)> &prepare = {})
+{
+    W w(owner);
+    if (prepare)
+        prepare(w);
+    w.exec();
+}
 } // namespace WindowStyle
