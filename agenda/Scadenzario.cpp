@@ -12,6 +12,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
+#include "core/widgets/Controls.h"
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Navigation.h"
@@ -90,11 +91,7 @@ void amountKeys(QLineEdit *field)
 
 QLineEdit *edit(QWidget *parent, const char *name, QRect geometry, int maxLength, Qt::Alignment align = Qt::AlignLeft)
 {
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(geometry);
-    e->setMaxLength(maxLength);
-    e->setAlignment(align | Qt::AlignVCenter);
+    auto *e = Controls::field(parent, name, geometry, maxLength, align);
     e->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
     return e;
 }
@@ -121,31 +118,9 @@ QStringList numbers(int from, int to)
     return list;
 }
 
-QLabel *caption(QWidget *parent, const QString &text, QPoint at, const char *name = nullptr)
-{
-    auto *l = new QLabel(text, parent);
-    if (name)
-        l->setObjectName(QString::fromLatin1(name));
-    l->move(at);
-    l->adjustSize();
-    return l;
-}
-
-QLabel *hidden(QWidget *parent, const char *name, const QString &design = {})
-{
-    auto *l = new QLabel(design, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->hide();
-    return l;
-}
-
 Picture *picture(QWidget *parent, const char *name, const char *svg, QPoint at, QSize size)
 {
-    auto *p = new Picture(QString::fromLatin1(name), QStringLiteral(":/icons/") + QString::fromLatin1(svg), size,
-                          parent);
-    p->move(at);
-    p->setCursor(Qt::PointingHandCursor);
-    return p;
+    return Controls::picture(parent, name, svg, size, at);
 }
 
 const QString kAgendaStyle = QStringLiteral(
@@ -173,7 +148,7 @@ TfrmScadenzario::TfrmScadenzario(QWidget *parent) : QWidget(parent)
                                  "stop:0 #F4F8FB, stop:1 #D9E4EE); }"));
     setAttribute(Qt::WA_StyledBackground);
 
-    lblFile = hidden(this, "lblFile", QStringLiteral("FilePath"));
+    lblFile = Controls::hidden(this, "lblFile", QStringLiteral("FilePath"));
     buildStartPanel();
     buildWorkPanel();
 
@@ -208,12 +183,14 @@ void TfrmScadenzario::buildStartPanel()
     yearBox->setObjectName(QStringLiteral("shpAnno"));
     yearBox->setGeometry(115, 40, 520, 290);
     yearBox->setStyleSheet(QStringLiteral("QFrame#shpAnno {") + boxStyle + QLatin1Char('}'));
-    lblInfo05 = caption(yearBox, QStringLiteral("Accedi all'archivio annuale per inserire o modificare le scadenze."),
-                        QPoint(20, 20), "lblInfo05");
+    lblInfo05 =
+        Controls::caption(yearBox, QStringLiteral("Accedi all'archivio annuale per inserire o modificare le scadenze."),
+                          QPoint(20, 20), "lblInfo05");
     lblInfo05->setWordWrap(true);
     lblInfo05->setFont(heading);
     lblInfo05->setGeometry(20, 20, 480, 56);
-    lblApri = caption(yearBox, QStringLiteral("Indicare l'anno solare e premere Apri."), QPoint(20, 96), "lblApri");
+    lblApri =
+        Controls::caption(yearBox, QStringLiteral("Indicare l'anno solare e premere Apri."), QPoint(20, 96), "lblApri");
     lblApri->setFont(plain);
     lblApri->adjustSize();
     txtAnno = new QLineEdit(yearBox);
@@ -230,15 +207,16 @@ void TfrmScadenzario::buildStartPanel()
     imminentBox->setObjectName(QStringLiteral("shpImminenti"));
     imminentBox->setGeometry(115, 360, 520, 260);
     imminentBox->setStyleSheet(QStringLiteral("QFrame#shpImminenti {") + boxStyle + QLatin1Char('}'));
-    lblInfo06 = caption(imminentBox, QStringLiteral("Visualizza le scadenze imminenti."), QPoint(20, 20), "lblInfo06");
+    lblInfo06 = Controls::caption(imminentBox, QStringLiteral("Visualizza le scadenze imminenti."), QPoint(20, 20),
+                                  "lblInfo06");
     lblInfo06->setFont(heading);
     lblInfo06->adjustSize();
     imgPresenti = picture(imminentBox, "imgPresenti", "imminent_present.svg", QPoint(40, 64), QSize(440, 70));
     imgAssenti = picture(imminentBox, "imgAssenti", "imminent_absent.svg", QPoint(40, 64), QSize(440, 70));
     imgPresenti->setCursor(Qt::ArrowCursor);
     imgAssenti->setCursor(Qt::ArrowCursor);
-    lblOK = caption(imminentBox, QStringLiteral("Premere OK per ottenere l'elenco delle scadenze."), QPoint(20, 164),
-                    "lblOK");
+    lblOK = Controls::caption(imminentBox, QStringLiteral("Premere OK per ottenere l'elenco delle scadenze."),
+                              QPoint(20, 164), "lblOK");
     lblOK->setFont(plain);
     lblOK->adjustSize();
     btnOK = new QPushButton(QStringLiteral("OK"), imminentBox);
@@ -257,10 +235,11 @@ void TfrmScadenzario::buildStartPanel()
     calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calAppuntamenti->setGeometry(30, 24, 460, 330);
     calAppuntamenti->setSelectedDate(Seams::Clock::today());
-    icoIstruzioni = caption(calendarBox,
-                            QStringLiteral("Scegliere una data sul calendario e premere uno dei pulsanti qui sotto "
-                                           "per vedere le scadenze di quel giorno o di quel mese."),
-                            QPoint(30, 372), "icoIstruzioni");
+    icoIstruzioni =
+        Controls::caption(calendarBox,
+                          QStringLiteral("Scegliere una data sul calendario e premere uno dei pulsanti qui sotto "
+                                         "per vedere le scadenze di quel giorno o di quel mese."),
+                          QPoint(30, 372), "icoIstruzioni");
     icoIstruzioni->setWordWrap(true);
     icoIstruzioni->setFont(plain);
     icoIstruzioni->setGeometry(30, 372, 460, 48);
@@ -296,9 +275,9 @@ void TfrmScadenzario::buildWorkPanel()
     grpData = new QGroupBox(QStringLiteral(" Data scadenza: "), panContainer);
     grpData->setObjectName(QStringLiteral("grpData"));
     grpData->setGeometry(24, 12, 520, 82);
-    caption(grpData, QStringLiteral("Giorno:"), QPoint(14, 38));
+    Controls::caption(grpData, QStringLiteral("Giorno:"), QPoint(14, 38));
     txtGiorno = dropDown(grpData, "txtGiorno", QRect(80, 32, 76, 34), numbers(1, 31), 2);
-    caption(grpData, QStringLiteral("Mese:"), QPoint(176, 38));
+    Controls::caption(grpData, QStringLiteral("Mese:"), QPoint(176, 38));
     QStringList months;
     for (const char *m : kMonths)
         months << QString::fromLatin1(m);
@@ -311,22 +290,22 @@ void TfrmScadenzario::buildWorkPanel()
     grpOra = new QGroupBox(QStringLiteral(" Ora appuntamento: "), panContainer);
     grpOra->setObjectName(QStringLiteral("grpOra"));
     grpOra->setGeometry(24, 100, 520, 82);
-    caption(grpOra, QStringLiteral("Ore:"), QPoint(14, 38));
+    Controls::caption(grpOra, QStringLiteral("Ore:"), QPoint(14, 38));
     txtOreApp = dropDown(grpOra, "txtOreApp", QRect(80, 32, 76, 34), numbers(0, 23), 2);
-    caption(grpOra, QStringLiteral(":"), QPoint(164, 38));
-    caption(grpOra, QStringLiteral("Minuti:"), QPoint(176, 38));
+    Controls::caption(grpOra, QStringLiteral(":"), QPoint(164, 38));
+    Controls::caption(grpOra, QStringLiteral("Minuti:"), QPoint(176, 38));
     txtMinutiApp = dropDown(grpOra, "txtMinutiApp", QRect(240, 32, 76, 34), numbers(0, 59), 2);
     txtOreApp->setEditText(QStringLiteral("00"));
     txtMinutiApp->setEditText(QStringLiteral("00"));
 
-    caption(panContainer, QStringLiteral("Avvisa n."), QPoint(24, 204));
+    Controls::caption(panContainer, QStringLiteral("Avvisa n."), QPoint(24, 204));
     txtAvviso = edit(panContainer, "txtAvviso", QRect(110, 196, 64, 32), 3, Qt::AlignHCenter);
-    caption(panContainer, QStringLiteral("giorni prima della scadenza."), QPoint(184, 204));
+    Controls::caption(panContainer, QStringLiteral("giorni prima della scadenza."), QPoint(184, 204));
 
     const int labelW = 190;
     int y = 246;
     const auto left = [&](const QString &label, const char *name, int maxLength, int width = 330) {
-        caption(panContainer, label, QPoint(24, y + 8));
+        Controls::caption(panContainer, label, QPoint(24, y + 8));
         auto *e = edit(panContainer, name, QRect(24 + labelW, y, width, 32), maxLength);
         y += 46;
         return e;
@@ -347,7 +326,7 @@ void TfrmScadenzario::buildWorkPanel()
     y = 22;
     const int rx = 570;
     const auto right = [&](const QString &label, const char *name, int maxLength, int width = 330) {
-        caption(panContainer, label, QPoint(rx, y + 8));
+        Controls::caption(panContainer, label, QPoint(rx, y + 8));
         auto *e = edit(panContainer, name, QRect(rx + labelW, y, width, 32), maxLength);
         y += 46;
         return e;
@@ -371,8 +350,8 @@ void TfrmScadenzario::buildWorkPanel()
     for (auto *c : {chkDaConfermare, chkEffettuata})
         c->setFont(QFont(QStringLiteral("Verdana"), 11, QFont::Bold));
 
-    lblData = hidden(panContainer, "lblData");
-    lblOra = hidden(panContainer, "lblOra");
+    lblData = Controls::hidden(panContainer, "lblData");
+    lblOra = Controls::hidden(panContainer, "lblOra");
 
     // Navigation under the fields.
     const int navY = 618;
@@ -390,7 +369,7 @@ void TfrmScadenzario::buildWorkPanel()
     int cy = 14;
     const auto command = [&](const char *name, const char *svg, const QString &lettering) {
         auto *p = picture(panContainer, name, svg, QPoint(1120, cy), QSize(36, 36));
-        auto *l = caption(panContainer, lettering, QPoint(1164, cy + 9));
+        auto *l = Controls::caption(panContainer, lettering, QPoint(1164, cy + 9));
         l->setFont(QFont(QStringLiteral("Tahoma"), 10, QFont::Bold));
         l->adjustSize();
         cy += 50;

@@ -10,6 +10,7 @@
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/Calendario.h"
+#include "core/widgets/Controls.h"
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Navigation.h"
@@ -173,20 +174,9 @@ int capacity(const char *control)
     return kApplicantLayout.field(kApplicantLayout.indexOfControl(control)).capacity;
 }
 
-QLabel *hidden(QWidget *parent, const char *name)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->hide();
-    return l;
-}
-
 Picture *command(QWidget *parent, const char *name, const char *svg, int size = 40)
 {
-    auto *p = new Picture(QString::fromLatin1(name), QStringLiteral(":/icons/") + QString::fromLatin1(svg),
-                          QSize(size, size), parent);
-    p->setCursor(Qt::PointingHandCursor);
-    return p;
+    return Controls::picture(parent, name, svg, QSize(size, size));
 }
 
 QPushButton *sideButton(QWidget *parent, const char *name, const char *svg)
@@ -437,12 +427,12 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     bar->addWidget(cmdEsci);
     body->addLayout(bar);
 
-    lblFile01 = hidden(panel, "lblFile01");
-    lblFile02 = hidden(panel, "lblFile02");
-    lblFile03 = hidden(panel, "lblFile03");
-    lblDesc01 = hidden(panel, "lblDesc01");
-    lblDesc02 = hidden(panel, "lblDesc02");
-    lblDesc03 = hidden(panel, "lblDesc03");
+    lblFile01 = Controls::hidden(panel, "lblFile01");
+    lblFile02 = Controls::hidden(panel, "lblFile02");
+    lblFile03 = Controls::hidden(panel, "lblFile03");
+    lblDesc01 = Controls::hidden(panel, "lblDesc01");
+    lblDesc02 = Controls::hidden(panel, "lblDesc02");
+    lblDesc03 = Controls::hidden(panel, "lblDesc03");
     // Invisible, yet able to hold the focus: a save takes it away from the box being edited.
     btnFocus = new QPushButton(panel);
     btnFocus->setObjectName(QStringLiteral("btnFocus"));

@@ -9,21 +9,22 @@
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/Calendario.h"
+#include "core/widgets/Controls.h"
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Navigation.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "registry/AllegaCartella.h"
+#include "registry/TrovaAnagrafica.h"
 #include "slips/AmountInWords.h"
 #include "slips/AnteprimaPse.h"
 #include "slips/DaSaldare.h"
 #include "slips/ExpBollettini.h"
 #include "slips/Scadute.h"
+#include "slips/SlipRecord.h"
 #include "slips/StampaBolTer.h"
 #include "slips/TrovaBollettini.h"
-#include "registry/AllegaCartella.h"
-#include "registry/TrovaAnagrafica.h"
-#include "slips/SlipRecord.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -41,43 +42,9 @@ namespace {
 constexpr int kWidth = 1080;
 constexpr int kHeight = 640;
 
-QLineEdit *field(QWidget *parent, const char *name, QRect geometry, int maxLength, Qt::Alignment align = Qt::AlignLeft)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(geometry);
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
-    e->setAlignment(align | Qt::AlignVCenter);
-    return e;
-}
-
-QLabel *text(QWidget *parent, const QString &caption, QPoint at, const char *name = nullptr)
-{
-    auto *l = new QLabel(caption, parent);
-    if (name)
-        l->setObjectName(QString::fromLatin1(name));
-    l->move(at);
-    l->adjustSize();
-    return l;
-}
-
-QLabel *hidden(QWidget *parent, const char *name, const QString &design = {})
-{
-    auto *l = new QLabel(design, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setTextFormat(Qt::PlainText);
-    l->hide();
-    return l;
-}
-
 Picture *command(QWidget *parent, const char *name, const char *svg, QPoint at, int size = 40)
 {
-    auto *p = new Picture(QString::fromLatin1(name), QStringLiteral(":/icons/") + QString::fromLatin1(svg),
-                          QSize(size, size), parent);
-    p->move(at);
-    p->setCursor(Qt::PointingHandCursor);
-    return p;
+    return Controls::picture(parent, name, svg, QSize(size, size), at);
 }
 
 const QString kSlipStyle = QStringLiteral(
@@ -105,7 +72,7 @@ TfrmBollettino::TfrmBollettino(QWidget *parent) : QWidget(parent)
     outer->addWidget(panStage, 0, 0, Qt::AlignCenter);
     setMinimumSize(kWidth, kHeight);
 
-    lblFile = hidden(this, "lblFile");
+    lblFile = Controls::hidden(this, "lblFile");
     buildYearPanel();
     buildWorkPanel();
 
@@ -140,10 +107,11 @@ void TfrmBollettino::buildYearPanel()
                                       "border-radius: 10px; }"));
     auto *banner = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/icons/logo.svg"), QSize(360, 90), box);
     banner->move(50, 16);
-    auto *hint = text(box, QStringLiteral("Indicare l'anno solare e premere Apri."), QPoint(40, 130), "lblRigo01");
+    auto *hint =
+        Controls::caption(box, QStringLiteral("Indicare l'anno solare e premere Apri."), QPoint(40, 130), "lblRigo01");
     hint->setFont(QFont(QStringLiteral("Verdana"), 11, QFont::Bold));
     hint->adjustSize();
-    txtAnno = field(box, "txtAnno", QRect(130, 170, 110, 40), 4, Qt::AlignHCenter);
+    txtAnno = Controls::field(box, "txtAnno", QRect(130, 170, 110, 40), 4, Qt::AlignHCenter);
     txtAnno->setFont(QFont(QStringLiteral("Verdana"), 16, QFont::Bold));
     btnApri = new QPushButton(QStringLiteral("Apri"), box);
     btnApri->setObjectName(QStringLiteral("btnApri"));
@@ -174,70 +142,71 @@ void TfrmBollettino::buildWorkPanel()
     slip->setGeometry(16, 16, 960, 330);
     const QFont boxFont(QStringLiteral("Courier New"), 12, QFont::Bold);
 
-    auto *head = text(slip, QStringLiteral("CONTI CORRENTI POSTALI  -  Ricevuta di accredito"), QPoint(16, 12));
+    auto *head =
+        Controls::caption(slip, QStringLiteral("CONTI CORRENTI POSTALI  -  Ricevuta di accredito"), QPoint(16, 12));
     head->setFont(QFont(QStringLiteral("Arial"), 11, QFont::Bold));
     head->adjustSize();
-    auto *series = text(slip, QStringLiteral("TD 674"), QPoint(870, 12));
+    auto *series = Controls::caption(slip, QStringLiteral("TD 674"), QPoint(870, 12));
     series->setFont(QFont(QStringLiteral("Arial"), 11, QFont::Bold));
     series->adjustSize();
-    text(slip, QStringLiteral("sul C/C n."), QPoint(16, 52));
+    Controls::caption(slip, QStringLiteral("sul C/C n."), QPoint(16, 52));
     auto *account = new QLabel(slip);
     account->setGeometry(100, 44, 280, 32);
     account->setStyleSheet(QStringLiteral("background: #F7FBFA; border: 1px dashed #2A6F6A;"));
-    text(slip, QStringLiteral("di Euro"), QPoint(536, 52));
-    txtImporto = field(slip, "txtImporto", QRect(600, 44, 190, 32), 8, Qt::AlignRight);
-    text(slip, QStringLiteral(","), QPoint(796, 52));
-    txtCents = field(slip, "txtCents", QRect(808, 44, 56, 32), 2, Qt::AlignHCenter);
+    Controls::caption(slip, QStringLiteral("di Euro"), QPoint(536, 52));
+    txtImporto = Controls::field(slip, "txtImporto", QRect(600, 44, 190, 32), 8, Qt::AlignRight);
+    Controls::caption(slip, QStringLiteral(","), QPoint(796, 52));
+    txtCents = Controls::field(slip, "txtCents", QRect(808, 44, 56, 32), 2, Qt::AlignHCenter);
     txtCents->setText(QStringLiteral("00"));
 
-    text(slip, QStringLiteral("Importo in lettere:"), QPoint(16, 100));
-    txtImpLettere = field(slip, "txtImpLettere", QRect(150, 92, 640, 32), 0, Qt::AlignRight);
+    Controls::caption(slip, QStringLiteral("Importo in lettere:"), QPoint(16, 100));
+    txtImpLettere = Controls::field(slip, "txtImpLettere", QRect(150, 92, 640, 32), 0, Qt::AlignRight);
     txtImpLettere->setReadOnly(true);
-    text(slip, QStringLiteral("/"), QPoint(796, 100));
-    txtCentLettere = field(slip, "txtCentLettere", QRect(808, 92, 56, 32), 0, Qt::AlignHCenter);
+    Controls::caption(slip, QStringLiteral("/"), QPoint(796, 100));
+    txtCentLettere = Controls::field(slip, "txtCentLettere", QRect(808, 92, 56, 32), 0, Qt::AlignHCenter);
     txtCentLettere->setReadOnly(true);
     txtCentLettere->setText(QStringLiteral("00"));
 
-    text(slip, QStringLiteral("INTESTATO A:"), QPoint(16, 146));
+    Controls::caption(slip, QStringLiteral("INTESTATO A:"), QPoint(16, 146));
     auto *holder = new QLabel(slip);
     holder->setGeometry(150, 140, 714, 28);
     holder->setStyleSheet(QStringLiteral("background: #F7FBFA; border: 1px dashed #2A6F6A;"));
 
     impEsecutore = command(slip, "impEsecutore", "import_arrow.svg", QPoint(150, 174), 26);
-    text(slip, QStringLiteral("ESEGUITO DA:"), QPoint(16, 210));
-    txtEsecutore = field(slip, "txtEsecutore", QRect(150, 202, 714, 32), 44);
-    text(slip, QStringLiteral("VIA - PIAZZA:"), QPoint(16, 250));
-    txtIndirizzoRes = field(slip, "txtIndirizzoRes", QRect(150, 242, 400, 32), 22);
-    text(slip, QStringLiteral("CAP:"), QPoint(590, 250));
-    txtCapRes = field(slip, "txtCapRes", QRect(640, 242, 100, 32), 5, Qt::AlignHCenter);
-    text(slip, QStringLiteral("LOCALITA':"), QPoint(16, 290));
-    txtComuneRes = field(slip, "txtComuneRes", QRect(150, 282, 300, 32), 16);
+    Controls::caption(slip, QStringLiteral("ESEGUITO DA:"), QPoint(16, 210));
+    txtEsecutore = Controls::field(slip, "txtEsecutore", QRect(150, 202, 714, 32), 44);
+    Controls::caption(slip, QStringLiteral("VIA - PIAZZA:"), QPoint(16, 250));
+    txtIndirizzoRes = Controls::field(slip, "txtIndirizzoRes", QRect(150, 242, 400, 32), 22);
+    Controls::caption(slip, QStringLiteral("CAP:"), QPoint(590, 250));
+    txtCapRes = Controls::field(slip, "txtCapRes", QRect(640, 242, 100, 32), 5, Qt::AlignHCenter);
+    Controls::caption(slip, QStringLiteral("LOCALITA':"), QPoint(16, 290));
+    txtComuneRes = Controls::field(slip, "txtComuneRes", QRect(150, 282, 300, 32), 16);
     for (auto *e : {txtImporto, txtCents, txtImpLettere, txtCentLettere, txtEsecutore, txtIndirizzoRes, txtCapRes,
                     txtComuneRes})
         e->setFont(boxFont);
 
     // What the office records besides the slip.
-    text(panContainer, QStringLiteral("Data scadenza:"), QPoint(24, 374));
-    txtDataScade = field(panContainer, "txtDataScade", QRect(150, 366, 140, 32), 10, Qt::AlignHCenter);
-    text(panContainer, QStringLiteral("Data versamento:"), QPoint(320, 374));
-    txtDataPaga = field(panContainer, "txtDataPaga", QRect(450, 366, 140, 32), 10, Qt::AlignHCenter);
+    Controls::caption(panContainer, QStringLiteral("Data scadenza:"), QPoint(24, 374));
+    txtDataScade = Controls::field(panContainer, "txtDataScade", QRect(150, 366, 140, 32), 10, Qt::AlignHCenter);
+    Controls::caption(panContainer, QStringLiteral("Data versamento:"), QPoint(320, 374));
+    txtDataPaga = Controls::field(panContainer, "txtDataPaga", QRect(450, 366, 140, 32), 10, Qt::AlignHCenter);
     chkSaldato = new QCheckBox(QStringLiteral("Saldato"), panContainer);
     chkSaldato->setObjectName(QStringLiteral("chkSaldato"));
     chkSaldato->setGeometry(630, 370, 120, 26);
-    text(panContainer, QStringLiteral("Estremi timbro Ufficio Postale:"), QPoint(24, 422));
-    txtTimbro = field(panContainer, "txtTimbro", QRect(250, 414, 726, 32), 250);
-    text(panContainer, QStringLiteral("Note:"), QPoint(24, 462));
-    txtNote = field(panContainer, "txtNote", QRect(250, 454, 726, 32), 250);
+    Controls::caption(panContainer, QStringLiteral("Estremi timbro Ufficio Postale:"), QPoint(24, 422));
+    txtTimbro = Controls::field(panContainer, "txtTimbro", QRect(250, 414, 726, 32), 250);
+    Controls::caption(panContainer, QStringLiteral("Note:"), QPoint(24, 462));
+    txtNote = Controls::field(panContainer, "txtNote", QRect(250, 454, 726, 32), 250);
     for (auto *e : {txtDataScade, txtDataPaga, txtTimbro, txtNote})
         e->setFont(QFont(QStringLiteral("Verdana"), 10, QFont::Bold));
 
-    txtIntero = hidden(panContainer, "txtIntero", QStringLiteral("0,00"));
-    lblFile01 = hidden(panContainer, "lblFile01");
-    lblFile02 = hidden(panContainer, "lblFile02");
-    lblFile03 = hidden(panContainer, "lblFile03");
-    lblDesc01 = hidden(panContainer, "lblDesc01");
-    lblDesc02 = hidden(panContainer, "lblDesc02");
-    lblDesc03 = hidden(panContainer, "lblDesc03");
+    txtIntero = Controls::hidden(panContainer, "txtIntero", QStringLiteral("0,00"));
+    lblFile01 = Controls::hidden(panContainer, "lblFile01");
+    lblFile02 = Controls::hidden(panContainer, "lblFile02");
+    lblFile03 = Controls::hidden(panContainer, "lblFile03");
+    lblDesc01 = Controls::hidden(panContainer, "lblDesc01");
+    lblDesc02 = Controls::hidden(panContainer, "lblDesc02");
+    lblDesc03 = Controls::hidden(panContainer, "lblDesc03");
     // Invisible, yet able to hold the focus: a save or preview takes it away from the field being edited.
     btnFocus = new QPushButton(panContainer);
     btnFocus->setObjectName(QStringLiteral("btnFocus"));

@@ -1,0 +1,23 @@
+#pragma once
+// The small controls every editor lays out by hand, made one way: named, placed, and showing data as plain text.
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+class Picture;
+
+namespace Controls {
+// A one-line field at geometry; maxLength 0 leaves Qt's default.
+QLineEdit *field(QWidget *parent, const char *name, QRect geometry, int maxLength, Qt::Alignment align = Qt::AlignLeft);
+// A caption sized to its text at at.
+QLabel *caption(QWidget *parent, const QString &text, QPoint at, const char *name = nullptr);
+// A hidden label that carries data between windows (position, file, attachments).
+QLabel *hidden(QWidget *parent, const char *name, const QString &design = {});
+// A clickable picture from the icon set, at at (left where the layout puts it when at is null).
+Picture *picture(QWidget *parent, const char *name, const char *svg, QSize size, QPoint at = {});
+} // namespace Controls
