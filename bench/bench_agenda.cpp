@@ -4,6 +4,7 @@
 //
 //   bench_agenda [records]     (default 100000; runs offscreen unless QT_QPA_PLATFORM is set)
 
+#include "bench/BenchSupport.h"
 #include "agenda/Confermati.h"
 #include "agenda/DaConfermare.h"
 #include "agenda/DeadlineLists.h"
@@ -36,16 +37,9 @@
 #include <algorithm>
 #include <sys/resource.h>
 
+using namespace Bench;
+
 namespace {
-QTextStream out(stdout);
-
-long peakRssMb()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024;
-}
-
 void generate(const QString &path, int count, int year)
 {
     static const char *months[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
@@ -97,36 +91,6 @@ void generate(const QString &path, int count, int year)
     f.write(block);
 }
 
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.at(v.size() / 2);
-}
-
-double timeMs(const std::function<void()> &op, int runs = 3)
-{
-    QList<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        op();
-        t << timer.nsecsElapsed() / 1e6;
-    }
-    return median(t);
-}
-
-QString grepCount;
-double grepMs(const QString &path)
-{
-    return timeMs([&] {
-        QProcess grep;
-        grep.start(QStringLiteral("grep"),
-                   {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), QStringLiteral("rossi"), path});
-        grep.waitForFinished(-1);
-        grepCount = QString::fromLatin1(grep.readAllStandardOutput()).trimmed();
-    });
-}
-
 // A list window shown and filled; its row count.
 template <class W> double gridMs(QWidget *editor, int &rows)
 {
@@ -172,7 +136,7 @@ int main(int argc, char **argv)
     out << "archive: " << count << " deadlines, " << QFile(archive).size() / (1024 * 1024) << " MB\n";
     grepMs(archive); // warm the page cache
     const double grep = grepMs(archive);
-    out << "baseline grep -c -i -F rossi: " << QString::number(grep, 'f', 1) << " ms (" << grepCount
+    out << "baseline grep -c -i -F rossi: " << QString::number(grep, 'f', 1) << " ms (" << grepCount()
         << " lines; locale " << qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LANG", QStringLiteral("unset")))
         << ")\n\n";
 

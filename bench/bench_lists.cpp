@@ -3,6 +3,7 @@
 //
 //   bench_lists [records]        (default 100000; runs offscreen unless QT_QPA_PLATFORM is set)
 
+#include "bench/BenchSupport.h"
 #include "core/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
@@ -30,15 +31,9 @@
 #include <algorithm>
 #include <sys/resource.h>
 
+using namespace Bench;
+
 namespace {
-QTextStream out(stdout);
-
-long peakRssMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024;
-}
-
 void generate(const QString &path, int count) {
     static const char *surnames[] = {"ROSSI",   "RUSSO",     "FERRARI", "ESPOSITO", "BIANCHI", "ROMANO",
                                      "COLOMBO", "RICCI",     "MARINO",  "GRECO",    "BRUNO",   "GALLO",
@@ -104,40 +99,6 @@ QWidget *editorStandIn(const QString &archive) {
     return w;
 }
 
-// Median of runs.
-double median(QList<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.at(v.size() / 2);
-}
-
-double timeMs(const std::function<void()> &op, int runs = 3) {
-    QList<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        op();
-        t << timer.nsecsElapsed() / 1e6;
-    }
-    return median(t);
-}
-
-QString grepCount;
-
-// byteLocale: LC_ALL=C, where grep -i folds bytes and runs several times faster than in a UTF-8 locale.
-double grepMs(const QString &path, bool byteLocale = false) {
-    return timeMs([&] {
-        QProcess grep;
-        if (byteLocale) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-            grep.setProcessEnvironment(env);
-        }
-        grep.start(QStringLiteral("grep"),
-                   {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), QStringLiteral("rossi"), path});
-        grep.waitForFinished(-1);
-        grepCount = QString::fromLatin1(grep.readAllStandardOutput()).trimmed();
-    });
-}
 } // namespace
 
 int main(int argc, char **argv) {
@@ -157,7 +118,7 @@ int main(int argc, char **argv) {
     grepMs(archive); // warm the page cache
     const double grep = grepMs(archive);
     const double grepC = grepMs(archive, true);
-    out << "baseline grep -c -i -F rossi: " << QString::number(grep, 'f', 1) << " ms (" << grepCount
+    out << "baseline grep -c -i -F rossi: " << QString::number(grep, 'f', 1) << " ms (" << grepCount()
         << " lines; locale " << qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LANG", QStringLiteral("unset")))
         << ")\n";
     out << "same with LC_ALL=C:           " << QString::number(grepC, 'f', 1) << " ms\n\n";

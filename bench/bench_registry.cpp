@@ -4,6 +4,7 @@
 //
 //   bench_registry [records]     (default 100000; runs offscreen unless QT_QPA_PLATFORM is set)
 
+#include "bench/BenchSupport.h"
 #include "core/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
@@ -28,15 +29,9 @@
 #include <algorithm>
 #include <sys/resource.h>
 
+using namespace Bench;
+
 namespace {
-QTextStream out(stdout);
-
-long peakRssMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024;
-}
-
 void generate(const QString &path, int count) {
     static const char *surnames[] = {"ROSSI",   "RUSSO",     "FERRARI", "ESPOSITO", "BIANCHI", "ROMANO",
                                      "COLOMBO", "RICCI",     "MARINO",  "GRECO",    "BRUNO",   "GALLO",
@@ -105,33 +100,6 @@ QWidget *editorStandIn() {
     return w;
 }
 
-double median(QList<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.at(v.size() / 2);
-}
-
-double timeMs(const std::function<void()> &op, int runs = 3) {
-    QList<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        op();
-        t << timer.nsecsElapsed() / 1e6;
-    }
-    return median(t);
-}
-
-QString grepCount;
-double grepMs(const QString &path) {
-    return timeMs([&] {
-        QProcess grep;
-        grep.start(QStringLiteral("grep"),
-                   {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), QStringLiteral("rossi"), path});
-        grep.waitForFinished(-1);
-        grepCount = QString::fromLatin1(grep.readAllStandardOutput()).trimmed();
-    });
-}
-
 double searchMs(const QList<QPair<const char *, const char *>> &filters, int &lines) {
     QList<double> t;
     for (int i = 0; i < 3; ++i) {
@@ -166,7 +134,7 @@ int main(int argc, char **argv) {
     out << "archive: " << count << " applicants, " << QFile(archive).size() / (1024 * 1024) << " MB\n";
     grepMs(archive); // warm the page cache
     const double grep = grepMs(archive);
-    out << "baseline grep -c -i -F rossi: " << QString::number(grep, 'f', 1) << " ms (" << grepCount
+    out << "baseline grep -c -i -F rossi: " << QString::number(grep, 'f', 1) << " ms (" << grepCount()
         << " lines; locale " << qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LANG", QStringLiteral("unset")))
         << ")\n\n";
 
