@@ -123,11 +123,6 @@ int main(int argc, char **argv) {
         << ")\n";
     out << "same with LC_ALL=C:           " << QString::number(grepC, 'f', 1) << " ms\n\n";
 
-    struct Row {
-        QString name;
-        double ms;
-        QString detail;
-    };
     QList<Row> rows;
     const auto list = [&](const QString &name, auto make) {
         int lines = 0;
@@ -187,40 +182,11 @@ int main(int argc, char **argv) {
         rows.append({QStringLiteral("double click hand-back"), median(t), QStringLiteral("record %1").arg(position)});
     }
     {
-        QList<double> fill, write;
-        qint64 size = 0;
-        for (int i = 0; i < 3; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            TfrmExpBollettini w(editor);
-            w.show();
-            QCoreApplication::processEvents();
-            fill << timer.nsecsElapsed() / 1e6;
-            timer.restart();
-            w.cmdEsportaClick();
-            write << timer.nsecsElapsed() / 1e6;
-            size = QFile(ProgramFolder::file(QStringLiteral("Riepilogo_Annuale_Versamenti.xls"))).size();
-        }
-        rows.append({QStringLiteral("export window, grid fill"), median(fill), QStringLiteral("%1 rows").arg(count)});
-        rows.append({QStringLiteral("export, file written"), median(write),
-                     QStringLiteral("%1 MB").arg(size / (1024.0 * 1024.0), 0, 'f', 1)});
-        rows.append({QStringLiteral("export, fill + write"), median(fill) + median(write), QString()});
+        const auto [fill, write] = timeExport<TfrmExpBollettini>(editor, QStringLiteral("Riepilogo_Annuale_Versamenti.xls"), count, rows);
+        rows.append({QStringLiteral("export, fill + write"), fill + write, QString()});
     }
 
-    out << QStringLiteral("%1 %2 %3 %4  %5\n")
-               .arg(QStringLiteral("operation"), -28)
-               .arg(QStringLiteral("ms"), 9)
-               .arg(QStringLiteral("x grep"), 7)
-               .arg(QStringLiteral("x grep C"), 9)
-               .arg(QStringLiteral("result"));
-    for (const auto &r : rows)
-        out << QStringLiteral("%1 %2 %3 %4  %5\n")
-                   .arg(r.name, -28)
-                   .arg(r.ms, 9, 'f', 1)
-                   .arg(r.ms / grep, 7, 'f', 2)
-                   .arg(r.ms / grepC, 9, 'f', 2)
-                   .arg(r.detail);
-    out << "\npeak RSS: " << peakRssMb() << " MB\n";
+    printRows(rows, {{QStringLiteral("x grep"), grep}, {QStringLiteral("x grep C"), grepC}});
     Forms::clear();
     return 0;
 }

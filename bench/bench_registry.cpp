@@ -138,11 +138,6 @@ int main(int argc, char **argv) {
         << " lines; locale " << qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LANG", QStringLiteral("unset")))
         << ")\n\n";
 
-    struct Row {
-        QString name;
-        double ms;
-        QString detail;
-    };
     QList<Row> rows;
     int lines = 0;
     double ms = searchMs({{"txtCognome", "rossi"}, {"txtStatoNasc", "alb"}}, lines);
@@ -191,38 +186,9 @@ int main(int argc, char **argv) {
         rows.append({QStringLiteral("hand-back, record loaded"), ms,
                      QStringLiteral("record %1").arg(editor->findChild<QLabel *>(QStringLiteral("lblPosizione"))->text())});
     }
-    {
-        QList<double> fill, write;
-        qint64 size = 0;
-        for (int i = 0; i < 3; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            TfrmExpAnagrafica w(editor);
-            w.show();
-            QCoreApplication::processEvents();
-            fill << timer.nsecsElapsed() / 1e6;
-            timer.restart();
-            w.cmdEsportaClick();
-            write << timer.nsecsElapsed() / 1e6;
-            size = QFile(ProgramFolder::file(QStringLiteral("Anagrafica_Richiedenti.xls"))).size();
-        }
-        rows.append({QStringLiteral("export window, grid fill"), median(fill), QStringLiteral("%1 rows").arg(count)});
-        rows.append({QStringLiteral("export, file written"), median(write),
-                     QStringLiteral("%1 MB").arg(size / (1024.0 * 1024.0), 0, 'f', 1)});
-    }
+    timeExport<TfrmExpAnagrafica>(editor, QStringLiteral("Anagrafica_Richiedenti.xls"), count, rows);
 
-    out << QStringLiteral("%1 %2 %3  %4\n")
-               .arg(QStringLiteral("operation"), -28)
-               .arg(QStringLiteral("ms"), 9)
-               .arg(QStringLiteral("x grep"), 7)
-               .arg(QStringLiteral("result"));
-    for (const auto &r : rows)
-        out << QStringLiteral("%1 %2 %3  %4\n")
-                   .arg(r.name, -28)
-                   .arg(r.ms, 9, 'f', 2)
-                   .arg(r.ms / grep, 7, 'f', 3)
-                   .arg(r.detail);
-    out << "\npeak RSS: " << peakRssMb() << " MB\n";
+    printRows(rows, {{QStringLiteral("x grep"), grep}});
     Forms::clear();
     return 0;
 }
