@@ -433,12 +433,7 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     lblDesc01 = Controls::hidden(panel, "lblDesc01");
     lblDesc02 = Controls::hidden(panel, "lblDesc02");
     lblDesc03 = Controls::hidden(panel, "lblDesc03");
-    // Invisible, yet able to hold the focus: a save takes it away from the box being edited.
-    btnFocus = new QPushButton(panel);
-    btnFocus->setObjectName(QStringLiteral("btnFocus"));
-    btnFocus->setGeometry(0, 0, 1, 1);
-    btnFocus->setFlat(true);
-    btnFocus->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
+    btnFocus = Controls::focusHolder(panel);
 
     // Input conventions, box by box from the table.
     const int n = int(std::size(kBoxes));

@@ -207,14 +207,7 @@ void TfrmBollettino::buildWorkPanel()
     lblDesc01 = Controls::hidden(panContainer, "lblDesc01");
     lblDesc02 = Controls::hidden(panContainer, "lblDesc02");
     lblDesc03 = Controls::hidden(panContainer, "lblDesc03");
-    // Invisible, yet able to hold the focus: a save or preview takes it away from the field being edited.
-    btnFocus = new QPushButton(panContainer);
-    btnFocus->setObjectName(QStringLiteral("btnFocus"));
-    btnFocus->setGeometry(0, 0, 1, 1);
-    btnFocus->setFlat(true);
-    // Not a tab stop: the program puts the focus there, the user never does.
-    btnFocus->setFocusPolicy(Qt::NoFocus);
-    btnFocus->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
+    btnFocus = Controls::focusHolder(panContainer);
 
     // Navigation under the slip.
     cmdPrimo = command(panContainer, "cmdPrimo", "first.svg", QPoint(340, 516));

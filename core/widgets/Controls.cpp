@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace Controls {
 
@@ -45,6 +46,17 @@ Picture *picture(QWidget *parent, const char *name, const char *svg, QSize size,
         p->move(at);
     p->setCursor(Qt::PointingHandCursor);
     return p;
+}
+
+QPushButton *focusHolder(QWidget *parent)
+{
+    auto *b = new QPushButton(parent);
+    b->setObjectName(QStringLiteral("btnFocus"));
+    b->setGeometry(0, 0, 1, 1);
+    b->setFlat(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
+    return b;
 }
 
 } // namespace Controls

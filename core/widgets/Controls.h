@@ -8,6 +8,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 class Picture;
 
@@ -20,4 +21,7 @@ QLabel *caption(QWidget *parent, const QString &text, QPoint at, const char *nam
 QLabel *hidden(QWidget *parent, const char *name, const QString &design = {});
 // A clickable picture from the icon set, at at (left where the layout puts it when at is null).
 Picture *picture(QWidget *parent, const char *name, const char *svg, QSize size, QPoint at = {});
+// "btnFocus": invisible, yet able to hold the focus, so a save or a preview can take it away from the field being
+// edited (running that field's leaving rules). Not a tab stop: the program puts the focus there, the user never does.
+QPushButton *focusHolder(QWidget *parent);
 } // namespace Controls
