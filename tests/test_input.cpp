@@ -460,6 +460,15 @@ void TestInput::enterOnAListLine()
     QTest::keyClick(list, Qt::Key_Enter);
     QCOMPARE(chosen, 2);
     QCOMPARE(printed, 0);
+
+    // Tabbed into, the line under the focus mark is the chosen one: a single result opens with Enter alone.
+    list->clearSelection();
+    print->setFocus();
+    QTest::keyClick(print, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(chosen, 3);
+    QCOMPARE(printed, 0);
 }
 
 void TestInput::fixedWindowsAreLeftOnlyByTheirOwnButtons()

@@ -549,6 +549,21 @@ void enterActivates(QAbstractItemView *view, std::function<void()> handler)
 {
     installApplicationBehaviours();
     new Filter(view, [view, handler](QObject *, QEvent *e) {
+        if (e->type() == QEvent::FocusIn) {
+            // Entered with Tab, the list's line under the focus mark is selected, so that Enter opens it: a
+            // search with a single result would otherwise need an arrow key that moves nowhere.
+            const auto reason = static_cast<QFocusEvent *>(e)->reason();
+            if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && view->selectionModel() &&
+                !view->selectionModel()->hasSelection()) {
+                QModelIndex line = view->currentIndex();
+                if (!line.isValid())
+                    line = view->model()->index(0, 0, view->rootIndex());
+                if (line.isValid())
+                    view->selectionModel()->setCurrentIndex(line, QItemSelectionModel::ClearAndSelect |
+                                                                      QItemSelectionModel::Rows);
+            }
+            return false;
+        }
         if (!isEnter(e))
             return false;
         // Consumed either way: Enter in a list must never reach the window's default button.
