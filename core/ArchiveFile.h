@@ -9,6 +9,10 @@
 // overwrite goes through a redo journal beside the archive (path + ".jnl"), so a process killed in the
 // middle of it leaves a record either old or new once the next operation has replayed the journal.
 
+#include "core/FileLock.h"
+#include "core/NativeFile.h"
+#include "core/StorageError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -42,8 +46,10 @@ public:
     // One pass over every record in large blocks; visit returns false to stop. False on a read failure.
     bool scan(const std::function<bool(const char *record, qint64 position)> &visit);
 
+    // The last failure; kind None after an operation that succeeded.
+    const StorageError &error() const { return m_error; }
     // True when the last failure was another copy of the program holding the archive past the bounded wait.
-    bool inUse() const { return m_inUse; }
+    bool inUse() const { return m_error.kind == StorageError::Kind::InUse; }
     // The message for the last failure: the in-use text or the access failure message.
     QString failureText() const;
 
@@ -61,24 +67,20 @@ public:
     static void setLockTimeoutMs(int ms);
 
 private:
-    enum class Lock { Got, Busy, Failed };
     bool fault(Op op) const;
-    Lock lock(short type, qint64 start, qint64 length);
-    Lock lockReplaying(short type, qint64 start, qint64 length);
-    void unlock(qint64 start, qint64 length);
-    struct JournalEntry;
-    static std::optional<JournalEntry> readJournal(int jfd);
-    bool replayJournal();
-    void readThroughJournal(qint64 offset, char *data, qint64 size) const;
+    FileLock::Result lockReplaying(FileLock::Kind kind, qint64 start, qint64 length);
+    void unlock(qint64 start, qint64 length) { FileLock::unlock(m_file, start, length); }
     bool overwrite(qint64 offset, const QByteArray &record);
-    bool failed(Lock why);
+    bool fail(StorageError::Kind kind, int error = 0);
+    bool failed(FileLock::Result why);
+    void succeed() { m_error = {}; }
     void undoLastWrite();
 
     QString m_path;
     int m_recordSize;
-    int m_fd = -1;
+    NativeFile m_file;
     bool m_writable = false;
-    bool m_inUse = false;
+    StorageError m_error;
     // What the last write of this session changed, to take it back when closing fails.
     struct Undo {
         qint64 offset = -1;

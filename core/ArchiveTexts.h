@@ -1,4 +1,6 @@
 #pragma once
+#include "core/StorageError.h"
+
 #include <QString>
 
 // Messages shared by every archive and editor.
@@ -20,5 +22,7 @@ inline QString savedChanges()
     return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 }
 inline QString inserted() { return QStringLiteral("La scheda corrente è stata inserita in archivio."); }
+// The message for a storage failure: the in-use text, or the access failure message for every other kind.
+inline QString failure(const StorageError &e) { return e.kind == StorageError::Kind::InUse ? inUse() : accessFailure(); }
 inline QString savedNew() { return QStringLiteral("La scheda corrente è stata salvata in archivio."); }
 } // namespace ArchiveTexts

@@ -1,0 +1,96 @@
+#include "core/Journal.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+constexpr char kMagic[8] = {'V', 'R', 'S', 'J', 'N', 'L', '0', '1'};
+constexpr int kHeader = 8 + 8 + 4;
+constexpr int kHash = 20;
+
+QByteArray encode(qint64 offset, const QByteArray &record)
+{
+    QByteArray e(kHeader, Qt::Uninitialized);
+    memcpy(e.data(), kMagic, 8);
+    qToLittleEndian<qint64>(offset, e.data() + 8);
+    qToLittleEndian<qint32>(qint32(record.size()), e.data() + 16);
+    e += record;
+    e += QCryptographicHash::hash(e, QCryptographicHash::Sha1);
+    return e;
+}
+} // namespace
+
+QString Journal::pathFor(const QString &archivePath) { return archivePath + QStringLiteral(".jnl"); }
+
+bool Journal::pending(const QString &archivePath)
+{
+    const QFileInfo info(pathFor(archivePath));
+    return info.exists() && info.size() > 0;
+}
+
+// The complete entry of an open journal: nothing for an empty, incomplete or damaged one.
+std::optional<Journal::Entry> Journal::read(const NativeFile &journal)
+{
+    const qint64 size = journal.size();
+    if (size < kHeader + kHash || size > kHeader + kHash + (1 << 20))
+        return std::nullopt;
+    QByteArray e(size, Qt::Uninitialized);
+    if (!journal.readAt(0, e.data(), size) || memcmp(e.constData(), kMagic, 8) != 0)
+        return std::nullopt;
+    const qint64 offset = qFromLittleEndian<qint64>(e.constData() + 8);
+    const qint32 length = qFromLittleEndian<qint32>(e.constData() + 16);
+    if (offset < 0 || length < 0 || size != kHeader + length + kHash ||
+        QCryptographicHash::hash(e.left(kHeader + length), QCryptographicHash::Sha1) != e.right(kHash))
+        return std::nullopt;
+    return Entry{offset, e.mid(kHeader, length)};
+}
+
+bool Journal::replay(NativeFile &archive, const QString &archivePath)
+{
+    NativeFile journal;
+    if (!journal.open(pathFor(archivePath), NativeFile::Access::ReadWrite))
+        return !QFileInfo::exists(pathFor(archivePath));
+    bool ok = true;
+    if (const auto entry = read(journal); entry && entry->offset + entry->bytes.size() <= archive.size())
+        ok = archive.writeAt(entry->offset, entry->bytes.constData(), entry->bytes.size()) && archive.sync();
+    // Kept when the replay failed: the next operation tries again.
+    return ok && journal.resize(0);
+}
+
+void Journal::readThrough(const QString &archivePath, qint64 offset, char *data, qint64 size)
+{
+    if (!pending(archivePath))
+        return;
+    NativeFile journal;
+    if (!journal.open(pathFor(archivePath), NativeFile::Access::ReadOnly))
+        return;
+    if (const auto entry = read(journal)) {
+        const qint64 from = qMax(offset, entry->offset);
+        const qint64 to = qMin(offset + size, entry->offset + entry->bytes.size());
+        if (from < to)
+            memcpy(data + (from - offset), entry->bytes.constData() + (from - entry->offset), size_t(to - from));
+    }
+}
+
+bool Journal::begin(const NativeFile &archive, const QString &archivePath)
+{
+    if (!m_file.open(pathFor(archivePath), NativeFile::Access::ReadWrite, NativeFile::Create::IfMissing))
+        return false;
+    // Whoever may write the archive must be able to write its journal too, whatever the creator's umask.
+    m_file.takePermissionsOf(archive);
+    return true;
+}
+
+bool Journal::record(qint64 offset, const QByteArray &bytes)
+{
+    const QByteArray entry = encode(offset, bytes);
+    if (m_file.writeAt(0, entry.constData(), entry.size()) && m_file.resize(entry.size()) && m_file.sync())
+        return true;
+    m_file.resize(0);
+    return false;
+}
+
+void Journal::clear() { m_file.resize(0); }
