@@ -1,13 +1,11 @@
 #include "core/Seams.h"
 
+#include "core/widgets/SoundPlayer.h"
+
 #include <QApplication>
-#include <QAudioOutput>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -214,42 +212,20 @@ void Printing::setNextPdfFile(const QString &path) { st().nextPdf = path; }
 void Printing::setNoPrinter(bool none) { st().noPrinter = none; }
 int &Printing::previewCount() { return st().previews; }
 
-namespace {
-// One player for the whole run: a warning chime is short and never overlaps itself.
-QMediaPlayer *soundPlayer(bool create)
-{
-    static QMediaPlayer *player = nullptr;
-    if (!player && create) {
-        player = new QMediaPlayer(qApp);
-        player->setAudioOutput(new QAudioOutput(player));
-    }
-    return player;
-}
-} // namespace
-
 void Sound::play(const QString &path)
 {
     st().played.append(path);
     if (st().soundScripted)
         return;
-    if (!QFileInfo::exists(path))
-        return;
-    // Without an audio output there is nothing to play on, and the media backend may not even be complete
-    // (it has been seen to crash building its pipeline): no sound, nothing else.
-    if (QMediaDevices::audioOutputs().isEmpty())
-        return;
-    QMediaPlayer *player = soundPlayer(true);
-    player->stop();
-    player->setSource(QUrl::fromLocalFile(path));
-    player->play();
+    if (QFileInfo::exists(path))
+        SoundPlayer::play(path);
 }
 void Sound::stop()
 {
     ++st().stops;
     if (st().soundScripted)
         return;
-    if (QMediaPlayer *player = soundPlayer(false))
-        player->stop();
+    SoundPlayer::stop();
 }
 int &Sound::stopCount() { return st().stops; }
 void Sound::setScripted(bool on) { st().soundScripted = on; }
