@@ -4,7 +4,7 @@
 #include "agenda/Scadenzario.h"
 #include "core/ArchiveFile.h"
 #include "core/Formats.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Seams.h"
 
@@ -19,10 +19,6 @@ int field(std::string_view name)
     return kDeadlineLayout.indexOf(name);
 }
 
-QString joinParagraphs(const QStringList &paragraphs)
-{
-    return paragraphs.join(QStringLiteral("\r\n\r\n"));
-}
 
 // Reads one archive (created empty when missing) until something is imminent; records the rule cannot read
 // are passed over. False when the archive could not be read whole.
@@ -139,28 +135,6 @@ QList<int> chronological(const QList<QStringList> &rows)
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return key(a).compare(key(b), Qt::CaseInsensitive) < 0; });
     return order;
-}
-
-QString listHelpTitle()
-{
-    return QStringLiteral("Visualizzazione scadenze e appuntamenti.");
-}
-
-QString listHelpText()
-{
-    return joinParagraphs({
-        QStringLiteral("Per visualizzare l'elenco delle scadenze imminenti è sufficiente fare clic sul pulsante OK "
-                       "nell'ambiente Scadenze e appuntamenti. Tale pulsante diventa attivo solo se sono presenti "
-                       "scadenze imminenti in archivio."),
-        QStringLiteral("L'elenco delle scadenze imminenti tiene conto dei giorni di preavviso indicati in ciascuna "
-                       "scheda: per questo motivo può contenere anche scadenze non ancora vicine."),
-        QStringLiteral("I due pulsanti posti sotto il calendario consentono di visualizzare le scadenze del giorno o "
-                       "del mese scelto sul calendario stesso."),
-        QStringLiteral("Le scadenze elencate sono ordinate per data e ora, indipendentemente dall'ordine in cui sono "
-                       "state inserite in archivio."),
-        QStringLiteral("L'elenco può essere esportato in un foglio di lavoro di Microsoft Excel facendo clic "
-                       "sull'icona corrispondente e salvando il file prodotto."),
-    });
 }
 
 const LineFormat &summaryLine()

@@ -36,9 +36,6 @@ QList<ExportColumn> listColumns();
 QList<ExportColumn> archiveColumns();
 // Rows in order of their key (the last column), case-insensitively; equal keys keep their reading order.
 QList<int> chronological(const QList<QStringList> &rows);
-// The list windows' help.
-QString listHelpTitle();
-QString listHelpText();
 
 // The line of the status lists and of the search.
 const LineFormat &summaryLine();

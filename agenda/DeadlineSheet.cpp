@@ -5,6 +5,7 @@
 #include "core/Record.h"
 #include "core/Seams.h"
 #include "core/report/Report.h"
+#include "core/widgets/ReportPrinting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,7 +67,7 @@ bool print(QWidget *parent, const Rows &rows)
                                                    QStringLiteral(" alle ore ") +
                                                    now.time().toString(QStringLiteral("HH:mm:ss")));
     report.prepare();
-    return report.print(parent);
+    return ReportPrinting::print(report, parent);
 }
 
 } // namespace DeadlineSheet

@@ -23,8 +23,7 @@ ExportConfig config()
     c.columns = DeadlineLists::listColumns();
     c.fileName = QStringLiteral("Scadenze_Giornaliere.xls");
     c.sheetName = QStringLiteral("Scadenze del giorno");
-    c.helpTitle = &DeadlineLists::listHelpTitle;
-    c.helpText = &DeadlineLists::listHelpText;
+    c.help = QStringLiteral("deadline_lists");
     return c;
 }
 } // namespace

@@ -24,8 +24,7 @@ ExportConfig config()
     c.columns = DeadlineLists::listColumns();
     c.fileName = QStringLiteral("Scadenze_Imminenti.xls");
     c.sheetName = QStringLiteral("Scadenze imminenti");
-    c.helpTitle = &DeadlineLists::listHelpTitle;
-    c.helpText = &DeadlineLists::listHelpText;
+    c.help = QStringLiteral("deadline_lists");
     return c;
 }
 } // namespace

@@ -31,8 +31,7 @@ ExportConfig config()
     c.columns = DeadlineLists::listColumns();
     c.fileName = QStringLiteral("Scadenze_Mensili.xls");
     c.sheetName = QStringLiteral("Scadenze del mese");
-    c.helpTitle = &DeadlineLists::listHelpTitle;
-    c.helpText = &DeadlineLists::listHelpText;
+    c.help = QStringLiteral("deadline_lists");
     return c;
 }
 } // namespace

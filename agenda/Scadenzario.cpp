@@ -3,12 +3,11 @@
 #include "agenda/DeadlineLists.h"
 #include "agenda/DeadlineRecord.h"
 #include "agenda/DeadlineSheet.h"
-#include "agenda/ScadenzarioHelp.h"
-#include "app/Guida.h"
 #include "checks/OpenCheck.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/Formats.h"
+#include "core/HelpTexts.h"
 #include "core/ProgramFolder.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
@@ -717,7 +716,7 @@ void TfrmScadenzario::cmdSalvaClick()
 
 void TfrmScadenzario::cmdStampaClick() { DeadlineSheet::print(this, DeadlineSheet::rows(*this)); }
 
-void TfrmScadenzario::imgGuidaClick() { TfrmGuida::showHelp(this, ScadenzarioHelp::title(), ScadenzarioHelp::text()); }
+void TfrmScadenzario::imgGuidaClick() { HelpTexts::show(this, QStringLiteral("agenda")); }
 
 void TfrmScadenzario::btnCodFiscClick() { IdentifierCheck::openFiscalCodeCheck(this, txtCodFisc->text()); }
 

@@ -1,11 +1,10 @@
 #include "app/Avvio.h"
 
-#include "app/Guida.h"
-#include "app/HelpTexts.h"
 #include "app/Info.h"
 #include "app/Splash.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Formats.h"
+#include "core/HelpTexts.h"
 #include "core/OpenURL.h"
 #include "core/Seams.h"
 #include "core/widgets/Navigation.h"
@@ -139,7 +138,7 @@ void TfrmAvvio::imgInfoClick()
     w.exec();
 }
 
-void TfrmAvvio::imgGuidaClick() { TfrmGuida::showHelp(this, HelpTexts::overviewTitle(), HelpTexts::overviewText()); }
+void TfrmAvvio::imgGuidaClick() { HelpTexts::show(this, QStringLiteral("overview")); }
 
 void TfrmAvvio::imgCopyrightClick()
 {

@@ -3,6 +3,7 @@
 #include "core/Formats.h"
 #include "core/OpenURL.h"
 #include "core/ProgramFolder.h"
+#include "core/Seams.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 
@@ -58,6 +59,8 @@ void TfrmGuida::showHelp(QWidget *parent, const QString &title, const QString &t
     w->exec();
     delete w;
 }
+
+void TfrmGuida::registerAsHelp() { Seams::Help::setWindow(&TfrmGuida::showHelp); }
 
 void TfrmGuida::lnkWebClick()
 {

@@ -14,6 +14,8 @@ public:
     explicit TfrmGuida(QWidget *parent = nullptr);
     // The calling protocol in one place: a new window owned by parent, shown modally, freed on close.
     static void showHelp(QWidget *parent, const QString &title, const QString &text);
+    // Makes this window the help seam's, for the whole run.
+    static void registerAsHelp();
 
     QLabel *lblTitolo;
     QPlainTextEdit *txtGuida;

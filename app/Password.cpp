@@ -1,7 +1,7 @@
 #include "app/Password.h"
 
 #include "app/PasswordStore.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/Input.h"

@@ -22,6 +22,7 @@
 #include "checks/PartitaIva.h"
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
+#include "core/widgets/DesktopSeams.h"
 #include "core/widgets/Input.h"
 #include "registry/AllegaCartella.h"
 #include "registry/Anagrafica.h"
@@ -32,7 +33,7 @@
 #include "slips/Scadute.h"
 #include "slips/StampaBolTer.h"
 #include "slips/TrovaBollettini.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "registry/AnteprimaAnagrafica.h"
 #include "registry/ContrattiScaduti.h"
 #include "registry/ExpAnagrafica.h"
@@ -122,6 +123,8 @@ void initialise(QApplication &app)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
     Input::installApplicationBehaviours();
+    DesktopSeams::install();
+    TfrmGuida::registerAsHelp();
 }
 
 namespace {

@@ -16,7 +16,7 @@
 #include "agenda/NonConfermati.h"
 #include "agenda/Scadenzario.h"
 #include "agenda/TrovaScadenzario.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/Seams.h"

@@ -4,7 +4,7 @@
 //   bench_lists [records]        (default 100000; runs offscreen unless QT_QPA_PLATFORM is set)
 
 #include "bench/BenchSupport.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/Seams.h"

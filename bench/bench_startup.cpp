@@ -5,7 +5,7 @@
 //   xvfb-run -a bench_startup [runs]       (default 9)
 
 #include "app/Startup.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,23 +1,16 @@
 #include "core/Seams.h"
 
-#include "core/widgets/SoundPlayer.h"
-
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace Seams {
 
 namespace {
 struct State {
+    Desktop desktop;
+    Help::Window helpWindow;
     bool msgScripted = false;
     QList<Answer> answers;
     QList<ShownMessage> shown;
@@ -33,7 +26,11 @@ struct State {
     bool soundScripted = false;
     QStringList played;
     int stops = 0;
+    bool helpScripted = false;
+    QList<Help::Shown> helpShown;
     QDateTime fixedNow;
+    bool exitScripted = false;
+    int exits = 0;
 };
 State &st()
 {
@@ -41,6 +38,8 @@ State &st()
     return s;
 }
 } // namespace
+
+void setDesktop(Desktop desktop) { st().desktop = std::move(desktop); }
 
 Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
 {
@@ -51,49 +50,7 @@ Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
             return s.answers.takeFirst();
         return kind == MsgKind::Question ? Answer::Yes : Answer::Ok;
     }
-    QMessageBox box(parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-    box.setWindowTitle(QApplication::applicationName());
-    switch (kind) {
-    case MsgKind::Warning:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case MsgKind::Error:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case MsgKind::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case MsgKind::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case MsgKind::Plain:
-        break;
-    }
-    if (kind == MsgKind::Question) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-    } else if (kind == MsgKind::Plain) {
-        box.setStandardButtons(QMessageBox::Ok);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Ok);
-    }
-    box.exec();
-    auto *clicked = box.clickedButton();
-    switch (box.standardButton(clicked)) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    case QMessageBox::Ok:
-        return Answer::Ok;
-    case QMessageBox::Cancel:
-        return Answer::Cancel;
-    default:
-        return Answer::Closed;
-    }
+    return s.desktop.message ? s.desktop.message(parent, kind, text) : Answer::Closed;
 }
 
 void Messages::setScripted(bool on) { st().msgScripted = on; }
@@ -114,6 +71,8 @@ void Shell::open(const QString &target)
     st().opened.append(target);
     if (st().shellScripted)
         return;
+    if (st().desktop.open)
+        return st().desktop.open(target);
     // Callers quote file paths as a shell would; the desktop wants the bare path or address.
     QString t = target;
     if (t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"')))
@@ -137,116 +96,82 @@ static QString askFile(const QString &caption, const std::function<QString()> &d
         st().nextFile.clear();
         return f;
     }
-    return dialog();
+    return dialog ? dialog() : QString();
 }
 QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
-    return askFile(caption, [&] { return QFileDialog::getOpenFileName(parent, caption, dir, filter); });
+    const auto &d = st().desktop.openFile;
+    return askFile(caption, d ? [&] { return d(parent, caption, dir, filter); } : std::function<QString()>());
 }
 QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir)
 {
-    return askFile(caption, [&] { return QFileDialog::getExistingDirectory(parent, caption, dir); });
+    const auto &d = st().desktop.folder;
+    return askFile(caption, d ? [&] { return d(parent, caption, dir); } : std::function<QString()>());
 }
 QString FileDialog::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
-    return askFile(caption, [&] { return QFileDialog::getSaveFileName(parent, caption, dir, filter); });
+    const auto &d = st().desktop.saveFile;
+    return askFile(caption, d ? [&] { return d(parent, caption, dir, filter); } : std::function<QString()>());
 }
 QStringList &FileDialog::asked() { return st().fileAsked; }
 void FileDialog::setScripted(bool on) { st().fileScripted = on; }
 void FileDialog::setNextFileName(const QString &name) { st().nextFile = name; }
 
-bool Printing::hasPrinter()
-{
-    if (st().printScripted)
-        return !st().noPrinter;
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
-}
-
-bool Printing::choosePrinter(QPrinter &printer, QWidget *parent)
-{
-    if (!hasPrinter()) {
-        // Without a printer the print dialog would write a PDF somewhere silently: ask where it goes.
-        Messages::information(parent, QStringLiteral("Nessuna stampante è installata su questo computer.\n\r\n\r"
-                                                     "La stampa verrà salvata in un file PDF: scegliere dove "
-                                                     "salvarlo."));
-        const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        const QString name = printer.docName().isEmpty() ? QStringLiteral("Stampa") : printer.docName();
-        QString path = FileDialog::getSaveFileName(parent, QStringLiteral("Salva la stampa in formato PDF"),
-                                                   docs + QLatin1Char('/') + name + QStringLiteral(".pdf"),
-                                                   QStringLiteral("Documenti PDF (*.pdf)"));
-        if (path.isEmpty())
-            return false;
-        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-            path += QStringLiteral(".pdf");
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        Messages::information(parent, QStringLiteral("La stampa viene salvata nel file:\n\r\n\r") + path);
-        return true;
-    }
-    if (st().printScripted) {
-        QString pdf = st().nextPdf;
-        st().nextPdf.clear();
-        if (pdf.isEmpty())
-            return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    }
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-void Printing::preview(QPrinter &printer, QWidget *parent, const std::function<void(QPrinter *)> &paint)
-{
-    ++st().previews;
-    if (st().printScripted)
-        return;
-    QPrintPreviewDialog dialog(&printer, parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *p) { paint(p); });
-    dialog.exec();
-}
+// The printer itself is a widget-side matter (core/widgets/DesktopSeams.cpp); its scripted state lives here.
 void Printing::setScripted(bool on) { st().printScripted = on; }
 void Printing::setNextPdfFile(const QString &path) { st().nextPdf = path; }
 void Printing::setNoPrinter(bool none) { st().noPrinter = none; }
 int &Printing::previewCount() { return st().previews; }
+bool Printing::scripted() { return st().printScripted; }
+bool Printing::scriptedNoPrinter() { return st().noPrinter; }
+QString Printing::takeNextPdfFile() { return std::exchange(st().nextPdf, QString()); }
 
 void Sound::play(const QString &path)
 {
     st().played.append(path);
     if (st().soundScripted)
         return;
-    if (QFileInfo::exists(path))
-        SoundPlayer::play(path);
+    if (QFileInfo::exists(path) && st().desktop.play)
+        st().desktop.play(path);
 }
 void Sound::stop()
 {
     ++st().stops;
     if (st().soundScripted)
         return;
-    SoundPlayer::stop();
+    if (st().desktop.stop)
+        st().desktop.stop();
 }
 int &Sound::stopCount() { return st().stops; }
 void Sound::setScripted(bool on) { st().soundScripted = on; }
 QStringList &Sound::played() { return st().played; }
 
+void Help::show(QWidget *parent, const QString &title, const QString &text)
+{
+    st().helpShown.append({title, text});
+    if (st().helpScripted)
+        return;
+    if (st().helpWindow)
+        st().helpWindow(parent, title, text);
+}
+void Help::setWindow(Window window) { st().helpWindow = std::move(window); }
+void Help::setScripted(bool on) { st().helpScripted = on; }
+QList<Help::Shown> &Help::shown() { return st().helpShown; }
+
 QDate Clock::today() { return now().date(); }
 QDateTime Clock::now() { return st().fixedNow.isValid() ? st().fixedNow : QDateTime::currentDateTime(); }
 void Clock::setFixed(const QDateTime &when) { st().fixedNow = when; }
 
-namespace {
-bool g_exitScripted = false;
-int g_exitCount = 0;
-} // namespace
 void AppExit::terminate()
 {
-    ++g_exitCount;
-    if (!g_exitScripted)
+    ++st().exits;
+    if (!st().exitScripted)
         QCoreApplication::quit();
 }
-void AppExit::setScripted(bool on) { g_exitScripted = on; }
-int &AppExit::count() { return g_exitCount; }
+void AppExit::setScripted(bool on) { st().exitScripted = on; }
+int &AppExit::count() { return st().exits; }
 
 void setScriptedAll(bool on)
 {
@@ -256,6 +181,7 @@ void setScriptedAll(bool on)
     FileDialog::setScripted(on);
     Printing::setScripted(on);
     Sound::setScripted(on);
+    Help::setScripted(on);
 }
 
 } // namespace Seams

@@ -1,10 +1,15 @@
 #pragma once
 // Every place where the program touches the desktop (message boxes, shell open, file dialog, printer,
-// sound, clock) goes through one of these small interfaces, so that tests can observe and answer them.
+// sound, clock, help) goes through one of these small interfaces, so that tests can observe and answer them.
+//
+// The scripted side lives here, without widgets; the desktop side (real boxes, dialogs, the printer, the
+// player) is installed at start-up by DesktopSeams::install() in core/widgets, and the help window registers
+// itself through Help::setWindow. A seam that is neither scripted nor installed does nothing.
 
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -78,6 +83,10 @@ public:
     static void setNextPdfFile(const QString &path); // empty = cancel the next print dialog
     static void setNoPrinter(bool none);             // scripted: behave as a computer without printers
     static int &previewCount();
+    // The scripted state, read by the desktop side.
+    static bool scripted();
+    static bool scriptedNoPrinter();
+    static QString takeNextPdfFile();
 };
 
 // Short sounds played from a file.
@@ -99,6 +108,20 @@ public:
     static void setFixed(const QDateTime &when); // invalid = follow the system clock
 };
 
+// The help window: a title and a text, shown modally over parent.
+class Help {
+public:
+    static void show(QWidget *parent, const QString &title, const QString &text);
+    using Window = std::function<void(QWidget *parent, const QString &title, const QString &text)>;
+    static void setWindow(Window window); // the help window registers itself at start-up
+    struct Shown {
+        QString title;
+        QString text;
+    };
+    static void setScripted(bool on);
+    static QList<Shown> &shown();
+};
+
 // Ending the application (menu close, "Esci").
 class AppExit {
 public:
@@ -109,5 +132,17 @@ public:
 
 // Switch every seam to its test double at once.
 void setScriptedAll(bool on);
+
+// What the desktop side supplies; each member may stay empty.
+struct Desktop {
+    std::function<Answer(QWidget *parent, MsgKind kind, const QString &text)> message;
+    std::function<void(const QString &target)> open;
+    std::function<QString(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)>
+        openFile, saveFile;
+    std::function<QString(QWidget *parent, const QString &caption, const QString &dir)> folder;
+    std::function<void(const QString &path)> play;
+    std::function<void()> stop;
+};
+void setDesktop(Desktop desktop);
 
 } // namespace Seams

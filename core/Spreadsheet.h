@@ -8,7 +8,6 @@
 #include <QStringList>
 
 class QIODevice;
-class QWidget;
 
 struct SpreadsheetColumn {
     QString heading;
@@ -27,12 +26,3 @@ struct SpreadsheetExport {
 bool WriteSpreadsheetFile(const SpreadsheetExport &description);
 // The same pieces into an open device. False when a write fails.
 bool WriteSpreadsheetFile(const SpreadsheetExport &description, QIODevice &device);
-
-// The click handler of every export window's export icon: confirm, write, offer to open the file.
-void ExportSpreadsheet(QWidget *parent, const SpreadsheetExport &description);
-
-namespace SpreadsheetTexts {
-QString confirmExport();
-QString exported();
-QString failure();
-} // namespace SpreadsheetTexts

@@ -1,6 +1,6 @@
 #include "registry/AllegaCartella.h"
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/OpenURL.h"
 #include "core/Seams.h"
 #include "core/widgets/Picture.h"

@@ -1,10 +1,9 @@
 #include "registry/Anagrafica.h"
 
-#include "app/Guida.h"
-#include "app/HelpTexts.h"
 #include "checks/OpenCheck.h"
 #include "core/ArchiveTexts.h"
 #include "core/Formats.h"
+#include "core/HelpTexts.h"
 #include "core/OpenURL.h"
 #include "core/ProgramFolder.h"
 #include "core/Routines.h"
@@ -620,7 +619,7 @@ void TfrmAnagrafica::cmdScadutiClick() { runModal<TfrmContrattiScaduti>(this); }
 
 void TfrmAnagrafica::cmdGuidaClick()
 {
-    TfrmGuida::showHelp(this, HelpTexts::applicantTitle(), HelpTexts::applicantText());
+    HelpTexts::show(this, QStringLiteral("applicant"));
 }
 
 void TfrmAnagrafica::btnCodFiscClick()

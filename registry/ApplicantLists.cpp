@@ -1,7 +1,7 @@
 #include "registry/ApplicantLists.h"
 
 #include "core/Formats.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "registry/ApplicantRecord.h"
 

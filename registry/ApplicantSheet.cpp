@@ -1,9 +1,10 @@
 #include "registry/ApplicantSheet.h"
 
 #include "core/Formats.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Seams.h"
 #include "core/report/Report.h"
+#include "core/widgets/ReportPrinting.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 
@@ -160,9 +161,9 @@ void TSheetDialog::btnStampaClick() {
     Report report;
     if (ApplicantSheet::prepare(report)) {
         if (m_output == Output::Print)
-            report.print(this);
+            ReportPrinting::print(report, this);
         else
-            report.preview(this);
+            ReportPrinting::preview(report, this);
     }
     close();
 }

@@ -1,6 +1,5 @@
 #include "registry/ExpAnagrafica.h"
 
-#include "app/HelpTexts.h"
 #include "registry/ApplicantLists.h"
 #include "registry/ApplicantRecord.h"
 
@@ -44,8 +43,7 @@ ExportConfig config() {
     };
     c.fileName = QStringLiteral("Anagrafica_Richiedenti.xls");
     c.sheetName = QStringLiteral("Anagrafica Richiedenti");
-    c.helpTitle = &HelpTexts::exportApplicantsTitle;
-    c.helpText = &HelpTexts::exportApplicantsText;
+    c.help = QStringLiteral("export_applicants");
     return c;
 }
 } // namespace

@@ -1,10 +1,9 @@
 #include "slips/Bollettino.h"
 
-#include "app/Guida.h"
-#include "app/HelpTexts.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/Formats.h"
+#include "core/HelpTexts.h"
 #include "core/ProgramFolder.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
@@ -463,7 +462,7 @@ void TfrmBollettino::cmdDuplicaClick()
                        "Salva per inserire la scheda in archivio."));
 }
 
-void TfrmBollettino::cmdGuidaClick() { TfrmGuida::showHelp(this, HelpTexts::slipTitle(), HelpTexts::slipText()); }
+void TfrmBollettino::cmdGuidaClick() { HelpTexts::show(this, QStringLiteral("slip")); }
 
 
 void TfrmBollettino::cmdTrovaClick()

@@ -1,6 +1,5 @@
 #include "slips/ExpBollettini.h"
 
-#include "app/HelpTexts.h"
 #include "slips/SlipLists.h"
 #include "slips/SlipRecord.h"
 
@@ -28,8 +27,7 @@ ExportConfig config() {
     };
     c.fileName = QStringLiteral("Riepilogo_Annuale_Versamenti.xls");
     c.sheetName = QStringLiteral("Riepilogo annuale versamenti");
-    c.helpTitle = &HelpTexts::exportSlipsTitle;
-    c.helpText = &HelpTexts::exportSlipsText;
+    c.help = QStringLiteral("export_slips");
     return c;
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/Seams.h"
 #include "core/report/Report.h"
+#include "core/widgets/ReportPrinting.h"
 
 #include <QPainter>
 #include <QRegularExpression>
@@ -144,7 +145,7 @@ void print(QWidget *parent, int topMm, int leftMm)
         return;
     }
     const QSizeF paper = report.paperSizeMm();
-    report.print(parent, [paper, topMm, leftMm](QPainter &painter, int, double dpi) {
+    ReportPrinting::print(report, parent, [paper, topMm, leftMm](QPainter &painter, int, double dpi) {
         const double k = dpi / 25.4;
         paintScales(painter, paper, k);
         paintLegend(painter, topMm, leftMm, k);

@@ -1,6 +1,6 @@
 #include "slips/SlipOnScreen.h"
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Routines.h"
 
 #include <QLineEdit>

@@ -5,6 +5,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Seams.h"
 #include "core/report/Report.h"
+#include "core/widgets/ReportPrinting.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 #include "slips/ProvaAllineamento.h"
@@ -237,7 +238,7 @@ void TfrmStampaBolTer::btnStampaClick()
     }
     fillReport(report, marginOf(txtTop), marginOf(txtLeft));
     report.prepare();
-    report.print(this);
+    ReportPrinting::print(report, this);
     accept();
 }
 

@@ -1,6 +1,6 @@
 #include "slips/TrovaBollettini.h"
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "slips/SlipLists.h"
 #include "slips/SlipRecord.h"
 

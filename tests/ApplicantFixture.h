@@ -3,7 +3,7 @@
 // the applicant editor "frmAnagrafica" (every control of the record and lblPosizione) and the deadline
 // editor "frmScadenzario" (its client fields and lblPosizione).
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Record.h"
 #include "registry/ApplicantRecord.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in for the slip editor frmBollettino: just the fields the print window and the preview read.
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 
 #include <QLineEdit>
 #include <QWidget>

@@ -2,7 +2,7 @@
 // Small slip archives written field by field, and a stand-in for the slip editor holding the controls the
 // lists and the search read from and write into.
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Record.h"
 #include "slips/SlipRecord.h"
 

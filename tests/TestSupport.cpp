@@ -40,6 +40,7 @@ void resetSeams(const QDate &today)
     Seams::Printing::previewCount() = 0;
     Seams::Printing::setNoPrinter(false);
     Seams::FileDialog::asked().clear();
+    Seams::Help::shown().clear();
     Seams::AppExit::count() = 0;
     Seams::Clock::setFixed(QDateTime(today, QTime(10, 30)));
     ArchiveFile::setFaultHook({});
@@ -51,6 +52,18 @@ void onNextModal(const std::function<void(QWidget *)> &action)
         QWidget *w = QApplication::activeModalWidget();
         action(w);
     });
+}
+
+QStringList helpParagraphs()
+{
+    const auto &shown = Seams::Help::shown();
+    return shown.isEmpty() ? QStringList() : shown.last().text.split(QStringLiteral("\r\n\r\n"));
+}
+
+QString helpTitle()
+{
+    const auto &shown = Seams::Help::shown();
+    return shown.isEmpty() ? QString() : shown.last().title;
 }
 
 QString dataPath(const QString &name)

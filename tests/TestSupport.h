@@ -30,4 +30,7 @@ void resetSeams(const QDate &today = QDate(2024, 3, 15));
 // Runs action on the next modal window (or any top-level of class T) once the event loop spins.
 void onNextModal(const std::function<void(QWidget *)> &action);
 QString dataPath(const QString &name);
+// The paragraphs of the help page shown last through the help seam (none: an empty list).
+QStringList helpParagraphs();
+QString helpTitle();
 } // namespace TestSupport

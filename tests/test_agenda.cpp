@@ -4,12 +4,11 @@
 
 #include "agenda/DeadlineRecord.h"
 #include "agenda/Scadenzario.h"
-#include "app/Guida.h"
 #include "checks/CodFisc.h"
 #include "checks/PartitaIva.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 
 #include <QApplication>
@@ -705,25 +704,19 @@ void TestAgenda::todayIconsAndHelp()
     QCOMPARE(ed->txtChiusura->text(), QStringLiteral("15/03/2014"));
 
     for (Picture *command : {ed->cmdGuida, ed->imgGuida}) {
-        bool seen = false;
-        TestSupport::onNextModal([&](QWidget *w) {
-            auto *help = qobject_cast<TfrmGuida *>(w);
-            QVERIFY(help);
-            seen = true;
-            QCOMPARE(help->lblTitolo->text(), QStringLiteral("Applicazione Scadenze e Appuntamenti."));
-            const QStringList paragraphs = help->txtGuida->toPlainText().split(QStringLiteral("\n\n"));
-            QCOMPARE(paragraphs.size(), 9);
-            QVERIFY(paragraphs.first().startsWith(QStringLiteral(
-                "L'applicazione Scadenze e Appuntamenti consente di tenere sotto controllo le scadenze giornaliere, "
-                "mensili o annuali")));
-            help->close();
-        });
+        Seams::Help::shown().clear();
         if (command == ed->imgGuida) {
             ed->close();
             ed->show();
         }
         QTest::mouseClick(command, Qt::LeftButton);
-        QVERIFY(seen);
+        QCOMPARE(Seams::Help::shown().size(), 1);
+        QCOMPARE(TestSupport::helpTitle(), QStringLiteral("Applicazione Scadenze e Appuntamenti."));
+        const QStringList paragraphs = TestSupport::helpParagraphs();
+        QCOMPARE(paragraphs.size(), 9);
+        QVERIFY(paragraphs.first().startsWith(QStringLiteral(
+            "L'applicazione Scadenze e Appuntamenti consente di tenere sotto controllo le scadenze giornaliere, "
+            "mensili o annuali")));
     }
 }
 

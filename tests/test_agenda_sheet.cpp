@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 
 #include "agenda/Scadenzario.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "tests/PdfText.h"
 

@@ -1,6 +1,6 @@
 // The alignment test print: read back from PDF, every outline against the slip print's own box table.
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/report/Report.h"
 #include "slips/ProvaAllineamento.h"
 #include "slips/StampaBolTer.h"

@@ -1,6 +1,6 @@
 // The slip preview: the slip editor's texts spread over the character labels of the picture.
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "slips/AnteprimaPse.h"
 #include "tests/SlipEditorStandIn.h"
 #include "tests/TestSupport.h"

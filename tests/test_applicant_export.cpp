@@ -1,11 +1,11 @@
 // The applicant export: the grid, the file byte for byte for a small archive, a failed grid fill, the file
 // read back by LibreOffice where installed, and the help.
 
-#include "app/HelpTexts.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Spreadsheet.h"
+#include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Picture.h"
 #include "registry/ExpAnagrafica.h"
@@ -185,17 +185,11 @@ void TestApplicantExport::libreOfficeReadsTheCells() {
 void TestApplicantExport::helpShowsItsTexts() {
     TfrmExpAnagrafica w;
     w.show();
-    QString title;
-    TestSupport::onNextModal([&title](QWidget *help) {
-        if (!help)
-            return;
-        title = help->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
-        help->close();
-    });
     QTest::mouseClick(w.cmdGuida, Qt::LeftButton);
-    QCOMPARE(title, QStringLiteral("Esportazione archivio anagrafico richiedenti in Microsoft Excel."));
-    QCOMPARE(HelpTexts::exportApplicantsText().count(QStringLiteral("\r\n\r\n")), 2);
-    QVERIFY(HelpTexts::exportApplicantsText().startsWith(
+    QCOMPARE(TestSupport::helpTitle(), QStringLiteral("Esportazione archivio anagrafico richiedenti in Microsoft Excel."));
+    const QStringList paragraphs = TestSupport::helpParagraphs();
+    QCOMPARE(paragraphs.size(), 3);
+    QVERIFY(paragraphs.first().startsWith(
         QStringLiteral("Il pulsante Esporta archivio consente di esportare i dati anagrafici dei richiedenti")));
 }
 

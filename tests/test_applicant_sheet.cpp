@@ -1,6 +1,6 @@
 // The applicant sheet: printed to PDF from the editor's screen and read back word by word.
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/report/Report.h"
 #include "registry/AnteprimaAnagrafica.h"
 #include "registry/StampaAnagrafica.h"

@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "core/Cp1252.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "registry/AllegaCartella.h"
 #include "registry/Anagrafica.h"

@@ -1,7 +1,7 @@
 // The expiring contracts list: which applicants it selects under a fixed clock, its line, and handing an
 // applicant back to the applicant editor.
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "registry/ContrattiScaduti.h"
 #include "tests/ApplicantFixture.h"
 #include "tests/TestSupport.h"

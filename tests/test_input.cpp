@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "app/Startup.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/Input.h"

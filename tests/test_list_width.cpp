@@ -3,7 +3,7 @@
 
 #include "TestSupport.h"
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "slips/DaSaldare.h"
 #include "slips/SlipLists.h"
 #include "slips/TrovaBollettini.h"

@@ -1,7 +1,7 @@
 #include "app/CambiaPassword.h"
 #include "app/Password.h"
 #include "app/PasswordStore.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/SafeFile.h"
 #include "TestSupport.h"
 

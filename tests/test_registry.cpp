@@ -1,11 +1,10 @@
 #include "RegistryFixture.h"
 #include "TestSupport.h"
 
-#include "app/Guida.h"
 #include "checks/CheckWindow.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Record.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/Picture.h"
@@ -635,26 +634,16 @@ void TestRegistry::emailLink()
 
 void TestRegistry::help()
 {
-    bool seen = false;
-    TestSupport::onNextModal([&](QWidget *w) {
-        const auto closeAnyway = qScopeGuard([w] {
-            if (w)
-                w->close();
-        });
-        auto *help = qobject_cast<TfrmGuida *>(w);
-        QVERIFY(help);
-        seen = true;
-        QCOMPARE(help->lblTitolo->text(), QStringLiteral("Applicazione Anagrafica Richiedenti."));
-        const QStringList paragraphs = help->txtGuida->toPlainText().split(QStringLiteral("\n\n"));
-        QCOMPARE(paragraphs.size(), 8);
-        QVERIFY(paragraphs.first().startsWith(
-            QStringLiteral("L'applicazione Anagrafica Richiedenti è una completa rubrica elettronica in cui archiviare "
-                           "i dati dei cittadini stranieri richiedenti il permesso di soggiorno.")));
-        QCOMPARE(paragraphs.last(), QStringLiteral("L'intero archivio dei richiedenti è esportabile in Excel, mentre "
-                                                   "la singola scheda anagrafica può essere stampata su carta."));
-    });
     QTest::mouseClick(ed->cmdGuida, Qt::LeftButton);
-    QVERIFY(seen);
+    QCOMPARE(Seams::Help::shown().size(), 1);
+    QCOMPARE(TestSupport::helpTitle(), QStringLiteral("Applicazione Anagrafica Richiedenti."));
+    const QStringList paragraphs = TestSupport::helpParagraphs();
+    QCOMPARE(paragraphs.size(), 8);
+    QVERIFY(paragraphs.first().startsWith(
+        QStringLiteral("L'applicazione Anagrafica Richiedenti è una completa rubrica elettronica in cui archiviare "
+                       "i dati dei cittadini stranieri richiedenti il permesso di soggiorno.")));
+    QCOMPARE(paragraphs.last(), QStringLiteral("L'intero archivio dei richiedenti è esportabile in Excel, mentre "
+                                               "la singola scheda anagrafica può essere stampata su carta."));
 }
 
 QTEST_MAIN(TestRegistry)

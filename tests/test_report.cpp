@@ -1,7 +1,8 @@
 // The summary report printed to PDF and read back: title, lines across pages, footer.
 
-#include "core/SummaryReport.h"
+#include "core/widgets/SummaryReport.h"
 #include "core/report/Report.h"
+#include "core/widgets/ReportPrinting.h"
 #include "tests/PdfText.h"
 #include "tests/TestSupport.h"
 
@@ -130,8 +131,8 @@ void TestReport::customPageKeepsItsExactSize()
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5)));
-    QVERIFY(!report.hasLayout(printer));
-    QVERIFY(report.applyLayout(printer));
+    QVERIFY(!ReportPrinting::hasLayout(report, printer));
+    QVERIFY(ReportPrinting::applyLayout(report, printer));
     const QPageLayout layout = printer.pageLayout();
     QCOMPARE(layout.pageSize().id(), QPageSize::Custom);
     QCOMPARE(layout.pageSize().size(QPageSize::Millimeter), QSizeF(210, 356));
@@ -171,7 +172,7 @@ void TestReport::wrappedTextContinuesOnTheNextPage()
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("prova.pdf"));
     Seams::Printing::setNextPdfFile(pdf);
-    QVERIFY(report.print(nullptr));
+    QVERIFY(ReportPrinting::print(report, nullptr));
 
     const int pages = PdfText::pageCount(pdf);
     QVERIFY(pages >= 2);
@@ -223,8 +224,8 @@ void TestReport::positionsHoldAtAnyResolution()
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("r.pdf")));
     printer.setResolution(dpi);
-    QVERIFY(report.applyLayout(printer));
-    QVERIFY(report.render(&printer));
+    QVERIFY(ReportPrinting::applyLayout(report, printer));
+    QVERIFY(ReportPrinting::render(report, printer));
     const auto words = PdfText::words(printer.outputFileName());
     QCOMPARE(words.size(), 2);
     for (const auto &w : words) {

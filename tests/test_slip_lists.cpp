@@ -1,7 +1,7 @@
 // The unpaid and overdue slip lists: selection, lines, order, find, hand-back to the editor and printing.
 
 #include "core/ArchiveFile.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/ScanProgress.h"
 #include "slips/DaSaldare.h"
 #include "slips/Scadute.h"

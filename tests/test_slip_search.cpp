@@ -2,7 +2,7 @@
 
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "slips/TrovaBollettini.h"
 #include "tests/PdfText.h"
 #include "tests/SlipFixture.h"

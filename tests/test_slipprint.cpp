@@ -1,6 +1,6 @@
 // The TD 674 slip printed to PDF and read back glyph by glyph; the margins window and Bollettini.ini.
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/IniFile.h"
 #include "core/SafeFile.h"
 #include "slips/StampaBolTer.h"

@@ -1,8 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/ArchiveTexts.h"
-#include "app/Guida.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/Picture.h"
 #include "slips/AmountInWords.h"
@@ -488,22 +487,16 @@ void TestSlips::commandsOpenTheirWindows()
 void TestSlips::help()
 {
     for (Picture *command : {ed->imgGuida, ed->cmdGuida}) {
-        bool seen = false;
-        TestSupport::onNextModal([&](QWidget *w) {
-            auto *help = qobject_cast<TfrmGuida *>(w);
-            QVERIFY(help);
-            seen = true;
-            QCOMPARE(help->lblTitolo->text(), QStringLiteral("Applicazione Stampa Bollettini Postali."));
-            const QStringList paragraphs = help->txtGuida->toPlainText().split(QStringLiteral("\n\n"));
-            QCOMPARE(paragraphs.size(), 9);
-            QVERIFY(paragraphs.first().startsWith(
-                QStringLiteral("L'applicazione Stampa Bollettini Postali è l'ambiente di lavoro")));
-            help->close();
-        });
+        Seams::Help::shown().clear();
         if (command == ed->cmdGuida)
             openYear();
         QTest::mouseClick(command, Qt::LeftButton);
-        QVERIFY(seen);
+        QCOMPARE(Seams::Help::shown().size(), 1);
+        QCOMPARE(TestSupport::helpTitle(), QStringLiteral("Applicazione Stampa Bollettini Postali."));
+        const QStringList paragraphs = TestSupport::helpParagraphs();
+        QCOMPARE(paragraphs.size(), 9);
+        QVERIFY(paragraphs.first().startsWith(
+            QStringLiteral("L'applicazione Stampa Bollettini Postali è l'ambiente di lavoro")));
     }
 }
 

@@ -1,11 +1,11 @@
 // The spreadsheet file (byte for byte, failures, read back by LibreOffice when present), the export procedure
 // and the annual payments export window.
 
-#include "app/HelpTexts.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Spreadsheet.h"
+#include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Picture.h"
 #include "slips/ExpBollettini.h"
@@ -319,15 +319,9 @@ void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport() {
 void TestSpreadsheet::helpShowsItsTitle() {
     TfrmExpBollettini w(SlipFixture::editor(m_folder->file(QStringLiteral("2024.pse"))));
     w.show();
-    QString title;
-    TestSupport::onNextModal([&title](QWidget *help) {
-        if (!help)
-            return;
-        title = help->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
-        help->close();
-    });
     QTest::mouseClick(w.cmdGuida, Qt::LeftButton);
-    QCOMPARE(title, HelpTexts::exportSlipsTitle());
+    QCOMPARE(TestSupport::helpTitle(), QStringLiteral("Esportazione archivio annuale versamenti in Microsoft Excel."));
+    QCOMPARE(TestSupport::helpParagraphs().size(), 3);
 }
 
 QTEST_MAIN(TestSpreadsheet)

@@ -1,7 +1,8 @@
 #pragma once
 // The report engine: templates made of one page, bands and named objects placed in millimetres, filled by
-// name, laid out into pages (a data band may split across pages, line by line), printed after a print
-// dialog or shown in a preview. Templates are data files under reports/, compiled into ":/reports/".
+// name, laid out into pages (a data band may split across pages, line by line) and painted on any paged
+// device (the printer and its preview: core/widgets/ReportPrinting). Templates are data files under reports/,
+// compiled into ":/reports/".
 
 #include <QColor>
 #include <QList>
@@ -13,9 +14,8 @@
 #include <QStringList>
 #include <functional>
 
+class QPagedPaintDevice;
 class QPainter;
-class QPrinter;
-class QWidget;
 
 struct ReportObject {
     enum class Kind { Text, Rectangle, Line, Picture };
@@ -110,18 +110,10 @@ public:
     // by the page margins.
     using Overlay = std::function<void(QPainter &painter, int page, double dpi)>;
 
-    // Print dialog (printer, copies), then the prepared pages. False when cancelled or the printer failed.
-    bool print(QWidget *parent, const Overlay &overlay = {});
-    // Modal preview of the prepared pages.
-    void preview(QWidget *parent);
-    // Paints the prepared pages into a printer already set up (page layout, output).
-    bool render(QPrinter *printer, const Overlay &overlay = {}) const;
+    // Paints the prepared pages into a device already set up (page layout, output) whose resolution is dpi.
+    bool render(QPagedPaintDevice *device, double dpi, const Overlay &overlay = {}) const;
     // One prepared page; dpi converts millimetres into the painter's device pixels.
     void paintPage(QPainter &painter, int page, double dpiX, double dpiY) const;
-
-    // Puts our page layout on the printer; false when the printer did not keep it.
-    bool applyLayout(QPrinter &printer) const;
-    bool hasLayout(const QPrinter &printer) const;
 
     // Text lines of a text box as laid out (explicit lines, then word wrap) and their distance in mm.
     static QStringList layoutLines(const ReportObject &object);

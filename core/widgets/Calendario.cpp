@@ -1,7 +1,7 @@
 #include "core/widgets/Calendario.h"
 
 #include "core/Formats.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Seams.h"
 #include "core/widgets/WindowStyle.h"
 

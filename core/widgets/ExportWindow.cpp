@@ -1,11 +1,12 @@
 #include "core/widgets/ExportWindow.h"
 
-#include "app/Guida.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/Formats.h"
+#include "core/HelpTexts.h"
 #include "core/Seams.h"
 #include "core/widgets/ExportGrid.h"
+#include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/ScanProgress.h"
@@ -168,7 +169,7 @@ void TExportWindow::cmdEsportaClick() {
 }
 
 void TExportWindow::cmdGuidaClick() {
-    TfrmGuida::showHelp(this, m_config.helpTitle(), m_config.helpText());
+    HelpTexts::show(this, m_config.help);
 }
 
 void TExportWindow::cmdEsciClick() {

@@ -49,8 +49,7 @@ struct ExportConfig {
     QList<ExportColumn> columns; // after "N.", in grid and file order
     QString fileName;
     QString sheetName;
-    std::function<QString()> helpTitle;
-    std::function<QString()> helpText;
+    QString help; // the help page (HelpTexts)
 };
 
 class TExportWindow : public QDialog {

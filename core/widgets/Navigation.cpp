@@ -1,6 +1,6 @@
 #include "core/widgets/Navigation.h"
 
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 
 #include <QWidget>
 

@@ -3,7 +3,7 @@
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/Formats.h"
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/EditorFrame.h"

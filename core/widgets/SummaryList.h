@@ -5,7 +5,7 @@
 // receiving editor, caption and report title.
 
 #include "core/Record.h"
-#include "core/SummaryReport.h"
+#include "core/widgets/SummaryReport.h"
 
 #include <QByteArrayView>
 #include <QDialog>

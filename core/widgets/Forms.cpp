@@ -1,4 +1,4 @@
-#include "core/Forms.h"
+#include "core/widgets/Forms.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,7 +1,8 @@
-#include "core/SummaryReport.h"
+#include "core/widgets/SummaryReport.h"
 
 #include "core/Seams.h"
 #include "core/report/Report.h"
+#include "core/widgets/ReportPrinting.h"
 
 namespace SummaryReport {
 
@@ -24,7 +25,7 @@ bool print(QWidget *parent, const QString &title, Variant variant, const QString
     report.setObjectHeight(QStringLiteral("txtRiepilogo"), height);
     report.setBandHeight(QStringLiteral("MasterData"), height + Report::unitsToMm(10));
     report.prepare();
-    return report.print(parent);
+    return ReportPrinting::print(report, parent);
 }
 
 } // namespace SummaryReport

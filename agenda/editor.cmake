@@ -1,5 +1,0 @@
-target_sources(versalia PRIVATE
-    DeadlineSheet.cpp DeadlineSheet.h
-    Scadenzario.cpp Scadenzario.h
-    ScadenzarioHelp.cpp ScadenzarioHelp.h
-)

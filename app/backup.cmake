@@ -1,1 +1,0 @@
-target_sources(versalia PRIVATE CopieSicurezza.cpp CopieSicurezza.h)

@@ -1,1 +1,0 @@
-target_sources(versalia PRIVATE Backup.cpp Backup.h)

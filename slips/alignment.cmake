@@ -1,1 +1,0 @@
-target_sources(versalia PRIVATE ProvaAllineamento.cpp ProvaAllineamento.h)

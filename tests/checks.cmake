@@ -1,2 +1,0 @@
-versalia_test(test_checks_routines test_checks_routines.cpp)
-versalia_test(test_checks_windows test_checks_windows.cpp)

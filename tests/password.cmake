@@ -1,5 +1,0 @@
-versalia_test(test_password_store test_password_store.cpp)
-versalia_test(test_password_windows test_password_windows.cpp)
-foreach(t test_password_store test_password_windows)
-    target_compile_definitions(${t} PRIVATE VERSALIA_ASSETS="${CMAKE_SOURCE_DIR}/assets")
-endforeach()

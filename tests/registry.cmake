@@ -1,6 +1,0 @@
-versalia_test(test_applicant_search test_applicant_search.cpp ApplicantFixture.h SlipFixture.h PdfText.cpp PdfText.h)
-versalia_test(test_expiring_contracts test_expiring_contracts.cpp ApplicantFixture.h)
-versalia_test(test_applicant_sheet test_applicant_sheet.cpp ApplicantFixture.h PdfText.cpp PdfText.h)
-versalia_test(test_applicant_export test_applicant_export.cpp ApplicantFixture.h)
-versalia_test(test_registry test_registry.cpp RegistryFixture.h)
-versalia_test(test_attachments test_attachments.cpp RegistryFixture.h)

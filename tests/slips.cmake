@@ -1,1 +1,0 @@
-versalia_test(test_slips test_slips.cpp)
