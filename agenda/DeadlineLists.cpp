@@ -7,6 +7,7 @@
 #include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Seams.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QCalendarWidget>
 #include <QFileInfo>
@@ -14,9 +15,9 @@
 
 namespace DeadlineLists {
 namespace {
-int field(std::string_view name)
+consteval int field(std::string_view name)
 {
-    return kDeadlineLayout.indexOf(name);
+    return kDeadlineLayout.at(name);
 }
 
 
@@ -38,7 +39,7 @@ bool scanForImminent(const QString &path, const QDate &today, bool &found)
 
 QString editorName()
 {
-    return QStringLiteral("frmScadenzario");
+    return WindowNames::scadenzario.toString();
 }
 
 QString archivePath()
@@ -166,7 +167,7 @@ QDate chosenDate()
 
 RecordFilter flagIs(std::string_view name, const QString &text)
 {
-    const int f = field(name);
+    const int f = kDeadlineLayout.require(name);
     return [f, text](const RecordView &r) { return r.text(f) == text; };
 }
 

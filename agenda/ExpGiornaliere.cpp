@@ -4,17 +4,18 @@
 #include "agenda/DeadlineRecord.h"
 #include "core/Formats.h"
 #include "core/Seams.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 ExportConfig config()
 {
     ExportConfig c;
-    c.name = QStringLiteral("frmExpGiornaliere");
+    c.name = WindowNames::expGiornaliere.toString();
     c.caption = QStringLiteral(" Scadenze del giorno");
     c.layout = &kDeadlineLayout;
     c.archivePath = [] { return DeadlineLists::yearArchive(DeadlineLists::chosenDate().year()); };
     c.selection = [] {
-        static const int data = kDeadlineLayout.indexOf("Data");
+        static const int data = kDeadlineLayout.at("Data");
         const QString day = Formats::dateText(DeadlineLists::chosenDate());
         return RecordFilter([day](const RecordView &r) { return r.text(data) == day; });
     };

@@ -4,12 +4,13 @@
 #include "agenda/DeadlineRecord.h"
 #include "core/Formats.h"
 #include "core/Seams.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 ExportConfig config()
 {
     ExportConfig c;
-    c.name = QStringLiteral("frmExpImminenti");
+    c.name = WindowNames::expImminenti.toString();
     c.caption = QStringLiteral(" Scadenze imminenti");
     c.layout = &kDeadlineLayout;
     c.archivePath = [] { return DeadlineLists::yearArchive(Seams::Clock::today().year()); };

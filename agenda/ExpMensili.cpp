@@ -4,12 +4,13 @@
 #include "agenda/DeadlineRecord.h"
 #include "core/Formats.h"
 #include "core/Seams.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 ExportConfig config()
 {
     ExportConfig c;
-    c.name = QStringLiteral("frmExpMensili");
+    c.name = WindowNames::expMensili.toString();
     c.caption = QStringLiteral(" Scadenze del mese");
     c.layout = &kDeadlineLayout;
     c.archivePath = [] { return DeadlineLists::yearArchive(DeadlineLists::chosenDate().year()); };
@@ -19,7 +20,7 @@ ExportConfig config()
             QStringLiteral("aprile"),  QStringLiteral("maggio"),   QStringLiteral("giugno"),
             QStringLiteral("luglio"),  QStringLiteral("agosto"),   QStringLiteral("settembre"),
             QStringLiteral("ottobre"), QStringLiteral("novembre"), QStringLiteral("dicembre")};
-        static const int mese = kDeadlineLayout.indexOf("Mese"), anno = kDeadlineLayout.indexOf("Anno");
+        static const int mese = kDeadlineLayout.at("Mese"), anno = kDeadlineLayout.at("Anno");
         const QString date = Formats::dateText(DeadlineLists::chosenDate());
         const QString month = months.at(date.mid(3, 2).toInt() - 1), year = date.mid(6, 4);
         // A record copied in from another year's file keeps its own year and stays out.

@@ -2,12 +2,13 @@
 
 #include "agenda/DeadlineLists.h"
 #include "agenda/DeadlineRecord.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 ExportConfig config()
 {
     ExportConfig c;
-    c.name = QStringLiteral("frmExpScadenzario");
+    c.name = WindowNames::expScadenzario.toString();
     c.caption = QStringLiteral(" Esporta archivio Scadenzario pagamenti");
     c.layout = &kDeadlineLayout;
     c.archivePath = &DeadlineLists::archivePath;

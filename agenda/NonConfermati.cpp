@@ -2,9 +2,10 @@
 
 #include "agenda/DeadlineLists.h"
 #include "core/Record.h"
+#include "core/widgets/WindowNames.h"
 
 TfrmNonConfermati::TfrmNonConfermati(QWidget *parent)
-    : TSummaryList(DeadlineLists::statusList(QStringLiteral("frmNonConfermati"),
+    : TSummaryList(DeadlineLists::statusList(WindowNames::nonConfermati.toString(),
                                              QStringLiteral("Riepilogo pagamenti effettuati"), "Effettuata",
                                              FieldCodec::yes()),
                    parent)

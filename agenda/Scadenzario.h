@@ -1,5 +1,6 @@
 #pragma once
-#include <QWidget>
+#include "core/widgets/EditorWindow.h"
+
 #include <functional>
 
 class QCalendarWidget;
@@ -11,13 +12,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class EditorFrame;
-class Picture;
-class Record;
 
 // The agenda: a start panel (year, imminent deadlines, calendar), then a working panel holding one
 // deadline or appointment of the open year's archive.
-class TfrmScadenzario : public QWidget {
+class TfrmScadenzario : public TEditorWindow {
     Q_OBJECT
 public:
     explicit TfrmScadenzario(QWidget *parent = nullptr);
@@ -27,45 +25,32 @@ public:
     using ApplicantSearchFactory = std::function<QDialog *(QWidget *owner)>;
     static void setApplicantSearchFactory(ApplicantSearchFactory factory);
 
+    QWidget *panStage; // both panels, centred in the window
     // Start panel
     QFrame *panAvvio;
     QLabel *lblInfo05, *lblApri, *lblInfo06, *lblOK, *icoIstruzioni;
-    QLineEdit *txtAnno;
-    QPushButton *btnApri, *btnOK;
+    QPushButton *btnOK;
     Picture *imgPresenti, *imgAssenti, *btnGiorno, *btnMese, *imgGuida, *imgEsci;
     QCalendarWidget *calAppuntamenti;
-    QLabel *lblFile;
     // Working panel
     QFrame *panContainer;
     QGroupBox *grpData, *grpOra;
     QComboBox *txtGiorno, *txtMese, *txtOreApp, *txtMinutiApp;
-    QLabel *lblAnno, *lblData, *lblOra, *lblPosizione, *panInfo;
+    QLabel *lblAnno, *lblData, *lblOra;
     QLineEdit *txtAvviso, *txtCliente, *txtCodFisc, *txtRecapito, *txtOggetto, *txtTipologia, *txtProtocollo,
         *txtApertura, *txtChiusura, *txtStato, *txtConsulente, *txtDettagli, *txtOfficina, *txtCosto, *txtContatto,
         *txtNote;
     QCheckBox *chkDaConfermare, *chkEffettuata;
-    Picture *cmdNuovo, *cmdDuplica, *cmdImporta, *cmdSalva, *cmdTrova, *cmdStampa, *cmdEsporta, *cmdDaConfermare,
-        *cmdDaEffettuare, *cmdEffettuate, *cmdGuida, *cmdEsci;
-    Picture *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
+    Picture *cmdDuplica, *cmdImporta, *cmdDaConfermare, *cmdDaEffettuare, *cmdEffettuate;
     Picture *btnCodFisc, *impApertura, *impChiusura;
 
-    EditorFrame *frame() const { return m_frame; }
     // The year the user opened with Apri; a loaded record may show another one in lblAnno.
     QString openYear() const { return m_openYear; }
 
-    void btnApriClick();
-    void ResetDeadlineForm();
-    void ShowDeadline(const Record &record, qint64 position);
-    void cmdPrimoClick();
-    void cmdIndietroClick();
-    void cmdAvantiClick();
-    void cmdUltimoClick();
-    void cmdNuovoClick() { ResetDeadlineForm(); }
-    void cmdDuplicaClick();
+    void ResetDeadlineForm() { cmdNuovoClick(); }
+    void ShowDeadline(const Record &record, qint64 position) { showRecord(record, position); }
     void cmdImportaClick();
-    void cmdSalvaClick();
     void cmdStampaClick();
-    void imgGuidaClick();
     void btnCodFiscClick();
     void impAperturaClick();
     void impChiusuraClick();
@@ -84,15 +69,17 @@ public:
     QList<QComboBox *> dropDowns() const;
 
 protected:
-    void showEvent(QShowEvent *e) override;
-    void closeEvent(QCloseEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
+    bool readyToSave() override;
+    void yearOpened(const QString &year) override;
+    void afterReset() override;
+    void afterLoad() override;
+    void afterDuplicate() override;
+    void afterShow() override;
+    void beforeClose() override;
 
 private:
     void buildStartPanel();
     void buildWorkPanel();
-    void afterLoad();
     void applyFieldRules();
-    EditorFrame *m_frame = nullptr;
     QString m_openYear;
 };

@@ -2,12 +2,13 @@
 
 #include "agenda/DeadlineLists.h"
 #include "agenda/DeadlineRecord.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 SearchConfig config()
 {
     SearchConfig c;
-    c.name = QStringLiteral("frmTrovaScadenzario");
+    c.name = WindowNames::trovaScadenzario.toString();
     c.caption = QStringLiteral(" Trova scadenze e appuntamenti in archivio");
     c.reportTitle = QStringLiteral("Riepilogo scadenze e appuntamenti");
     c.variant = SummaryReport::Variant::Dati;

@@ -10,6 +10,7 @@
 #include "core/widgets/Navigation.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -21,7 +22,7 @@
 
 TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("frmAvvio"));
+    setObjectName(WindowNames::avvio.toString());
     setWindowTitle(QStringLiteral(" Versalia"));
     Formats::applyProcessFormats();
     setStyleSheet(QStringLiteral("TfrmAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #EEF2F7, "
@@ -118,19 +119,19 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
 
 void TfrmAvvio::updateTiles()
 {
-    const auto enable = [](std::initializer_list<Picture *> pics, const char *editor) {
-        const bool built = Forms::get(QString::fromLatin1(editor)) != nullptr;
+    const auto enable = [](std::initializer_list<Picture *> pics, QStringView editor) {
+        const bool built = Forms::get(editor) != nullptr;
         for (auto *p : pics)
             p->setEnabled(built);
     };
-    enable({imgAnagrafica, btnAnagrafica, infAnagrafica}, "frmAnagrafica");
-    enable({imgBollettini, btnBollettini, infBollettini}, "frmBollettino");
-    enable({imgScadenze, btnScadenze, infScadenze}, "frmScadenzario");
+    enable({imgAnagrafica, btnAnagrafica, infAnagrafica}, WindowNames::anagrafica);
+    enable({imgBollettini, btnBollettini, infBollettini}, WindowNames::bollettino);
+    enable({imgScadenze, btnScadenze, infScadenze}, WindowNames::scadenzario);
 }
 
-void TfrmAvvio::imgAnagraficaClick() { Navigation::openEditor(QStringLiteral("frmAnagrafica")); }
-void TfrmAvvio::imgBollettiniClick() { Navigation::openEditor(QStringLiteral("frmBollettino")); }
-void TfrmAvvio::imgScadenzeClick() { Navigation::openEditor(QStringLiteral("frmScadenzario")); }
+void TfrmAvvio::imgAnagraficaClick() { Navigation::openEditor(WindowNames::anagrafica); }
+void TfrmAvvio::imgBollettiniClick() { Navigation::openEditor(WindowNames::bollettino); }
+void TfrmAvvio::imgScadenzeClick() { Navigation::openEditor(WindowNames::scadenzario); }
 
 void TfrmAvvio::imgInfoClick()
 {

@@ -8,6 +8,7 @@
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -20,7 +21,7 @@
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("frmCambiaPassword"));
+    setObjectName(WindowNames::cambiaPassword.toString());
     setWindowTitle(QStringLiteral(" Cambia password"));
     WindowStyle::fixedDialog(this);
 
@@ -95,7 +96,7 @@ void TfrmCambiaPassword::showEvent(QShowEvent *e)
 
 void TfrmCambiaPassword::closeEvent(QCloseEvent *e)
 {
-    if (auto *login = Forms::get<TfrmPassword>(QStringLiteral("frmPassword"))) {
+    if (auto *login = Forms::get<TfrmPassword>(WindowNames::password)) {
         login->txtPassword->clear();
         login->show();
         login->activateWindow();

@@ -6,6 +6,7 @@
 #include "core/Seams.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +16,7 @@
 
 TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmGuida"));
+    setObjectName(WindowNames::guida.toString());
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
     WindowStyle::fixedDialog(this);
 

@@ -4,6 +4,7 @@
 #include "core/OpenURL.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +13,7 @@
 
 TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmInfo"));
+    setObjectName(WindowNames::info.toString());
     setWindowTitle(QStringLiteral(" Informazioni su Versalia"));
     WindowStyle::fixedDialog(this);
 

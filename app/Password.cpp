@@ -7,6 +7,7 @@
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -19,7 +20,7 @@
 
 TfrmPassword::TfrmPassword(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("frmPassword"));
+    setObjectName(WindowNames::password.toString());
     setWindowTitle(QStringLiteral(" Versalia - Accesso"));
     WindowStyle::fixedDialog(this);
 
@@ -113,7 +114,7 @@ void TfrmPassword::cmdOKClick()
     const QString typed = PasswordStore::prepare(txtPassword->text());
     // An empty stored password (no store at all) must never let anybody in.
     if (!typed.isEmpty() && typed == *stored) {
-        showInstead(QStringLiteral("frmAvvio"));
+        showInstead(WindowNames::avvio);
         return;
     }
     Seams::Messages::plain(this, QStringLiteral("Attenzione: password errata."));
@@ -123,10 +124,10 @@ void TfrmPassword::cmdOKClick()
 
 void TfrmPassword::cmdEsciClick() { close(); }
 
-void TfrmPassword::btnCambiaPasswordClick() { showInstead(QStringLiteral("frmCambiaPassword")); }
+void TfrmPassword::btnCambiaPasswordClick() { showInstead(WindowNames::cambiaPassword); }
 
 // The other window is shown before this one hides, so that a visible window is always there.
-void TfrmPassword::showInstead(const QString &instance)
+void TfrmPassword::showInstead(QStringView instance)
 {
     if (QWidget *other = Forms::get(instance)) {
         other->show();

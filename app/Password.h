@@ -33,5 +33,5 @@ protected:
 
 private:
     void txtPasswordKeyDown(int key);
-    void showInstead(const QString &instance);
+    void showInstead(QStringView instance);
 };

@@ -3,6 +3,7 @@
 #include "core/OpenURL.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -10,7 +11,7 @@
 
 TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmSplash"));
+    setObjectName(WindowNames::splash.toString());
     setWindowTitle(QStringLiteral(" Riconoscimenti"));
     WindowStyle::fixedDialog(this);
 

@@ -39,6 +39,7 @@
 #include "registry/ExpAnagrafica.h"
 #include "registry/StampaAnagrafica.h"
 #include "registry/TrovaAnagrafica.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -50,7 +51,7 @@
 
 namespace {
 struct WindowEntry {
-    const char *instance;
+    QStringView instance;
     std::function<QWidget *()> create;
 };
 
@@ -63,40 +64,40 @@ template <class T> std::function<QWidget *()> make()
 const std::vector<WindowEntry> &table()
 {
     static const std::vector<WindowEntry> t = {
-        {"frmPassword", make<TfrmPassword>()},
-        {"frmAvvio", make<TfrmAvvio>()},
-        {"frmCambiaPassword", make<TfrmCambiaPassword>()},
-        {"frmCarta", make<TfrmCarta>()},
-        {"frmCodFisc", make<TfrmCodFisc>()},
-        {"frmGuida", make<TfrmGuida>()},
-        {"frmIban", make<TfrmIban>()},
-        {"frmInfo", make<TfrmInfo>()},
-        {"frmPartitaIva", make<TfrmPartitaIva>()},
-        {"frmSplash", make<TfrmSplash>()},
-        {"frmBollettino", make<TfrmBollettino>()},
-        {"frmAllegaCartella", make<TfrmAllegaCartella>()},
-        {"frmCalendario", make<TfrmCalendario>()},
-        {"frmAnteprimaPse", make<TfrmAnteprimaPse>()},
-        {"frmExpBollettini", make<TfrmExpBollettini>()},
-        {"frmScadute", make<TfrmScadute>()},
-        {"frmDaSaldare", make<TfrmDaSaldare>()},
-        {"frmTrovaBollettini", make<TfrmTrovaBollettini>()},
-        {"frmStampaBolTer", make<TfrmStampaBolTer>()},
-        {"frmAnagrafica", make<TfrmAnagrafica>()},
-        {"frmTrovaAnagrafica", make<TfrmTrovaAnagrafica>()},
-        {"frmExpAnagrafica", make<TfrmExpAnagrafica>()},
-        {"frmContrattiScaduti", make<TfrmContrattiScaduti>()},
-        {"frmScadenzario", make<TfrmScadenzario>()},
-        {"frmExpImminenti", make<TfrmExpImminenti>()},
-        {"frmExpGiornaliere", make<TfrmExpGiornaliere>()},
-        {"frmExpMensili", make<TfrmExpMensili>()},
-        {"frmExpScadenzario", make<TfrmExpScadenzario>()},
-        {"frmConfermati", make<TfrmConfermati>()},
-        {"frmNonConfermati", make<TfrmNonConfermati>()},
-        {"frmDaConfermare", make<TfrmDaConfermare>()},
-        {"frmTrovaScadenzario", make<TfrmTrovaScadenzario>()},
-        {"frmAnteprimaAnagrafica", make<TfrmAnteprimaAnagrafica>()},
-        {"frmStampaAnagrafica", make<TfrmStampaAnagrafica>()},
+        {WindowNames::password, make<TfrmPassword>()},
+        {WindowNames::avvio, make<TfrmAvvio>()},
+        {WindowNames::cambiaPassword, make<TfrmCambiaPassword>()},
+        {WindowNames::carta, make<TfrmCarta>()},
+        {WindowNames::codFisc, make<TfrmCodFisc>()},
+        {WindowNames::guida, make<TfrmGuida>()},
+        {WindowNames::iban, make<TfrmIban>()},
+        {WindowNames::info, make<TfrmInfo>()},
+        {WindowNames::partitaIva, make<TfrmPartitaIva>()},
+        {WindowNames::splash, make<TfrmSplash>()},
+        {WindowNames::bollettino, make<TfrmBollettino>()},
+        {WindowNames::allegaCartella, make<TfrmAllegaCartella>()},
+        {WindowNames::calendario, make<TfrmCalendario>()},
+        {WindowNames::anteprimaPse, make<TfrmAnteprimaPse>()},
+        {WindowNames::expBollettini, make<TfrmExpBollettini>()},
+        {WindowNames::scadute, make<TfrmScadute>()},
+        {WindowNames::daSaldare, make<TfrmDaSaldare>()},
+        {WindowNames::trovaBollettini, make<TfrmTrovaBollettini>()},
+        {WindowNames::stampaBolTer, make<TfrmStampaBolTer>()},
+        {WindowNames::anagrafica, make<TfrmAnagrafica>()},
+        {WindowNames::trovaAnagrafica, make<TfrmTrovaAnagrafica>()},
+        {WindowNames::expAnagrafica, make<TfrmExpAnagrafica>()},
+        {WindowNames::contrattiScaduti, make<TfrmContrattiScaduti>()},
+        {WindowNames::scadenzario, make<TfrmScadenzario>()},
+        {WindowNames::expImminenti, make<TfrmExpImminenti>()},
+        {WindowNames::expGiornaliere, make<TfrmExpGiornaliere>()},
+        {WindowNames::expMensili, make<TfrmExpMensili>()},
+        {WindowNames::expScadenzario, make<TfrmExpScadenzario>()},
+        {WindowNames::confermati, make<TfrmConfermati>()},
+        {WindowNames::nonConfermati, make<TfrmNonConfermati>()},
+        {WindowNames::daConfermare, make<TfrmDaConfermare>()},
+        {WindowNames::trovaScadenzario, make<TfrmTrovaScadenzario>()},
+        {WindowNames::anteprimaAnagrafica, make<TfrmAnteprimaAnagrafica>()},
+        {WindowNames::stampaAnagrafica, make<TfrmStampaAnagrafica>()},
     };
     return t;
 }
@@ -135,11 +136,14 @@ void createUpTo(std::size_t end)
     while (g_next < end && g_next < table().size()) {
         const auto &entry = table()[g_next++];
         QWidget *w = entry.create();
-        w->setObjectName(QString::fromLatin1(entry.instance));
+        // Each window names itself from the same constant; a window that did not cannot be found by the others.
+        if (w->objectName() != entry.instance)
+            qFatal("the window created for %s calls itself %s", qPrintable(entry.instance.toString()),
+                   qPrintable(w->objectName()));
         Forms::add(w);
     }
     if (g_next == table().size())
-        if (auto *menu = Forms::get<TfrmAvvio>(QStringLiteral("frmAvvio")))
+        if (auto *menu = Forms::get<TfrmAvvio>(WindowNames::avvio))
             menu->updateTiles();
 }
 
@@ -185,11 +189,11 @@ QStringList creationOrder()
 {
     QStringList names;
     for (const auto &entry : table())
-        names << QString::fromLatin1(entry.instance);
+        names << entry.instance.toString();
     return names;
 }
 
-QWidget *firstWindow() { return Forms::get(QString::fromLatin1(table().front().instance)); }
+QWidget *firstWindow() { return Forms::get(table().front().instance); }
 
 void start()
 {

@@ -2,6 +2,7 @@
 
 #include "checks/IdentifierChecks.h"
 #include "core/widgets/Input.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QLineEdit>
 
@@ -20,7 +21,7 @@ QString networkOfThree(const QString &firstTwo)
 } // namespace
 
 TfrmCarta::TfrmCarta(QWidget *parent)
-    : TCheckWindow(QStringLiteral("frmCarta"), QStringLiteral(" Controllo carta di credito"),
+    : TCheckWindow(WindowNames::carta.toString(), QStringLiteral(" Controllo carta di credito"),
                    QStringLiteral("Immettere il numero di carta di credito e premere il pulsante di controllo."),
                    QStringLiteral("txtNumero"), 30, parent)
 {

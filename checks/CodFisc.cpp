@@ -3,11 +3,12 @@
 #include "checks/IdentifierChecks.h"
 #include "core/Routines.h"
 #include "core/widgets/Input.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QLineEdit>
 
 TfrmCodFisc::TfrmCodFisc(QWidget *parent)
-    : TCheckWindow(QStringLiteral("frmCodFisc"), QStringLiteral(" Controllo codice fiscale"),
+    : TCheckWindow(WindowNames::codFisc.toString(), QStringLiteral(" Controllo codice fiscale"),
                    QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
                    QStringLiteral("txtCodFisc"), 16, parent)
 {

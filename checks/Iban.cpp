@@ -2,11 +2,12 @@
 
 #include "checks/IdentifierChecks.h"
 #include "core/widgets/Input.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QLineEdit>
 
 TfrmIban::TfrmIban(QWidget *parent)
-    : TCheckWindow(QStringLiteral("frmIban"), QStringLiteral(" Controllo IBAN"),
+    : TCheckWindow(WindowNames::iban.toString(), QStringLiteral(" Controllo IBAN"),
                    QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."), QStringLiteral("txtIban"),
                    27, parent)
 {

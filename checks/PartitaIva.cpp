@@ -3,11 +3,12 @@
 #include "checks/IdentifierChecks.h"
 #include "core/Routines.h"
 #include "core/widgets/Input.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QLineEdit>
 
 TfrmPartitaIva::TfrmPartitaIva(QWidget *parent)
-    : TCheckWindow(QStringLiteral("frmPartitaIva"), QStringLiteral(" Controllo partita IVA"),
+    : TCheckWindow(WindowNames::partitaIva.toString(), QStringLiteral(" Controllo partita IVA"),
                    QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
                    QStringLiteral("txtPartitaIva"), 11, parent)
 {

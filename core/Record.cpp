@@ -14,6 +14,14 @@ int RecordLayout::indexOf(std::string_view name) const
     return -1;
 }
 
+int RecordLayout::require(std::string_view name) const
+{
+    const int i = indexOf(name);
+    if (i < 0)
+        qFatal("no field %.*s in this record", int(name.size()), name.data());
+    return i;
+}
+
 int RecordLayout::indexOfControl(std::string_view control) const
 {
     for (int i = 0; i < count(); ++i)
@@ -46,13 +54,23 @@ Record::Record(const RecordLayout &layout, QByteArray bytes) : m_layout(&layout)
     m_bytes.resize(layout.size(), '\0');
 }
 
+namespace {
+void checkField(const RecordLayout &layout, int field)
+{
+    if (field < 0 || field >= layout.count())
+        qFatal("no field %d in a record of %d fields", field, layout.count());
+}
+} // namespace
+
 QString Record::text(int field) const
 {
+    checkField(*m_layout, field);
     return FieldCodec::read(m_bytes.constData() + m_layout->offset(field), m_layout->field(field).capacity);
 }
 
 void Record::setText(int field, const QString &value)
 {
+    checkField(*m_layout, field);
     FieldCodec::write(m_bytes.data() + m_layout->offset(field), m_layout->field(field).capacity, value);
 }
 

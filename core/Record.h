@@ -29,6 +29,16 @@ public:
     constexpr int size() const { return offset(count()); }
     int indexOf(std::string_view name) const;        // by field name, -1 when absent
     int indexOfControl(std::string_view control) const; // by control objectName, -1 when absent
+    // By field name from a table of the program's own: an unknown name stops the program where the table is read.
+    int require(std::string_view name) const;
+    // The index of a field named in the code: a name the layout does not have does not compile.
+    consteval int at(std::string_view name) const
+    {
+        for (int i = 0; i < count(); ++i)
+            if (m_fields[size_t(i)].name == name)
+                return i;
+        throw "the record has no field of this name";
+    }
 
 private:
     std::span<const FieldDef> m_fields;
@@ -49,6 +59,7 @@ public:
     Record(const RecordLayout &layout, QByteArray bytes);
     const RecordLayout &layout() const { return *m_layout; }
     QString text(int field) const;
+    // By name, for names known only at run time; an unknown name stops the program, it never reads elsewhere.
     QString text(std::string_view name) const { return text(m_layout->indexOf(name)); }
     void setText(int field, const QString &value);
     void setText(std::string_view name, const QString &value) { setText(m_layout->indexOf(name), value); }

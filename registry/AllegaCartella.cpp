@@ -1,11 +1,12 @@
 #include "registry/AllegaCartella.h"
 
-#include "core/widgets/Forms.h"
+#include "core/widgets/CallerTags.h"
 #include "core/OpenURL.h"
 #include "core/Seams.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 #include "registry/AttachmentFolder.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -17,32 +18,16 @@
 #include <QVBoxLayout>
 
 namespace {
-// Context word -> the long-lived editor whose labels receive the slots.
-struct Caller {
-    const char *context;
-    const char *editor;
-};
-constexpr Caller kCallers[] = {{"anagrafica", "frmAnagrafica"}, {"bollettino", "frmBollettino"}};
-
 QString slotName(const char *prefix, int slot)
 {
     return QString::fromLatin1(prefix) + QStringLiteral("0%1").arg(slot + 1);
 }
 
-// The labels of the editor in slot order: file 1, description 1, file 2, ...
-QList<QLabel *> editorLabels(QWidget *editor)
-{
-    QList<QLabel *> labels;
-    for (int i = 0; i < 3; ++i)
-        for (const char *prefix : {"lblFile", "lblDesc"})
-            labels << (editor ? editor->findChild<QLabel *>(slotName(prefix, i)) : nullptr);
-    return labels;
-}
 } // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmAllegaCartella"));
+    setObjectName(WindowNames::allegaCartella.toString());
     setWindowTitle(QStringLiteral(" Allega file"));
     WindowStyle::fixedDialog(this);
     setStyleSheet(
@@ -131,12 +116,10 @@ void TfrmAllegaCartella::attachFor(QWidget *editor, const QString &context)
 {
     auto *w = new TfrmAllegaCartella(editor);
     w->lblMemory->setText(context);
-    const auto labels = editorLabels(editor);
-    for (int i = 0; i < 3; ++i) {
-        if (auto *l = labels[i * 2])
-            w->m_slots[size_t(i)].file->setText(l->text().trimmed());
-        if (auto *l = labels[i * 2 + 1])
-            w->m_slots[size_t(i)].desc->setText(l->text().trimmed());
+    const QStringList held = CallerTags::read(CallerTags::From::Attachments, context);
+    for (int i = 0; i < 3 && i * 2 + 1 < held.size(); ++i) {
+        w->m_slots[size_t(i)].file->setText(held[i * 2].trimmed());
+        w->m_slots[size_t(i)].desc->setText(held[i * 2 + 1].trimmed());
     }
     w->adjustSize(); // centred at its real size, not the size before its layout ran
     WindowStyle::centre(w);
@@ -187,18 +170,9 @@ bool TfrmAllegaCartella::eventFilter(QObject *watched, QEvent *e)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const QString context = lblMemory->text().trimmed();
-    for (const auto &caller : kCallers) {
-        if (context != QLatin1String(caller.context))
-            continue;
-        const auto labels = editorLabels(Forms::get(QString::fromLatin1(caller.editor)));
-        for (int i = 0; i < 3; ++i) {
-            if (auto *l = labels[i * 2])
-                l->setText(m_slots[size_t(i)].file->text().trimmed());
-            if (auto *l = labels[i * 2 + 1])
-                l->setText(m_slots[size_t(i)].desc->text().trimmed());
-        }
+    QStringList values;
+    for (const auto &slot : m_slots)
+        values << slot.file->text().trimmed() << slot.desc->text().trimmed();
+    if (CallerTags::write(CallerTags::From::Attachments, lblMemory->text().trimmed(), values))
         accept();
-        return;
-    }
 }

@@ -3,17 +3,11 @@
 #include "checks/OpenCheck.h"
 #include "core/ArchiveTexts.h"
 #include "core/Formats.h"
-#include "core/HelpTexts.h"
 #include "core/OpenURL.h"
-#include "core/ProgramFolder.h"
 #include "core/Routines.h"
-#include "core/Seams.h"
-#include "core/widgets/Calendario.h"
 #include "core/widgets/Controls.h"
-#include "core/widgets/EditorFrame.h"
 #include "core/widgets/Input.h"
-#include "core/widgets/Navigation.h"
-#include "core/widgets/Picture.h"
+#include "core/widgets/WindowNames.h"
 #include "core/widgets/WindowStyle.h"
 #include "registry/AllegaCartella.h"
 #include "registry/AnteprimaAnagrafica.h"
@@ -23,80 +17,72 @@
 #include "registry/StampaAnagrafica.h"
 #include "registry/TrovaAnagrafica.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QEvent>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
 using WindowStyle::runModal;
 
 namespace {
-enum class Rule { Free, Capitals, Digits, Trimmed, Date, Amount, Province };
-
-struct BoxDef {
-    const char *control;
-    const char16_t *label;
-    Rule rule;
-    const char *calendarTag = nullptr;
-};
-
 // The boxes in tab order. Enter moves to the next one (the last back to the first); a date box opens the
 // calendar instead.
-const BoxDef kBoxes[] = {
-    {"txtCognome", u"Cognome:", Rule::Free},
-    {"txtNome", u"Nome:", Rule::Free},
-    {"txtCodFisc", u"Codice fiscale:", Rule::Capitals},
-    {"txtSesso", u"Sesso:", Rule::Capitals},
-    {"txtDataNasc", u"Data di nascita:", Rule::Free},
-    {"txtCittaNasc", u"Città di nascita:", Rule::Free},
-    {"txtStatoNasc", u"Stato di nascita:", Rule::Free},
-    {"txtIva", u"Partita IVA:", Rule::Digits},
-    {"txtIndirizzo", u"Via e numero civico:", Rule::Free},
-    {"txtCap", u"CAP:", Rule::Free},
-    {"txtComuneRes", u"Comune di residenza:", Rule::Free},
-    {"txtProvRes", u"Prov.", Rule::Province},
-    {"txtStatoCit", u"Cittadinanza:", Rule::Free},
-    {"txtIngresso", u"Ingresso in Italia (data, frontiera, visto):", Rule::Free},
-    {"txtRecapito", u"Tel. preferenziale:", Rule::Free},
-    {"txtTelCasa", u"Tel. casa:", Rule::Free},
-    {"txtTelCel", u"Tel. cellulare:", Rule::Free},
-    {"txtTelUff", u"Tel. ufficio:", Rule::Free},
-    {"txtEmail", u"E-mail:", Rule::Trimmed},
-    {"txtPermesso", u"Permesso di soggiorno n.", Rule::Free},
-    {"txtScadePer", u"Scadenza:", Rule::Date, "anagrafica_scadeper"},
-    {"txtComuniSog", u"Comuni di soggiorno negli ultimi 6 anni:", Rule::Free},
-    {"txtIban", u"IBAN:", Rule::Capitals},
-    {"txtIntestatario", u"Intestatario C/C:", Rule::Free},
-    {"txtBanca", u"Banca:", Rule::Free},
-    {"txtCarta", u"Carta di credito n.", Rule::Digits},
-    {"txtScadeCarta", u"Scadenza:", Rule::Free},
-    {"txtTipoLavoro", u"Tipologia di lavoro e mansione svolta:", Rule::Free},
-    {"txtPrecedenti", u"Precedenti penali:", Rule::Free},
-    {"txtNote", u"Note:", Rule::Free},
-    {"txtTipoDoc", u"Tipo di documento:", Rule::Free},
-    {"txtNumDoc", u"Numero:", Rule::Free},
-    {"txtEnteRil", u"Ente di rilascio:", Rule::Free},
-    {"txtDataRil", u"Data di rilascio:", Rule::Free},
-    {"txtDataSca", u"Data di scadenza:", Rule::Free},
-    {"txtCivile", u"Stato civile:", Rule::Free},
-    {"txtConiuge", u"Coniuge:", Rule::Free},
-    {"txtFigli", u"Figli a carico:", Rule::Free},
-    {"txtDatore", u"Datore di lavoro:", Rule::Free},
-    {"txtDecorrenza", u"Data assunzione:", Rule::Date, "anagrafica_decorrenza"},
-    {"txtScadenza", u"Prossima scadenza:", Rule::Date, "anagrafica_scadenza"},
-    {"txtPreavviso", u"Giorni di preavviso:", Rule::Digits},
-    {"txtTotale", u"Reddito annuale: €", Rule::Amount},
-    {"txtContratto", u"Contratto di lavoro:", Rule::Free},
+constexpr EditorField kFields[] = {
+    {.name = "txtCognome", .caption = u"Cognome:"},
+    {.name = "txtNome", .caption = u"Nome:"},
+    {.name = "txtCodFisc", .rule = FieldRule::TrimUpper, .caption = u"Codice fiscale:", .beside = "btnCodFisc"},
+    {.name = "txtSesso", .rule = FieldRule::TrimUpper, .caption = u"Sesso:"},
+    {.name = "txtDataNasc", .caption = u"Data di nascita:"},
+    {.name = "txtCittaNasc", .caption = u"Città di nascita:"},
+    {.name = "txtStatoNasc", .caption = u"Stato di nascita:"},
+    {.name = "txtIva", .rule = FieldRule::Digits, .caption = u"Partita IVA:", .beside = "btnIva"},
+    {.name = "txtIndirizzo", .caption = u"Via e numero civico:"},
+    {.name = "txtCap", .caption = u"CAP:"},
+    {.name = "txtComuneRes", .caption = u"Comune di residenza:"},
+    {.name = "txtProvRes", .rule = FieldRule::EditList, .caption = u"Prov.", .items = &TfrmAnagrafica::provinceCodes},
+    {.name = "txtStatoCit", .caption = u"Cittadinanza:"},
+    {.name = "txtIngresso", .caption = u"Ingresso in Italia (data, frontiera, visto):"},
+    {.name = "txtRecapito", .caption = u"Tel. preferenziale:"},
+    {.name = "txtTelCasa", .caption = u"Tel. casa:"},
+    {.name = "txtTelCel", .caption = u"Tel. cellulare:"},
+    {.name = "txtTelUff", .caption = u"Tel. ufficio:"},
+    {.name = "txtEmail", .rule = FieldRule::Trimmed, .caption = u"E-mail:", .beside = "btnEmail"},
+    {.name = "txtPermesso", .caption = u"Permesso di soggiorno n."},
+    {.name = "txtScadePer", .rule = FieldRule::Date, .caption = u"Scadenza:", .calendarTag = "anagrafica_scadeper"},
+    {.name = "txtComuniSog", .caption = u"Comuni di soggiorno negli ultimi 6 anni:"},
+    {.name = "txtIban", .rule = FieldRule::TrimUpper, .caption = u"IBAN:", .beside = "btnIban"},
+    {.name = "txtIntestatario", .caption = u"Intestatario C/C:"},
+    {.name = "txtBanca", .caption = u"Banca:"},
+    {.name = "txtCarta", .rule = FieldRule::Digits, .caption = u"Carta di credito n.", .beside = "btnCarta"},
+    {.name = "txtScadeCarta", .caption = u"Scadenza:"},
+    {.name = "txtTipoLavoro", .caption = u"Tipologia di lavoro e mansione svolta:"},
+    {.name = "txtPrecedenti", .caption = u"Precedenti penali:"},
+    {.name = "txtNote", .caption = u"Note:"},
+    {.name = "txtTipoDoc", .caption = u"Tipo di documento:"},
+    {.name = "txtNumDoc", .caption = u"Numero:"},
+    {.name = "txtEnteRil", .caption = u"Ente di rilascio:"},
+    {.name = "txtDataRil", .caption = u"Data di rilascio:"},
+    {.name = "txtDataSca", .caption = u"Data di scadenza:"},
+    {.name = "txtCivile", .caption = u"Stato civile:"},
+    {.name = "txtConiuge", .caption = u"Coniuge:"},
+    {.name = "txtFigli", .caption = u"Figli a carico:"},
+    {.name = "txtDatore", .caption = u"Datore di lavoro:"},
+    {.name = "txtDecorrenza", .rule = FieldRule::Date, .caption = u"Data assunzione:", .calendarTag = "anagrafica_decorrenza"},
+    {.name = "txtScadenza", .rule = FieldRule::Date, .caption = u"Prossima scadenza:", .calendarTag = "anagrafica_scadenza"},
+    {.name = "txtPreavviso", .rule = FieldRule::Digits, .caption = u"Giorni di preavviso:", .reset = u"0"},
+    {.name = "txtTotale", .rule = FieldRule::Amount, .caption = u"Reddito annuale: €", .reset = u"0,00"},
+    {.name = "txtContratto", .caption = u"Contratto di lavoro:"},
+    {.name = "lblFile01", .rule = FieldRule::Hidden},
+    {.name = "lblFile02", .rule = FieldRule::Hidden},
+    {.name = "lblFile03", .rule = FieldRule::Hidden},
+    {.name = "lblDesc01", .rule = FieldRule::Hidden},
+    {.name = "lblDesc02", .rule = FieldRule::Hidden},
+    {.name = "lblDesc03", .rule = FieldRule::Hidden},
 };
 
 // Where the boxes sit: four columns of rows, a row holding one or more boxes side by side. Boxes named
@@ -158,24 +144,51 @@ const std::vector<Column> kColumns = {
       {{"txtNote"}}}},
 };
 
+using T = TfrmAnagrafica;
+constexpr EditorCommand<T> kCommands[] = {
+    {&T::cmdNuovo, "cmdNuovo", "new.svg", u"Nuovo", u"Prepara la schermata per la registrazione di una nuova scheda.",
+     EditorKeys::nuovo, &T::cmdNuovoClick},
+    {&T::cmdSalva, "cmdSalva", "save.svg", u"Salva", u"Salva la scheda corrente in archivio.", EditorKeys::salva,
+     &T::cmdSalvaClick},
+    {&T::cmdTrova, "cmdTrova", "find.svg", u"Trova", u"Trova una scheda in archivio.", EditorKeys::trova,
+     &T::cmdTrovaClick},
+    {&T::cmdFile, "cmdFile", "attach.svg", u"Allega", u"Allega file alla scheda corrente.", EditorKeys::allega,
+     &T::cmdFileClick},
+    {&T::cmdStampa, "cmdStampa", "print.svg", u"Stampa", u"Stampa la scheda corrente.", EditorKeys::stampa,
+     &T::cmdStampaClick},
+    {&T::cmdAnteprima, "cmdAnteprima", "preview.svg", u"Anteprima",
+     u"Visualizza l'anteprima di stampa della scheda corrente.", EditorKeys::anteprima, &T::cmdAnteprimaClick},
+    {&T::cmdEsporta, "cmdEsporta", "excel.svg", u"Esporta",
+     u"Esporta le schede in archivio in un file di Microsoft Excel.", EditorKeys::esporta, &T::cmdEsportaClick},
+    {&T::cmdScaduti, "cmdScaduti", "overdue.svg", u"Contratti",
+     u"Visualizza il riepilogo dei contratti in scadenza o scaduti.", EditorKeys::lists[0], &T::cmdScadutiClick},
+    {&T::cmdGuida, "cmdGuida", "help.svg", u"Guida", u"Visualizza la guida in linea.", EditorKeys::guida,
+     &T::cmdGuidaClick},
+    {&T::cmdEsci, "cmdEsci", "exit.svg", u"Esci", u"Esci da questa schermata di lavoro.", EditorKeys::esci,
+     &T::cmdEsciClick},
+};
+
 const QString kStyle = QStringLiteral(
     "QFrame#panContainer { background: #EEF3F8; }"
     "QFrame#panContainer QLabel { color: #1F3A5F; font-weight: bold; }"
     "QFrame#panContainer QLineEdit, QFrame#panContainer QComboBox { background: white; border: 1px solid #8CA0B8; "
     "padding: 1px 4px; }"
-    "QLabel#panInfo { background: #2F5F96; color: white; padding-left: 10px; }"
     "QLabel#lblPosizione { background: white; border: 1px solid #708090; }"
     "QFrame#panContainer QLabel[heading=\"true\"] { color: #2F5F96; border-bottom: 2px solid #2F5F96; padding-bottom: "
     "2px; }");
 
-int capacity(const char *control)
+TEditorWindow::Config config()
 {
-    return kApplicantLayout.field(kApplicantLayout.indexOfControl(control)).capacity;
-}
-
-Picture *command(QWidget *parent, const char *name, const char *svg, int size = 40)
-{
-    return Controls::picture(parent, name, svg, QSize(size, size));
+    TEditorWindow::Config c;
+    c.name = WindowNames::anagrafica.toString();
+    c.title = QStringLiteral(" Versalia - Anagrafica Richiedenti");
+    c.layout = &kApplicantLayout;
+    c.archive = QStringLiteral("Richiedenti.pro");
+    c.saveFailureKind = Seams::MsgKind::Error;
+    c.insertedMessage = ArchiveTexts::inserted();
+    c.helpPage = QStringLiteral("applicant");
+    c.readyText = QStringLiteral("Pronto per salvare una nuova scheda...");
+    return c;
 }
 
 QPushButton *sideButton(QWidget *parent, const char *name, const char *svg)
@@ -187,24 +200,6 @@ QPushButton *sideButton(QWidget *parent, const char *name, const char *svg)
     b->setFixedSize(32, 30);
     return b;
 }
-
-// Runs action whenever watched is about to take the focus.
-class FocusIn : public QObject {
-public:
-    FocusIn(QWidget *watched, std::function<void()> action) : QObject(watched), m_action(std::move(action))
-    {
-        watched->installEventFilter(this);
-    }
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::FocusIn)
-            m_action();
-        return false;
-    }
-
-private:
-    std::function<void()> m_action;
-};
 } // namespace
 
 const QStringList &TfrmAnagrafica::provinceCodes()
@@ -219,12 +214,8 @@ const QStringList &TfrmAnagrafica::provinceCodes()
     return codes;
 }
 
-TfrmAnagrafica::TfrmAnagrafica(QWidget *parent) : QWidget(parent)
+TfrmAnagrafica::TfrmAnagrafica(QWidget *parent) : TEditorWindow(config(), parent)
 {
-    setObjectName(QStringLiteral("frmAnagrafica"));
-    setWindowTitle(QStringLiteral(" Versalia - Anagrafica Richiedenti"));
-    Formats::applyProcessFormats();
-
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
@@ -233,92 +224,31 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent) : QWidget(parent)
     // On the panel, not the window: the windows the editor opens are its children and keep their own look.
     panContainer->setStyleSheet(kStyle);
     root->addWidget(panContainer, 1);
-    panInfo = new QLabel(QStringLiteral("Pronto per salvare una nuova scheda..."), this);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setFont(QFont(QStringLiteral("Tahoma"), 12));
-    panInfo->setFixedHeight(32);
-    panInfo->setStyleSheet(QStringLiteral("background: #2F5F96; color: white; padding-left: 10px;"));
+    buildStatusLine(this)->setFixedHeight(32);
     root->addWidget(panInfo);
 
     buildBoxes(panContainer);
+    finishEditor();
 
-    EditorFrame::Config config;
-    config.layout = &kApplicantLayout;
-    config.archivePath = [] { return ProgramFolder::file(QStringLiteral("Richiedenti.pro")); };
-    config.saveFailureKind = Seams::MsgKind::Error;
-    config.insertedMessage = ArchiveTexts::inserted();
-    m_frame = new EditorFrame(this, lblPosizione, config);
-
-    connect(cmdPrimo, &Picture::clicked, m_frame, &EditorFrame::first);
-    connect(cmdIndietro, &Picture::clicked, m_frame, &EditorFrame::previous);
-    connect(cmdAvanti, &Picture::clicked, m_frame, &EditorFrame::next);
-    connect(cmdUltimo, &Picture::clicked, m_frame, &EditorFrame::last);
-    connect(cmdNuovo, &Picture::clicked, this, &TfrmAnagrafica::cmdNuovoClick);
-    connect(cmdSalva, &Picture::clicked, this, &TfrmAnagrafica::cmdSalvaClick);
-    connect(cmdFile, &Picture::clicked, this, &TfrmAnagrafica::cmdFileClick);
-    connect(cmdTrova, &Picture::clicked, this, &TfrmAnagrafica::cmdTrovaClick);
-    connect(cmdStampa, &Picture::clicked, this, &TfrmAnagrafica::cmdStampaClick);
-    connect(cmdAnteprima, &Picture::clicked, this, &TfrmAnagrafica::cmdAnteprimaClick);
-    connect(cmdEsporta, &Picture::clicked, this, &TfrmAnagrafica::cmdEsportaClick);
-    connect(cmdScaduti, &Picture::clicked, this, &TfrmAnagrafica::cmdScadutiClick);
-
-    EditorFrame::bindKeys(this, {.salva = cmdSalva, .nuovo = cmdNuovo, .trova = cmdTrova, .stampa = cmdStampa,
-                                 .guida = cmdGuida, .primo = cmdPrimo, .indietro = cmdIndietro, .avanti = cmdAvanti,
-                                 .ultimo = cmdUltimo, .anteprima = cmdAnteprima, .allega = cmdFile,
-                                 .esporta = cmdEsporta, .esci = cmdEsci, .lists = {cmdScaduti}});
-    connect(cmdGuida, &Picture::clicked, this, &TfrmAnagrafica::cmdGuidaClick);
-    connect(cmdEsci, &Picture::clicked, this, &QWidget::close);
     connect(btnCodFisc, &QPushButton::clicked, this, &TfrmAnagrafica::btnCodFiscClick);
     connect(btnIva, &QPushButton::clicked, this, &TfrmAnagrafica::btnIvaClick);
     connect(btnCarta, &QPushButton::clicked, this, &TfrmAnagrafica::btnCartaClick);
     connect(btnIban, &QPushButton::clicked, this, &TfrmAnagrafica::btnIbanClick);
     connect(btnEmail, &QPushButton::clicked, this, &TfrmAnagrafica::btnEmailClick);
-
-    setWindowState(Qt::WindowMaximized);
+    Input::onExit(txtTotale, [this] { txtTotaleExit(); });
 }
 
 void TfrmAnagrafica::buildBoxes(QWidget *panel)
 {
-    QHash<QString, QWidget *> boxes;
-    QHash<QString, QLabel *> labels;
     const QFont boxFont(QStringLiteral("Verdana"), 12);
     const QFont labelFont(QStringLiteral("Verdana"), 9, QFont::Bold);
-    for (const auto &def : kBoxes) {
-        const QString name = QString::fromLatin1(def.control);
-        QWidget *box;
-        if (def.rule == Rule::Province) {
-            auto *combo = new QComboBox(panel);
-            combo->setEditable(true);
-            combo->addItems(provinceCodes());
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            // Typed text stays as typed: no completion from the list.
-            combo->setCompleter(nullptr);
-            combo->lineEdit()->setMaxLength(capacity(def.control));
-            combo->lineEdit()->setFont(boxFont);
-            combo->setCurrentIndex(-1);
-            Input::trimUpper(combo->lineEdit());
-            box = combo;
-        } else {
-            auto *e = new QLineEdit(panel);
-            e->setMaxLength(capacity(def.control));
-            box = e;
-        }
-        box->setObjectName(name);
-        box->setFont(boxFont);
-        auto *label = new QLabel(QString::fromUtf16(def.label), panel);
-        label->setFont(labelFont);
-        label->setBuddy(box);
-        boxes.insert(name, box);
-        labels.insert(name, label);
-    }
-    const auto edit = [&](const char *name) {
-        return qobject_cast<QLineEdit *>(boxes.value(QString::fromLatin1(name)));
-    };
+    buildFields(kFields, panel, {boxFont}, &labelFont);
+    const auto edit = [&](const char *name) { return field<QLineEdit>(name); };
     txtCognome = edit("txtCognome"), txtNome = edit("txtNome"), txtCodFisc = edit("txtCodFisc");
     txtSesso = edit("txtSesso"), txtDataNasc = edit("txtDataNasc"), txtCittaNasc = edit("txtCittaNasc");
     txtStatoNasc = edit("txtStatoNasc"), txtIva = edit("txtIva"), txtIndirizzo = edit("txtIndirizzo");
     txtCap = edit("txtCap"), txtComuneRes = edit("txtComuneRes");
-    txtProvRes = qobject_cast<QComboBox *>(boxes.value(QStringLiteral("txtProvRes")));
+    txtProvRes = field<QComboBox>("txtProvRes");
     txtStatoCit = edit("txtStatoCit"), txtIngresso = edit("txtIngresso"), txtRecapito = edit("txtRecapito");
     txtTelCasa = edit("txtTelCasa"), txtTelCel = edit("txtTelCel"), txtTelUff = edit("txtTelUff");
     txtEmail = edit("txtEmail"), txtPermesso = edit("txtPermesso"), txtScadePer = edit("txtScadePer");
@@ -330,6 +260,9 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     txtConiuge = edit("txtConiuge"), txtFigli = edit("txtFigli"), txtDatore = edit("txtDatore");
     txtDecorrenza = edit("txtDecorrenza"), txtScadenza = edit("txtScadenza"), txtPreavviso = edit("txtPreavviso");
     txtTotale = edit("txtTotale"), txtContratto = edit("txtContratto");
+    lblFile01 = field<QLabel>("lblFile01"), lblFile02 = field<QLabel>("lblFile02");
+    lblFile03 = field<QLabel>("lblFile03"), lblDesc01 = field<QLabel>("lblDesc01");
+    lblDesc02 = field<QLabel>("lblDesc02"), lblDesc03 = field<QLabel>("lblDesc03");
 
     // A whole IBAN stays in sight: its column gives way to it.
     txtIban->setMinimumWidth(QFontMetrics(boxFont).horizontalAdvance(QStringLiteral("IT00W0000000000000000000000")) +
@@ -340,6 +273,11 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     btnCarta = sideButton(panel, "btnCarta", "check.svg");
     btnIban = sideButton(panel, "btnIban", "check.svg");
     btnEmail = sideButton(panel, "btnEmail", "email.svg");
+    hints({{btnCodFisc, QStringLiteral("Controlla il codice fiscale.")},
+           {btnIva, QStringLiteral("Controlla il numero di partita IVA.")},
+           {btnCarta, QStringLiteral("Controlla il numero di carta di credito.")},
+           {btnIban, QStringLiteral("Controlla l'IBAN.")},
+           {btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato.")}});
     const QHash<QString, QPushButton *> beside = {{QStringLiteral("txtCodFisc"), btnCodFisc},
                                                   {QStringLiteral("txtIva"), btnIva},
                                                   {QStringLiteral("txtCarta"), btnCarta},
@@ -368,10 +306,10 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
                 const QString name = QString::fromLatin1(place.control);
                 auto *cell = new QVBoxLayout;
                 cell->setSpacing(2);
-                cell->addWidget(labels.value(name));
+                cell->addWidget(captionOf(place.control));
                 auto *boxLine = new QHBoxLayout;
                 boxLine->setSpacing(4);
-                QWidget *box = boxes.value(name);
+                QWidget *box = field(name);
                 if (place.width > 0)
                     box->setFixedWidth(place.width);
                 boxLine->addWidget(box, place.width > 0 ? 0 : 1);
@@ -388,162 +326,18 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
         columns->addLayout(col, column.stretch);
     }
     work->addLayout(columns, 1);
-
-    cmdPrimo = command(panel, "cmdPrimo", "first.svg");
-    cmdIndietro = command(panel, "cmdIndietro", "prev.svg");
-    lblPosizione = new QLabel(panel);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
-    lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setFixedSize(110, 34);
-    cmdAvanti = command(panel, "cmdAvanti", "next.svg");
-    cmdUltimo = command(panel, "cmdUltimo", "last.svg");
     auto *nav = new QHBoxLayout;
     nav->addStretch();
-    for (QWidget *w :
-         {static_cast<QWidget *>(cmdPrimo), static_cast<QWidget *>(cmdIndietro), static_cast<QWidget *>(lblPosizione),
-          static_cast<QWidget *>(cmdAvanti), static_cast<QWidget *>(cmdUltimo)})
-        nav->addWidget(w);
+    nav->addWidget(buildNavigation(panel));
     nav->addStretch();
     work->addLayout(nav);
     body->addLayout(work, 1);
-
-    auto *bar = new QVBoxLayout;
-    bar->setSpacing(6);
-    cmdNuovo = command(panel, "cmdNuovo", "new.svg");
-    cmdSalva = command(panel, "cmdSalva", "save.svg");
-    cmdTrova = command(panel, "cmdTrova", "find.svg");
-    cmdFile = command(panel, "cmdFile", "attach.svg");
-    cmdStampa = command(panel, "cmdStampa", "print.svg");
-    cmdAnteprima = command(panel, "cmdAnteprima", "preview.svg");
-    cmdEsporta = command(panel, "cmdEsporta", "excel.svg");
-    cmdScaduti = command(panel, "cmdScaduti", "overdue.svg");
-    cmdGuida = command(panel, "cmdGuida", "help.svg");
-    cmdEsci = command(panel, "cmdEsci", "exit.svg");
-    for (auto *p : {cmdNuovo, cmdSalva, cmdTrova, cmdFile, cmdStampa, cmdAnteprima, cmdEsporta, cmdScaduti, cmdGuida})
-        bar->addWidget(p);
-    bar->addStretch();
-    bar->addWidget(cmdEsci);
-    body->addLayout(bar);
-
-    lblFile01 = Controls::hidden(panel, "lblFile01");
-    lblFile02 = Controls::hidden(panel, "lblFile02");
-    lblFile03 = Controls::hidden(panel, "lblFile03");
-    lblDesc01 = Controls::hidden(panel, "lblDesc01");
-    lblDesc02 = Controls::hidden(panel, "lblDesc02");
-    lblDesc03 = Controls::hidden(panel, "lblDesc03");
-    btnFocus = Controls::focusHolder(panel);
-
-    // Input conventions, box by box from the table.
-    const int n = int(std::size(kBoxes));
-    QWidget *previous = nullptr;
-    for (int i = 0; i < n; ++i) {
-        const auto &def = kBoxes[i];
-        QWidget *box = boxes.value(QString::fromLatin1(def.control));
-        auto *edit = qobject_cast<QLineEdit *>(box);
-        Input::highlight(box);
-        switch (def.rule) {
-        case Rule::Free:
-            Input::archiveCharsOnly(edit, panInfo);
-            break;
-        case Rule::Capitals:
-            Input::trimUpper(edit);
-            Input::archiveCharsOnly(edit, panInfo);
-            break;
-        case Rule::Digits:
-            Input::digitsOnly(edit);
-            break;
-        case Rule::Trimmed:
-            Input::trimmedText(edit);
-            Input::archiveCharsOnly(edit, panInfo);
-            break;
-        case Rule::Amount:
-            Input::amountChars(edit);
-            break;
-        case Rule::Date: {
-            const QString tag = QString::fromLatin1(def.calendarTag);
-            Input::dateField(edit, [this, tag] { TfrmCalendario::pickDate(this, tag); });
-            break;
-        }
-        case Rule::Province: {
-            auto *combo = txtProvRes;
-            // The list selection is cleared whenever the box takes the focus; the text stays.
-            new FocusIn(combo, [combo] {
-                const QString text = combo->currentText();
-                combo->setCurrentIndex(-1);
-                combo->setEditText(text);
-            });
-            break;
-        }
-        }
-        if (def.rule != Rule::Date)
-            Input::enterMoves(box, boxes.value(QString::fromLatin1(kBoxes[(i + 1) % n].control)));
-        if (previous)
-            setTabOrder(previous, box);
-        previous = box;
-        if (auto *b = beside.value(QString::fromLatin1(def.control))) {
-            setTabOrder(previous, b);
-            previous = b;
-        }
-    }
-    Input::onExit(txtTotale, [this] { txtTotaleExit(); });
-
-    Input::statusHints(panInfo,
-                       {{cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
-                        {cmdSalva, QStringLiteral("Salva la scheda corrente in archivio.")},
-                        {cmdTrova, QStringLiteral("Trova una scheda in archivio.")},
-                        {cmdFile, QStringLiteral("Allega file alla scheda corrente.")},
-                        {cmdStampa, QStringLiteral("Stampa la scheda corrente.")},
-                        {cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa della scheda corrente.")},
-                        {cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio.")},
-                        {cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio.")},
-                        {cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio.")},
-                        {cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio.")},
-                        {cmdEsporta, QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-                        {cmdScaduti, QStringLiteral("Visualizza il riepilogo dei contratti in scadenza o scaduti.")},
-                        {cmdGuida, QStringLiteral("Visualizza la guida in linea.")},
-                        {cmdEsci, QStringLiteral("Esci da questa schermata di lavoro.")},
-                        {btnCodFisc, QStringLiteral("Controlla il codice fiscale.")},
-                        {btnIva, QStringLiteral("Controlla il numero di partita IVA.")},
-                        {btnCarta, QStringLiteral("Controlla il numero di carta di credito.")},
-                        {btnIban, QStringLiteral("Controlla l'IBAN.")},
-                        {btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato.")}});
+    body->addWidget(buildCommands<T>(this, panel, kCommands, 40, 6, false));
 }
 
-void TfrmAnagrafica::showEvent(QShowEvent *e)
-{
-    QWidget::showEvent(e);
-    if (e->spontaneous())
-        return;
-    // Maximised also where no window manager honours the state.
-    if (screen())
-        setGeometry(screen()->availableGeometry());
-    setWindowState(windowState() | Qt::WindowMaximized);
-    cmdNuovoClick();
-}
+void TfrmAnagrafica::afterShow() { cmdNuovoClick(); }
 
-void TfrmAnagrafica::closeEvent(QCloseEvent *e)
-{
-    e->accept();
-    Navigation::backToMenu(this);
-}
-
-void TfrmAnagrafica::cmdNuovoClick()
-{
-    for (auto *e : panContainer->findChildren<QLineEdit *>())
-        if (e->parentWidget() == panContainer)
-            e->clear();
-    txtPreavviso->setText(QStringLiteral("0"));
-    txtTotale->setText(QStringLiteral("0,00"));
-    for (auto *l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
-        l->clear();
-    txtProvRes->setCurrentIndex(-1);
-    txtProvRes->clearEditText();
-    m_frame->setPosition(0);
-    txtCognome->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmAnagrafica::cmdSalvaClick()
+bool TfrmAnagrafica::readyToSave()
 {
     btnFocus->setFocus(Qt::OtherFocusReason);
     const QString hired = txtDecorrenza->text().trimmed();
@@ -552,13 +346,7 @@ void TfrmAnagrafica::cmdSalvaClick()
     const QDate expiresOn = Formats::parseDateText(txtScadenza->text());
     const QString validDate = QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare "
                                              "una data valida nel formato gg/mm/aaaa.");
-    struct Check {
-        bool failed;
-        Seams::MsgKind kind;
-        QString message;
-        QWidget *focus; // nullptr: the focus stays where it is
-    };
-    const Check checks[] = {
+    return passes({
         {txtCognome->text().trimmed().isEmpty(), Seams::MsgKind::Warning,
          QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il cognome del richiedente."),
          txtCognome},
@@ -584,17 +372,9 @@ void TfrmAnagrafica::cmdSalvaClick()
         {txtPreavviso->text().trimmed().isEmpty(), Seams::MsgKind::Warning,
          QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso."),
          txtPreavviso},
-    };
-    for (const auto &c : checks) {
-        if (c.failed) {
-            Seams::Messages::show(this, c.kind, c.message);
-            if (c.focus)
-                c.focus->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
-    m_frame->save();
+    });
 }
+
 
 void TfrmAnagrafica::txtTotaleExit()
 {
@@ -616,11 +396,6 @@ void TfrmAnagrafica::cmdStampaClick() { runModal<TfrmStampaAnagrafica>(this); }
 void TfrmAnagrafica::cmdAnteprimaClick() { runModal<TfrmAnteprimaAnagrafica>(this); }
 void TfrmAnagrafica::cmdEsportaClick() { runModal<TfrmExpAnagrafica>(this); }
 void TfrmAnagrafica::cmdScadutiClick() { runModal<TfrmContrattiScaduti>(this); }
-
-void TfrmAnagrafica::cmdGuidaClick()
-{
-    HelpTexts::show(this, QStringLiteral("applicant"));
-}
 
 void TfrmAnagrafica::btnCodFiscClick()
 {

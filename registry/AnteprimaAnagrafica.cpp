@@ -1,5 +1,6 @@
 #include "registry/AnteprimaAnagrafica.h"
+#include "core/widgets/WindowNames.h"
 
 TfrmAnteprimaAnagrafica::TfrmAnteprimaAnagrafica(QWidget *parent)
-    : TSheetDialog(QStringLiteral("frmAnteprimaAnagrafica"), QStringLiteral(" Anteprima di stampa"),
+    : TSheetDialog(WindowNames::anteprimaAnagrafica.toString(), QStringLiteral(" Anteprima di stampa"),
                    QStringLiteral("Mostra anteprima"), Output::Preview, parent) {}

@@ -1,9 +1,11 @@
 #include "registry/ApplicantLists.h"
 
 #include "core/Formats.h"
+#include "core/widgets/CallerTags.h"
 #include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "registry/ApplicantRecord.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -11,28 +13,17 @@
 
 namespace ApplicantLists {
 namespace {
-int field(std::string_view name) {
-    return kApplicantLayout.indexOf(name);
+consteval int field(std::string_view name) {
+    return kApplicantLayout.at(name);
 }
 
-// Writes into a long-lived window's control by its name; a missing window or control is left alone.
-void put(QWidget *window, const char *control, const QString &text) {
-    QWidget *w = window ? window->findChild<QWidget *>(QString::fromLatin1(control)) : nullptr;
-    if (auto *e = qobject_cast<QLineEdit *>(w))
-        e->setText(text);
-    else if (auto *l = qobject_cast<QLabel *>(w))
-        l->setText(text);
-    else if (auto *c = qobject_cast<QComboBox *>(w))
-        c->setCurrentText(text);
-}
-
-QString joined(const Record &r, std::string_view first, std::string_view second) {
+QString joined(const Record &r, int first, int second) {
     return r.text(first) + QLatin1Char(' ') + r.text(second);
 }
 } // namespace
 
 QString editorName() {
-    return QStringLiteral("frmAnagrafica");
+    return WindowNames::anagrafica.toString();
 }
 
 QString archivePath() {
@@ -85,21 +76,18 @@ bool expiring(const RecordView &applicant, const QDate &today) {
 }
 
 void handBack(const QString &context, const Record &a, qint64 position) {
+    using CallerTags::From;
     if (context == QLatin1String("anagrafica")) {
-        if (QWidget *editor = Forms::get(editorName()))
+        if (QWidget *editor = Forms::get(CallerTags::window(From::ApplicantSearch, context)))
             ResultLines::loadIntoEditor(editor, a, position);
-    } else if (context == QLatin1String("bollettino")) {
-        // Texts as stored, neither upper-cased nor cut; the slip's own position stays.
-        QWidget *slip = Forms::get(QStringLiteral("frmBollettino"));
-        put(slip, "txtEsecutore", joined(a, "Cognome", "Nome"));
-        put(slip, "txtIndirizzoRes", a.text("Indirizzo"));
-        put(slip, "txtCapRes", a.text("Cap"));
-        put(slip, "txtComuneRes", joined(a, "ComuneRes", "ProvRes"));
-    } else if (context == QLatin1String("scadenzario")) {
-        QWidget *agenda = Forms::get(QStringLiteral("frmScadenzario"));
-        put(agenda, "txtCliente", joined(a, "Cognome", "Nome"));
-        put(agenda, "txtCodFisc", a.text("CodFisc"));
-        put(agenda, "txtRecapito", a.text("Recapito"));
+        return;
     }
+    // Texts as stored, neither upper-cased nor cut; the receiving editor's own position stays.
+    const QStringList values = context == QLatin1String("bollettino")
+                                   ? QStringList{joined(a, field("Cognome"), field("Nome")), a.text(field("Indirizzo")),
+                                                 a.text(field("Cap")), joined(a, field("ComuneRes"), field("ProvRes"))}
+                                   : QStringList{joined(a, field("Cognome"), field("Nome")), a.text(field("CodFisc")),
+                                                 a.text(field("Recapito"))};
+    CallerTags::write(From::ApplicantSearch, context, values);
 }
 } // namespace ApplicantLists

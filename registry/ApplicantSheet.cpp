@@ -7,6 +7,7 @@
 #include "core/widgets/ReportPrinting.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -95,7 +96,7 @@ bool prepare(Report &report) {
     if (!report.load(QStringLiteral(":/reports/repDocumento.json")))
         return false;
     report.setOrientation(QPageLayout::Portrait);
-    const QWidget *editor = Forms::get(QStringLiteral("frmAnagrafica"));
+    const QWidget *editor = Forms::get(WindowNames::anagrafica);
     for (const SheetValue &v : kValues) {
         QString text = onScreen(editor, v.first);
         if (v.second)

@@ -3,11 +3,12 @@
 #include "core/Seams.h"
 #include "registry/ApplicantLists.h"
 #include "registry/ApplicantRecord.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 SummaryListConfig config() {
     SummaryListConfig c;
-    c.name = QStringLiteral("frmContrattiScaduti");
+    c.name = WindowNames::contrattiScaduti.toString();
     c.caption = QStringLiteral(" Riepilogo contratti in scadenza o scaduti");
     c.reportTitle = QStringLiteral("Riepilogo contratti in scadenza o scaduti");
     c.variant = SummaryReport::Variant::Dati;

@@ -2,13 +2,14 @@
 
 #include "registry/ApplicantLists.h"
 #include "registry/ApplicantRecord.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 ExportConfig config() {
     using namespace ExportValues;
     const RecordLayout &l = kApplicantLayout;
     ExportConfig c;
-    c.name = QStringLiteral("frmExpAnagrafica");
+    c.name = WindowNames::expAnagrafica.toString();
     c.caption = QStringLiteral(" Esporta archivio anagrafico richiedenti in Microsoft Excel");
     c.layout = &l;
     c.archivePath = &ApplicantLists::archivePath;

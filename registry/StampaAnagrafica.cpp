@@ -1,5 +1,6 @@
 #include "registry/StampaAnagrafica.h"
+#include "core/widgets/WindowNames.h"
 
 TfrmStampaAnagrafica::TfrmStampaAnagrafica(QWidget *parent)
-    : TSheetDialog(QStringLiteral("frmStampaAnagrafica"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
+    : TSheetDialog(WindowNames::stampaAnagrafica.toString(), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
                    Output::Print, parent) {}

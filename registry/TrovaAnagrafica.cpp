@@ -2,11 +2,12 @@
 
 #include "registry/ApplicantLists.h"
 #include "registry/ApplicantRecord.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 SearchConfig config() {
     SearchConfig c;
-    c.name = QStringLiteral("frmTrovaAnagrafica");
+    c.name = WindowNames::trovaAnagrafica.toString();
     c.caption = QStringLiteral(" Trova richiedenti in archivio");
     c.reportTitle = QStringLiteral("Anagrafica Richiedenti");
     c.variant = SummaryReport::Variant::Dati;

@@ -4,6 +4,7 @@
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 #include "slips/SlipOnScreen.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -52,7 +53,7 @@ void spread(const QList<QLabel *> &labels, const QString &chars)
 TfrmAnteprimaPse::TfrmAnteprimaPse(QWidget *parent) : QDialog(parent)
 {
     Formats::applyProcessFormats();
-    setObjectName(QStringLiteral("frmAnteprimaPse"));
+    setObjectName(WindowNames::anteprimaPse.toString());
     setWindowTitle(QStringLiteral(" Anteprima di stampa"));
     WindowStyle::fixedDialog(this);
 

@@ -1,16 +1,13 @@
 #pragma once
-#include <QWidget>
+#include "core/widgets/EditorWindow.h"
 
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class EditorFrame;
-class Picture;
 
 // The slip editor: a year panel, then a work panel laid out like the TD 674 slip it fills.
-class TfrmBollettino : public QWidget {
+class TfrmBollettino : public TEditorWindow {
     Q_OBJECT
 public:
     explicit TfrmBollettino(QWidget *parent = nullptr);
@@ -18,8 +15,6 @@ public:
     QWidget *panStage; // the slip's drawing area, centred in the window
     // Year panel
     QFrame *panAvvio;
-    QLineEdit *txtAnno;
-    QPushButton *btnApri;
     Picture *imgGuida, *imgEsci;
     // Work panel
     QFrame *panContainer;
@@ -29,21 +24,10 @@ public:
     QLineEdit *txtDataScade, *txtDataPaga, *txtTimbro, *txtNote;
     QCheckBox *chkSaldato;
     QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
-    QLabel *lblFile, *lblPosizione, *panInfo;
     Picture *impEsecutore;
-    QPushButton *btnFocus;
-    Picture *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdAllega, *cmdTrova, *cmdAnteprima, *cmdStampa, *cmdDaSaldare,
-        *cmdScaduti, *cmdEsporta, *cmdGuida, *cmdEsci;
-    Picture *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
+    Picture *cmdDuplica, *cmdAllega, *cmdAnteprima, *cmdDaSaldare, *cmdScaduti;
 
-    EditorFrame *frame() const { return m_frame; }
-
-    void btnApriClick();
-    void emptyFields();
-    void cmdNuovoClick() { emptyFields(); }
-    void cmdSalvaClick();
-    void cmdDuplicaClick();
-    void cmdGuidaClick();
+    void emptyFields() { cmdNuovoClick(); }
     void cmdTrovaClick();
     void impEsecutoreClick();
     void cmdAnteprimaClick();
@@ -57,11 +41,11 @@ public:
     void txtCentsExit();
 
 protected:
-    void showEvent(QShowEvent *e) override;
-    void closeEvent(QCloseEvent *e) override;
+    bool readyToSave() override;
+    void yearOpened(const QString &year) override;
+    void afterShow() override;
 
 private:
     void buildYearPanel();
     void buildWorkPanel();
-    EditorFrame *m_frame = nullptr;
 };

@@ -2,13 +2,14 @@
 
 #include "slips/SlipLists.h"
 #include "slips/SlipRecord.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 ExportConfig config() {
     using namespace ExportValues;
     const RecordLayout &l = kSlipLayout;
     ExportConfig c;
-    c.name = QStringLiteral("frmExpBollettini");
+    c.name = WindowNames::expBollettini.toString();
     c.caption = QStringLiteral(" Esporta archivio annuale versamenti in Microsoft Excel");
     c.layout = &l;
     c.archivePath = &SlipLists::archivePath;

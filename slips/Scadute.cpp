@@ -2,9 +2,10 @@
 
 #include "core/Seams.h"
 #include "slips/SlipLists.h"
+#include "core/widgets/WindowNames.h"
 
 TfrmScadute::TfrmScadute(QWidget *parent)
-    : TSummaryList(SlipLists::listConfig(QStringLiteral("frmScadute"),
+    : TSummaryList(SlipLists::listConfig(WindowNames::scadute.toString(),
                                          QStringLiteral("Riepilogo bollettini scaduti e non saldati"),
                                          [] {
                                              // Today is read once per building, not once per slip.

@@ -3,11 +3,12 @@
 #include "core/Formats.h"
 #include "core/Record.h"
 #include "slips/SlipRecord.h"
+#include "core/widgets/WindowNames.h"
 
 namespace SlipLists {
 namespace {
-int field(std::string_view name) {
-    return kSlipLayout.indexOf(name);
+consteval int field(std::string_view name) {
+    return kSlipLayout.at(name);
 }
 
 LineFormat &addressColumns(LineFormat &f) {
@@ -25,7 +26,7 @@ LineFormat &addressColumns(LineFormat &f) {
 } // namespace
 
 QString editorName() {
-    return QStringLiteral("frmBollettino");
+    return WindowNames::bollettino.toString();
 }
 
 QString archivePath() {

@@ -2,13 +2,14 @@
 
 #include "core/widgets/Forms.h"
 #include "core/Routines.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QLineEdit>
 
 SlipOnScreen SlipOnScreen::fromEditor()
 {
     SlipOnScreen s;
-    QWidget *editor = Forms::get(QStringLiteral("frmBollettino"));
+    QWidget *editor = Forms::get(WindowNames::bollettino);
     auto text = [editor](const char *name) {
         if (!editor)
             return QString();

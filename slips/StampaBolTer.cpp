@@ -10,6 +10,7 @@
 #include "core/widgets/WindowStyle.h"
 #include "slips/ProvaAllineamento.h"
 #include "slips/SlipOnScreen.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -65,7 +66,7 @@ QLineEdit *marginField(const QString &name, QWidget *parent)
 TfrmStampaBolTer::TfrmStampaBolTer(QWidget *parent) : QDialog(parent)
 {
     Formats::applyProcessFormats();
-    setObjectName(QStringLiteral("frmStampaBolTer"));
+    setObjectName(WindowNames::stampaBolTer.toString());
     setWindowTitle(QStringLiteral(" Stampa bollettino postale PSE - TD 674"));
     WindowStyle::fixedDialog(this);
 

@@ -3,11 +3,12 @@
 #include "core/widgets/Forms.h"
 #include "slips/SlipLists.h"
 #include "slips/SlipRecord.h"
+#include "core/widgets/WindowNames.h"
 
 namespace {
 SearchConfig config() {
     SearchConfig c;
-    c.name = QStringLiteral("frmTrovaBollettini");
+    c.name = WindowNames::trovaBollettini.toString();
     c.caption = QStringLiteral(" Trova versamenti in archivio");
     c.reportTitle = QStringLiteral("Riepilogo versamenti");
     c.variant = SummaryReport::Variant::Schede;

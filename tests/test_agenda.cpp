@@ -1,9 +1,11 @@
 // The agenda editor: year opening, the record on disk, navigation, saving checks, duplicate, import.
 
+#include "ApplicantFixture.h"
 #include "TestSupport.h"
 
 #include "agenda/DeadlineRecord.h"
 #include "agenda/Scadenzario.h"
+#include "registry/TrovaAnagrafica.h"
 #include "checks/CodFisc.h"
 #include "checks/PartitaIva.h"
 #include "core/ArchiveFile.h"
@@ -616,12 +618,14 @@ void TestAgenda::amountRule_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << QString() << QStringLiteral("0,00");
-    QTest::newRow(",5") << QStringLiteral(",5") << QStringLiteral("0,50");
-    QTest::newRow("7") << QStringLiteral("7") << QStringLiteral("7,00");
-    QTest::newRow("12,34567") << QStringLiteral("12,34567") << QStringLiteral("12,3457");
-    QTest::newRow("1,2,3") << QStringLiteral("1,2,3") << QStringLiteral("0,00");
-    QTest::newRow("letters refused") << QStringLiteral("1x5") << QStringLiteral("15,00");
+    QTest::addColumn<QString>("storedWhenPasted"); // a paste the rule refuses leaves the field empty
+    QTest::newRow("empty") << QString() << QStringLiteral("0,00") << QStringLiteral("0,00");
+    QTest::newRow(",5") << QStringLiteral(",5") << QStringLiteral("0,50") << QStringLiteral("0,50");
+    QTest::newRow("7") << QStringLiteral("7") << QStringLiteral("7,00") << QStringLiteral("7,00");
+    QTest::newRow("12,34567") << QStringLiteral("12,34567") << QStringLiteral("12,3457") << QStringLiteral("12,3457");
+    // A second comma is refused as it is typed, as in every amount field.
+    QTest::newRow("1,2,3") << QStringLiteral("1,2,3") << QStringLiteral("1,23") << QStringLiteral("0,00");
+    QTest::newRow("letters refused") << QStringLiteral("1x5") << QStringLiteral("15,00") << QStringLiteral("0,00");
 }
 
 // On leaving the field, and again at saving, where a pasted amount never left the field.
@@ -629,6 +633,7 @@ void TestAgenda::amountRule()
 {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
+    QFETCH(QString, storedWhenPasted);
     openYear();
     ed->txtCosto->setFocus();
     ed->txtCosto->clear();
@@ -643,31 +648,32 @@ void TestAgenda::amountRule()
     QApplication::clipboard()->setText(typed);
     ed->txtCosto->paste();
     ed->cmdSalvaClick();
-    QCOMPARE(fieldAt(fileBytes(ed->lblFile->text()), 1004, 15), 
-             typed.contains(QLatin1Char('x')) ? QStringLiteral("0,00") : shown); // a pasted letter refuses the paste
+    QCOMPARE(fieldAt(fileBytes(ed->lblFile->text()), 1004, 15), storedWhenPasted);
 }
 
+// The real applicant search, opened from this editor as at start-up: a double click on an applicant fills the
+// client's three fields and nothing else, and saves nothing.
 void TestAgenda::applicantImportFillsThreeFields()
 {
     openYear();
     QVERIFY(!ed->cmdImporta->isEnabled());
-
-    // A stand-in for the applicant search: it writes the way the registry's search does for "scadenzario".
+    ApplicantFixture::write(folder->file(QStringLiteral("Richiedenti.pro")),
+                            {ApplicantFixture::full({{"Cognome", QStringLiteral("ROSSI")},
+                                                     {"Nome", QStringLiteral("MARIO")},
+                                                     {"CodFisc", QStringLiteral("RSSMRA80A01H501U")},
+                                                     {"Recapito", QStringLiteral("333 1234567")}})});
     QString tag;
-    TfrmScadenzario::setApplicantSearchFactory([&tag](QWidget *owner) {
-        auto *dialog = new QDialog(owner);
-        auto *memory = new QLabel(QStringLiteral("lblMemory"), dialog);
-        memory->setObjectName(QStringLiteral("lblMemory"));
-        TestSupport::onNextModal([memory, dialog, &tag](QWidget *) {
-            tag = memory->text();
-            auto *target = Forms::get(QStringLiteral("frmScadenzario"));
-            const std::pair<const char *, const char *> handBack[] = {
-                {"txtCliente", "ROSSI MARIO"}, {"txtCodFisc", "RSSMRA80A01H501U"}, {"txtRecapito", "333 1234567"}};
-            for (const auto &[control, value] : handBack)
-                target->findChild<QLineEdit *>(QString::fromLatin1(control))->setText(QString::fromLatin1(value));
-            dialog->accept();
+    TfrmScadenzario::setApplicantSearchFactory([&tag](QWidget *owner) -> QDialog * {
+        auto *search = new TfrmTrovaAnagrafica(owner);
+        TestSupport::onNextModal([search, &tag](QWidget *) {
+            tag = search->lblMemory->text();
+            search->txtCognome->setText(QStringLiteral("ross"));
+            search->btnCercaClick();
+            QCOMPARE(search->lstRecords->count(), 1);
+            search->lstRecords->selectRow(0);
+            search->lstRecordsDblClick();
         });
-        return dialog;
+        return search;
     });
     ed->hide();
     ed->show(); // the command follows the registration when the window is shown

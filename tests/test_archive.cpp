@@ -133,6 +133,8 @@ void TestArchive::ownedWindowsKeepTheirControls()
     nome->setObjectName(QStringLiteral("txtNome"));
     auto *citta = new QLineEdit(panel);
     citta->setObjectName(QStringLiteral("txtCitta"));
+    auto *pagato = new QCheckBox(panel);
+    pagato->setObjectName(QStringLiteral("chkPagato"));
     auto *posizione = new QLabel(panel);
     EditorFrame::Config c;
     c.layout = &kTestLayout;

@@ -6,7 +6,7 @@
 #include "app/Guida.h"
 #include "core/widgets/Forms.h"
 #include "core/widgets/Calendario.h"
-#include "core/widgets/EditorFrame.h"
+#include "core/widgets/EditorWindow.h"
 #include "core/widgets/Picture.h"
 #include "slips/Bollettino.h"
 #include "slips/DaSaldare.h"
@@ -270,7 +270,7 @@ void TestKeyboard::everyShortcutReachesItsCommand()
              qPrintable(ed->panInfo->text()));
     // And the guide lists it.
     bool listed = false;
-    for (const auto &[k, caption] : EditorFrame::keyList())
+    for (const auto &[k, caption] : TEditorWindow::keyList())
         listed = listed || k == key.toString();
     QVERIFY(listed);
 }

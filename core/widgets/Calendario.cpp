@@ -1,9 +1,11 @@
 #include "core/widgets/Calendario.h"
 
 #include "core/Formats.h"
+#include "core/widgets/CallerTags.h"
 #include "core/widgets/Forms.h"
 #include "core/Seams.h"
 #include "core/widgets/WindowStyle.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
@@ -12,24 +14,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-struct Target {
-    const char *tag;
-    const char *editor;
-    const char *field;
-};
-constexpr Target kTargets[] = {
-    {"bollettino_datascade", "frmBollettino", "txtDataScade"},
-    {"bollettino_datapaga", "frmBollettino", "txtDataPaga"},
-    {"anagrafica_scadeper", "frmAnagrafica", "txtScadePer"},
-    {"anagrafica_decorrenza", "frmAnagrafica", "txtDecorrenza"},
-    {"anagrafica_scadenza", "frmAnagrafica", "txtScadenza"},
-};
-} // namespace
-
 TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmCalendario"));
+    setObjectName(WindowNames::calendario.toString());
     setWindowTitle(QStringLiteral(" Importazione data"));
     WindowStyle::fixedDialog(this);
     Formats::applyProcessFormats();
@@ -85,17 +72,8 @@ void TfrmCalendario::pickDate(QWidget *parent, const QString &callerTag)
 
 void TfrmCalendario::btnImportaDataClick()
 {
-    const QString tag = lblMemory->text();
-    for (const auto &t : kTargets) {
-        if (tag != QLatin1String(t.tag))
-            continue;
-        // An editor that is not part of the program yet leaves the window as it is.
-        auto *editor = Forms::get(QString::fromLatin1(t.editor));
-        auto *field = editor ? editor->findChild<QLineEdit *>(QString::fromLatin1(t.field)) : nullptr;
-        if (!field)
-            return;
-        field->setText(Formats::dateText(calAppuntamenti->selectedDate()));
+    // An editor that is not part of the program yet leaves the window as it is.
+    if (CallerTags::write(CallerTags::From::Calendar, lblMemory->text(),
+                          {Formats::dateText(calAppuntamenti->selectedDate())}))
         accept();
-        return;
-    }
 }

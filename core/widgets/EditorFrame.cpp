@@ -3,14 +3,7 @@
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 
-#include "core/widgets/Picture.h"
-
-#include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
-#include <QPointer>
-#include <QShortcut>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,9 +44,9 @@ void setControlText(QWidget *w, const QString &text)
     }
 }
 
-// A control of the editor itself: the windows it owns (searches, lists) are its children too and carry
-// controls of the same names, so the lookup never descends into another window.
-QWidget *control(QWidget *window, const QString &name)
+} // namespace
+
+QWidget *EditorFrame::ownControl(QWidget *window, const QString &name)
 {
     QList<QWidget *> level{window};
     while (!level.isEmpty()) {
@@ -73,105 +66,28 @@ QWidget *control(QWidget *window, const QString &name)
     return nullptr;
 }
 
-QWidget *control(QWidget *window, std::string_view name)
+bool EditorFrame::readable(const QWidget *w)
 {
-    return control(window, QString::fromLatin1(name.data(), qsizetype(name.size())));
+    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QLabel *>(w) || qobject_cast<const QCheckBox *>(w) ||
+           qobject_cast<const QComboBox *>(w) || qobject_cast<const QPlainTextEdit *>(w);
 }
-} // namespace
 
 namespace {
-struct CommandKey {
-    QWidget *EditorFrame::Commands::*command;
-    QKeyCombination key;
-    const char16_t *caption;
-};
-const CommandKey kCommandKeys[] = {
-    {&EditorFrame::Commands::salva, Qt::CTRL | Qt::Key_S, u"Salva"},
-    {&EditorFrame::Commands::nuovo, Qt::CTRL | Qt::Key_N, u"Nuovo"},
-    {&EditorFrame::Commands::duplica, Qt::CTRL | Qt::Key_D, u"Duplica"},
-    {&EditorFrame::Commands::trova, Qt::CTRL | Qt::Key_F, u"Trova"},
-    {&EditorFrame::Commands::stampa, Qt::CTRL | Qt::Key_P, u"Stampa"},
-    {&EditorFrame::Commands::guida, QKeyCombination(Qt::Key_F1), u"Guida"},
-    {&EditorFrame::Commands::primo, Qt::ALT | Qt::Key_Home, u"Prima scheda"},
-    {&EditorFrame::Commands::indietro, Qt::ALT | Qt::Key_PageUp, u"Scheda precedente"},
-    {&EditorFrame::Commands::avanti, Qt::ALT | Qt::Key_PageDown, u"Scheda successiva"},
-    {&EditorFrame::Commands::ultimo, Qt::ALT | Qt::Key_End, u"Ultima scheda"},
-    {&EditorFrame::Commands::anteprima, Qt::CTRL | Qt::SHIFT | Qt::Key_P, u"Anteprima di stampa"},
-    {&EditorFrame::Commands::allega, Qt::CTRL | Qt::SHIFT | Qt::Key_A, u"Allega"},
-    {&EditorFrame::Commands::esporta, Qt::CTRL | Qt::Key_E, u"Esporta"},
-    {&EditorFrame::Commands::esci, Qt::CTRL | Qt::Key_Q, u"Esci"},
-};
-constexpr Qt::Key kListKeys[] = {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7};
-
-// A text field would take some of these keys for itself (Ctrl+D deletes on some desktops): while the focus
-// is in the editor, the editor's command keys go to the commands.
-class CommandKeysFirst : public QObject {
-public:
-    CommandKeysFirst(QWidget *window, QList<QKeyCombination> keys) : QObject(window), m_window(window), m_keys(keys)
-    {
-        qApp->installEventFilter(this);
-    }
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        if (e->type() != QEvent::ShortcutOverride || !o->isWidgetType())
-            return false;
-        if (static_cast<QWidget *>(o)->window() != m_window)
-            return false;
-        const auto *k = static_cast<QKeyEvent *>(e);
-        const QKeyCombination pressed(k->modifiers() & ~Qt::KeypadModifier, Qt::Key(k->key()));
-        if (!m_keys.contains(pressed))
-            return false;
-        e->ignore();
-        return true;
-    }
-
-private:
-    QWidget *m_window;
-    QList<QKeyCombination> m_keys;
-};
+QString controlName(const FieldDef &f) { return QString::fromLatin1(f.control.data(), qsizetype(f.control.size())); }
 } // namespace
-
-void EditorFrame::bindKeys(QWidget *window, const Commands &commands)
-{
-    QList<QPair<QWidget *, QKeyCombination>> bound;
-    for (const auto &ck : kCommandKeys)
-        if (QWidget *command = commands.*(ck.command))
-            bound.append({command, ck.key});
-    for (int i = 0; i < commands.lists.size() && i < int(std::size(kListKeys)); ++i)
-        bound.append({commands.lists[i], QKeyCombination(kListKeys[i])});
-    QList<QKeyCombination> keys;
-    for (const auto &[command, key] : bound) {
-        const QKeySequence sequence(key);
-        auto *shortcut = new QShortcut(sequence, window);
-        shortcut->setContext(Qt::WindowShortcut);
-        QPointer<QWidget> target(command);
-        QObject::connect(shortcut, &QShortcut::activated, command, [target] {
-            if (!target || !target->isVisible() || !target->isEnabled())
-                return;
-            if (auto *p = qobject_cast<Picture *>(target))
-                p->click();
-            else if (auto *b = qobject_cast<QAbstractButton *>(target))
-                b->click();
-        });
-        command->setProperty("shortcutText", sequence.toString(QKeySequence::PortableText));
-        keys.append(key);
-    }
-    new CommandKeysFirst(window, keys);
-}
-
-QList<QPair<QString, QString>> EditorFrame::keyList()
-{
-    QList<QPair<QString, QString>> list;
-    for (const auto &ck : kCommandKeys)
-        list.append({QKeySequence(ck.key).toString(QKeySequence::PortableText), QString::fromUtf16(ck.caption)});
-    for (Qt::Key k : kListKeys)
-        list.append({QKeySequence(k).toString(QKeySequence::PortableText), QStringLiteral("Elenchi")});
-    return list;
-}
 
 EditorFrame::EditorFrame(QWidget *window, QLabel *position, Config config)
     : QObject(window), m_window(window), m_position(position), m_config(std::move(config))
 {
+    const auto &layout = *m_config.layout;
+    for (int i = 0; i < layout.count(); ++i) {
+        const QString name = controlName(layout.field(i));
+        QWidget *w = ownControl(window, name);
+        if (!readable(w))
+            qFatal("%s: the record field %s has no control %s it can read and fill",
+                   qPrintable(window->objectName()), layout.field(i).name.data(), qPrintable(name));
+        m_controls.append(w);
+    }
 }
 
 qint64 EditorFrame::position() const
@@ -190,22 +106,21 @@ void EditorFrame::loadInto(QWidget *window, const Record &record)
 {
     const auto &layout = record.layout();
     for (int i = 0; i < layout.count(); ++i)
-        if (auto *w = control(window, layout.field(i).control))
+        if (auto *w = ownControl(window, controlName(layout.field(i))))
             setControlText(w, record.text(i));
 }
 
 void EditorFrame::load(const Record &record, qint64 position)
 {
-    loadInto(m_window, record);
+    for (int i = 0; i < m_controls.size(); ++i)
+        setControlText(m_controls[i], record.text(i));
     setPosition(position);
 }
 
 void EditorFrame::fillRecord(Record &record) const
 {
-    const auto &layout = *m_config.layout;
-    for (int i = 0; i < layout.count(); ++i)
-        if (auto *w = control(m_window, layout.field(i).control))
-            record.setText(i, controlText(w));
+    for (int i = 0; i < m_controls.size(); ++i)
+        record.setText(i, controlText(m_controls[i]));
 }
 
 bool EditorFrame::loadAt(qint64 position, ArchiveFile &file)
@@ -288,16 +203,15 @@ bool EditorFrame::save()
     return true;
 }
 
-bool EditorFrame::duplicate(const QString &notStoredWarning, const QStringList &controlsToEmpty, QWidget *focus,
+bool EditorFrame::duplicate(const QString &notStoredWarning, const std::function<void()> &reset, QWidget *focus,
                             const QString &information)
 {
     if (position() == 0) {
         Seams::Messages::warning(m_window, notStoredWarning);
         return false;
     }
-    for (const auto &name : controlsToEmpty)
-        if (auto *w = control(m_window, name))
-            setControlText(w, QString());
+    if (reset)
+        reset();
     setPosition(0);
     ArchiveFile file(archivePath(), m_config.layout->size());
     if (!file.open()) {

@@ -1,14 +1,14 @@
 #pragma once
-// The record frame shared by the editors: position label, the four navigation buttons, loading a record
-// into the window and filling a record from it (controls looked up by objectName from the layout),
-// saving (overwrite or append) and the duplicate frame.
+// The record frame shared by the editors: the position label, navigation, loading a record into the window and
+// filling a record from it, saving (overwrite or append) and the duplicate frame. Every field of the layout is
+// bound to its control once, at construction, among the window's own controls: a control that is missing or of
+// a kind the frame cannot read stops the program there, instead of storing an empty field without a word.
 
 #include "core/Record.h"
 #include "core/Seams.h"
 
 #include <QList>
 #include <QObject>
-#include <QPair>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -27,6 +27,12 @@ public:
     };
     EditorFrame(QWidget *window, QLabel *position, Config config);
 
+    // The window's own control of that name: the windows it owns (searches, lists) are its children too and carry
+    // controls of the same names, so the lookup never descends into another window. Null when there is none.
+    static QWidget *ownControl(QWidget *window, const QString &name);
+    // A control the frame can read and fill: line edit, label, check box, combo box, plain text box.
+    static bool readable(const QWidget *control);
+
     // 0 when the window holds no stored record.
     qint64 position() const;
     void setPosition(qint64 position);
@@ -36,31 +42,17 @@ public:
     void next();
     void last();
 
-    // Every field to its control (field-to-text rule; check boxes from "Sì"/"No", left alone otherwise).
+    // Every field to its control (field-to-text rule; check boxes from "Sì"/"No", left alone otherwise); for
+    // windows without a frame (stand-ins), looked up by name and skipped when missing.
     static void loadInto(QWidget *window, const Record &record);
     void load(const Record &record, qint64 position);
     void fillRecord(Record &record) const;
     // Overwrite at the shown position or append; messages as usual. False when nothing was stored.
     bool save();
-    // Duplicate frame: warns when nothing is stored; otherwise empties the listed controls and the position,
-    // checks the archive is reachable, focuses focus and informs.
-    bool duplicate(const QString &notStoredWarning, const QStringList &controlsToEmpty, QWidget *focus,
+    // Duplicate frame: warns when nothing is stored; otherwise resets what a new copy must not keep and empties
+    // the position, checks the archive is reachable, focuses focus and informs.
+    bool duplicate(const QString &notStoredWarning, const std::function<void()> &reset, QWidget *focus,
                    const QString &information);
-
-    // The picture commands every editor has, for their keyboard shortcuts; a command an editor lacks is null.
-    struct Commands {
-        QWidget *salva = nullptr, *nuovo = nullptr, *duplica = nullptr, *trova = nullptr, *stampa = nullptr,
-                *guida = nullptr, *primo = nullptr, *indietro = nullptr, *avanti = nullptr, *ultimo = nullptr,
-                *anteprima = nullptr, *allega = nullptr, *esporta = nullptr, *esci = nullptr;
-        QList<QWidget *> lists; // the editor's list commands, in the order they are shown
-    };
-    // Ctrl+S, Ctrl+N, Ctrl+D, Ctrl+F, Ctrl+P, F1, Alt+Home, Alt+PgUp, Alt+PgDown, Alt+End, Ctrl+Shift+P (preview),
-    // Ctrl+Shift+A (attach), Ctrl+E (export), Ctrl+Q (leave), and F5, F6, F7 for the lists: each does what a click
-    // on its command does, while the command is visible and enabled, even with the focus in a text field; the
-    // command's status hint names its key.
-    static void bindKeys(QWidget *window, const Commands &commands);
-    // (key, command caption) in the order the guide lists them.
-    static QList<QPair<QString, QString>> keyList();
 
     const RecordLayout &layout() const { return *m_config.layout; }
     QString archivePath() const { return m_config.archivePath(); }
@@ -71,4 +63,5 @@ private:
     QWidget *m_window;
     QLabel *m_position;
     Config m_config;
+    QList<QWidget *> m_controls; // one per field of the layout
 };

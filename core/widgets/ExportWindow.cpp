@@ -20,19 +20,19 @@
 
 namespace ExportValues {
 std::function<QString(const RecordView &)> field(const RecordLayout &layout, std::string_view name) {
-    const int f = layout.indexOf(name);
+    const int f = layout.require(name);
     return [f](const RecordView &r) { return r.text(f); };
 }
 
 std::function<QString(const RecordView &)> prefixed(const QString &prefix, const RecordLayout &layout,
                                                     std::string_view name) {
-    const int f = layout.indexOf(name);
+    const int f = layout.require(name);
     return [prefix, f](const RecordView &r) { return prefix + r.text(f); };
 }
 
 std::function<QString(const RecordView &)> joined(const RecordLayout &layout, std::string_view first,
                                                   std::string_view second) {
-    const int a = layout.indexOf(first), b = layout.indexOf(second);
+    const int a = layout.require(first), b = layout.require(second);
     return [a, b](const RecordView &r) { return r.text(a) + QLatin1Char(' ') + r.text(b); };
 }
 } // namespace ExportValues

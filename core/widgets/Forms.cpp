@@ -30,7 +30,7 @@ void setPending(std::function<void()> p) { pending() = std::move(p); }
 
 void add(QWidget *window) { registry().append(window); }
 
-QWidget *get(const QString &name)
+QWidget *get(QStringView name)
 {
     for (const auto &w : registry())
         if (w && w->objectName() == name)

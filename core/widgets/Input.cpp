@@ -649,4 +649,13 @@ void pickOnly(QComboBox *box)
     new PickOnlyFilter(box);
 }
 
+void listWithText(QComboBox *box)
+{
+    new Filter(box, [box](QObject *, QEvent *e) {
+        if (e->type() == QEvent::FocusIn)
+            clearListSelection(box);
+        return false;
+    });
+}
+
 } // namespace Input

@@ -97,5 +97,8 @@ void keepOnlyListed(QComboBox *box);
 // focus, and a value outside the list is dropped when the field is left; until then a stored value outside
 // the list shows as stored.
 void pickOnly(QComboBox *box);
+// A list that also takes a typed value: the list selection is cleared whenever the field takes the focus, the
+// text kept, so that leaving the field never puts back a value the user replaced.
+void listWithText(QComboBox *box);
 
 } // namespace Input

@@ -1,14 +1,15 @@
 #include "core/widgets/Navigation.h"
 
 #include "core/widgets/Forms.h"
+#include "core/widgets/WindowNames.h"
 
 #include <QWidget>
 
 namespace Navigation {
-void openEditor(const QString &editorName)
+void openEditor(QStringView editorName)
 {
     auto *editor = Forms::get(editorName);
-    auto *menu = Forms::get(QStringLiteral("frmAvvio"));
+    auto *menu = Forms::get(WindowNames::avvio);
     if (!editor)
         return;
     editor->show();
@@ -19,7 +20,7 @@ void openEditor(const QString &editorName)
 
 void backToMenu(QWidget *editor)
 {
-    if (auto *menu = Forms::get(QStringLiteral("frmAvvio"))) {
+    if (auto *menu = Forms::get(WindowNames::avvio)) {
         menu->show();
         menu->activateWindow();
     }

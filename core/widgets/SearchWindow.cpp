@@ -54,7 +54,7 @@ SearchMatch::SearchMatch(const RecordLayout &layout, const QList<QPair<std::stri
             storable = storable && Cp1252::canEncode(c);
         // A key with a character no archive can hold never scores.
         if (storable)
-            m_keys.append({layout.indexOf(field), Cp1252::encode(LowerAZ(text))});
+            m_keys.append({layout.require(field), Cp1252::encode(LowerAZ(text))});
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/EditorFrame.h"
+#include "core/widgets/EditorWindow.h"
 #include "core/widgets/Input.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/ScanProgress.h"
@@ -213,14 +214,18 @@ std::optional<FoundRecord> chosenRecord(const QString &path, const RecordLayout 
 }
 
 void loadIntoEditor(QWidget *editor, const Record &record, qint64 position) {
+    // A real editor loads through its frame, so that what it does after every load happens here too.
+    if (auto *ed = qobject_cast<TEditorWindow *>(editor))
+        return ed->showRecord(record, position);
     EditorFrame::loadInto(editor, record);
-    if (auto *label = editor->findChild<QLabel *>(QStringLiteral("lblPosizione")))
-        label->setText(QString::number(position));
+    if (auto *label = EditorFrame::ownControl(editor, QStringLiteral("lblPosizione")))
+        if (auto *l = qobject_cast<QLabel *>(label))
+            l->setText(QString::number(position));
 }
 
 QString editorArchivePath(const QString &editorName) {
     if (auto *editor = Forms::get(editorName))
-        if (auto *label = editor->findChild<QLabel *>(QStringLiteral("lblFile")))
+        if (auto *label = qobject_cast<QLabel *>(EditorFrame::ownControl(editor, QStringLiteral("lblFile"))))
             return label->text().trimmed();
     return {};
 }
