@@ -1,1 +1,6 @@
-target_sources(versalia PRIVATE Backup.cpp Backup.h)
+target_sources(versalia PRIVATE
+    Backup.cpp Backup.h
+    BackupManifest.cpp BackupManifest.h
+    BackupPrivate.h
+    Restore.cpp
+)
