@@ -8,6 +8,7 @@
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
 
@@ -30,10 +31,13 @@ public:
         case QEvent::Shortcut:
         case QEvent::ShortcutOverride:
         case QEvent::Wheel:
-        case QEvent::Close: {
-            auto *w = qobject_cast<QWidget *>(watched);
-            return !(open && w && (w == open || open->isAncestorOf(w)));
-        }
+        case QEvent::Close:
+            // Events reach a window first, then its widgets.
+            if (auto *w = qobject_cast<QWidget *>(watched))
+                return !(open && (w == open || open->isAncestorOf(w)));
+            if (auto *window = qobject_cast<QWindow *>(watched))
+                return !(open && open->windowHandle() == window);
+            return false;
         default:
             return false;
         }
