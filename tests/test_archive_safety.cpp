@@ -1,6 +1,7 @@
 // The archive shared by several workstations: other processes append, overwrite, read, hold a lock, die in
 // the middle of a write or tidy the folder, and no record is ever lost, mixed or misplaced.
 #include "TestSupport.h"
+#include "WorkerProcess.h"
 
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
@@ -20,7 +21,6 @@
 #include <array>
 #include <memory>
 
-#include <csignal>
 
 namespace {
 constexpr int kSize = 4100; // a record that straddles a page boundary from position 1 on
@@ -44,21 +44,8 @@ void writeRecords(const QString &path, const QList<char> &fills, int size)
 
 bool uniform(const QByteArray &rec) { return !rec.isEmpty() && rec.count(rec.at(0)) == rec.size(); }
 
-struct Worker : QProcess {
-    explicit Worker(const QStringList &args) { start(QStringLiteral(ARCHIVE_WORKER), args); }
-    ~Worker() override { killNow(); }
-    // SIGKILL ends a stopped process too. Never a pid of 0: that would be this whole process group.
-    void killNow()
-    {
-        if (state() != NotRunning && processId() > 0) {
-            ::kill(pid_t(processId()), SIGKILL);
-            waitForFinished(5000);
-        }
-    }
-    bool finishedOk(int ms = 60000)
-    {
-        return waitForFinished(ms) && exitStatus() == NormalExit && exitCode() == 0;
-    }
+struct Worker : WorkerProcess {
+    explicit Worker(const QStringList &args) : WorkerProcess(QStringLiteral(ARCHIVE_WORKER), args) {}
 };
 
 struct Editor {

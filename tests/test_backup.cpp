@@ -11,6 +11,7 @@
 #include "core/widgets/BackgroundWork.h"
 #include "core/widgets/Picture.h"
 #include "tests/TestSupport.h"
+#include "tests/WorkerProcess.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
@@ -23,7 +24,6 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -122,15 +122,8 @@ void runDailyCopy()
     QTest::qWait(10); // the messages the worker sent
 }
 
-struct Holder : QProcess {
-    explicit Holder(const QStringList &args) { start(QStringLiteral(ARCHIVE_WORKER), args); }
-    ~Holder() override
-    {
-        if (state() != NotRunning && processId() > 0) {
-            ::kill(pid_t(processId()), SIGKILL);
-            waitForFinished(5000);
-        }
-    }
+struct Holder : WorkerProcess {
+    explicit Holder(const QStringList &args) : WorkerProcess(QStringLiteral(ARCHIVE_WORKER), args) {}
 };
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "core/Record.h"
 #include "slips/SlipRecord.h"
 #include "tests/TestSupport.h"
+#include "tests/WorkerProcess.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
@@ -22,7 +23,6 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include <csignal>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -126,16 +126,8 @@ bool noWorkLeft(const TestProgramFolder &folder)
            QDir(copies(folder)).entryList({u".*"_s}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty();
 }
 
-struct Worker : QProcess {
-    explicit Worker(const QStringList &args) { start(QStringLiteral(ARCHIVE_WORKER), args); }
-    ~Worker() override { killNow(); }
-    void killNow()
-    {
-        if (state() != NotRunning && processId() > 0) {
-            ::kill(pid_t(processId()), SIGKILL);
-            waitForFinished(5000);
-        }
-    }
+struct Worker : WorkerProcess {
+    explicit Worker(const QStringList &args) : WorkerProcess(QStringLiteral(ARCHIVE_WORKER), args) {}
 };
 
 // Restores from the window as the user does, the password box as given; the message shown.
@@ -327,11 +319,16 @@ void TestRestore::damagedCopyIsRefused()
     const QString day = copies(folder) + u"/2024-03-14/"_s;
     const QString verb = damage.section(u' ', 0, 0), name = damage.section(u' ', 1);
     const QString target = day + name;
-    // A list that names bytes other than the copied ones, written as the copy writes it.
-    const auto relist = [&](const std::function<void(BackupManifest &)> &change) {
+    // The list rewritten as the copy writes it, naming the file as it now is.
+    const auto relist = [&] {
         auto m = BackupManifest::load(day);
         QVERIFY(m);
-        change(*m);
+        for (auto &e : m->entries)
+            if (e.name == name) {
+                const QByteArray bytes = get(target);
+                e.size = bytes.size();
+                e.sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+            }
         put(day + BackupManifest::fileName(), m->encode());
     };
     if (verb == u"truncate"_s) {
@@ -348,25 +345,11 @@ void TestRestore::damagedCopyIsRefused()
     } else if (verb == u"link"_s) {
         QVERIFY(QFile::link(folder.file(u"2024.pse"_s), target));
     } else if (verb == u"garble"_s) {
-        put(target, "MZ\x90\0 not an INI file");
-        relist([&](BackupManifest &m) {
-            for (auto &e : m.entries)
-                if (e.name == name) {
-                    const QByteArray bytes = get(target);
-                    e.size = bytes.size();
-                    e.sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-                }
-        });
+        put(target, "MZ\x90 not an INI file");
+        relist();
     } else if (verb == u"tail"_s) {
         put(target, get(target) + "torn");
-        relist([&](BackupManifest &m) {
-            for (auto &e : m.entries)
-                if (e.name == name) {
-                    const QByteArray bytes = get(target);
-                    e.size = bytes.size();
-                    e.sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-                }
-        });
+        relist();
     } else if (verb == u"empty"_s) {
         QDir(day).removeRecursively();
         QVERIFY(QDir().mkpath(day));

@@ -1,5 +1,7 @@
 #include "core/widgets/BackgroundWork.h"
 
+#include "core/widgets/ScanProgress.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -65,14 +67,8 @@ void run(QWidget *parent, const QString &label, const std::function<void(FileCop
     tick.setInterval(50);
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
         if (!dialog && clock.elapsed() >= g_delayMs) {
-            dialog = std::make_unique<QProgressDialog>(label, cancellable ? QStringLiteral("Annulla") : QString(), 0,
-                                                       1000, parent);
-            dialog->setObjectName(QStringLiteral("frmAvanzamento"));
-            dialog->setWindowTitle(QStringLiteral(" Versalia"));
+            dialog = ScanProgress::makeDialog(parent, label, cancellable);
             dialog->setWindowModality(Qt::ApplicationModal);
-            dialog->setMinimumDuration(0);
-            dialog->setAutoClose(false);
-            dialog->setAutoReset(false);
             QObject::connect(dialog.get(), &QProgressDialog::canceled, &loop, [&] {
                 progress.cancel = true;
                 dialog->setLabelText(QStringLiteral("Annullamento in corso..."));
