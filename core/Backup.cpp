@@ -109,7 +109,7 @@ Copied copyOpen(const NativeFile &source, const QString &dest, const QString &na
 {
     Copied c;
     FileCopy::NewFile out(progress);
-    if (fault(Backup::Step::Write, dest) || !out.create(dest) || !out.copyFrom(source, clone) || !out.finish()) {
+    if (fault(Backup::Step::Write, dest) || !out.create(dest) || !out.copyFrom(source, clone) || !out.finish(false)) {
         c.cancelled = out.cancelled();
         return c;
     }
@@ -137,7 +137,7 @@ Copied copyAttachment(const QString &source, const FileStatus &status, const QSt
             if (!fault(Backup::Step::Write, dest) && out.create(dest) && out.copyFrom(earlier, true)) {
                 if (!out.cloned())
                     canClone = false; // no clones on this volume: copy from the attachment itself from now on
-                else if (out.sha256() == before->sha256 && FileCopy::sha256(in) == before->sha256 && out.finish())
+                else if (out.sha256() == before->sha256 && FileCopy::sha256(in) == before->sha256 && out.finish(false))
                     return {true, false, {name, out.size(), status.modifiedMs, out.sha256()}};
             }
             if (out.cancelled())
@@ -145,6 +145,43 @@ Copied copyAttachment(const QString &source, const FileStatus &status, const QSt
         }
     }
     return copyOpen(in, dest, name, status.modifiedMs, progress);
+}
+
+// Whether the held archive still holds exactly the bytes that were copied: same size and SHA-256.
+bool unchanged(ArchiveFile &held, const BackupManifest::Entry &copied)
+{
+    FileCopy::Sha256 hash;
+    qint64 size = 0;
+    const bool read = held.readHeld([&](const char *data, qint64 n) {
+        hash.add(data, n);
+        size += n;
+        return true;
+    });
+    return read && size == copied.size && hash.result() == copied.sha256;
+}
+
+// A held archive into the copy at into: kept when it did not change since it was copied, copied again through
+// its hold otherwise (a save that came in between).
+bool recopyHeld(ArchiveFile &held, const QString &into, const QString &fileName, BackupManifest &manifest)
+{
+    const QString staged = into + fileName;
+    BackupManifest::Entry *entry = nullptr;
+    for (auto &e : manifest.entries)
+        if (e.name == fileName)
+            entry = &e;
+    if (entry && unchanged(held, *entry))
+        return true;
+    const QString again = FileCopy::hiddenBeside(staged, kStaging);
+    FileCopy::NewFile out;
+    if (!out.create(again) || !held.readHeld([&out](const char *data, qint64 size) { return out.append(data, size); }) ||
+        !out.finish() || !NativeFs::replace(again, staged))
+        return false;
+    const BackupManifest::Entry copied{fileName, out.size(), NativeFs::status(held.path()).modifiedMs, out.sha256()};
+    if (entry)
+        *entry = copied;
+    else
+        manifest.entries << copied;
+    return true;
 }
 
 bool publish(const QString &staging, const QString &target, bool replaceExisting)
@@ -210,10 +247,7 @@ bool mirrorInto(const Backup::Copy &copy, const QString &root, bool replaceExist
         if (!ok)
             break;
     }
-    if (ok) {
-        NativeFs::syncFolder(staging);
-        ok = publish(staging, target, replaceExisting);
-    }
+    ok = ok && NativeFs::syncTree(staging) && publish(staging, target, replaceExisting);
     if (!ok) {
         setError(error, cannotWrite(root));
         NativeFs::removeTree(staging);
@@ -245,7 +279,7 @@ Backup::DailyResult daily(const QString &programFolder, const QDate &today, bool
     } else if (Backup::sourceFiles(program).isEmpty() && namesIn(program + Backup::attachmentsName()).isEmpty()) {
         return r;
     } else {
-        const Backup::TakeResult t = takeInto({program, root, name, true, now, progress, {}, nullptr});
+        const Backup::TakeResult t = takeInto({program, root, name, true, now, progress, {}});
         r.skipped = t.skipped;
         if (t.ok) {
             r.outcome = DailyResult::Taken;
@@ -404,8 +438,6 @@ TakeResult takeInto(const TakeJob &job)
             return stop(c.cancelled, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName));
         manifest.entries << c.entry;
     }
-    if (job.beforeArchives && !job.beforeArchives())
-        return r;
     for (const QString &source : archives) {
         const QString fileName = QFileInfo(source).fileName();
         const int recordSize = recordSizeOf(fileName);
@@ -414,16 +446,9 @@ TakeResult takeInto(const TakeJob &job)
         if (fault(Step::Write, dest) || !out.create(dest))
             return stop(false, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName));
         const auto sink = [&out](const char *data, qint64 size) { return out.append(data, size); };
-        bool read = false;
+        const auto accept = [&](qint64 size) { return !job.strict || (size <= kLargest && size % recordSize == 0); };
         StorageError why;
-        ArchiveFile *held = job.held ? job.held->value(fileName) : nullptr;
-        if (held) {
-            read = held->readHeld(sink);
-            why = held->error();
-        } else {
-            const auto accept = [&](qint64 size) { return !job.strict || (size <= kLargest && size % recordSize == 0); };
-            read = ArchiveFile::readWhole(source, accept, sink, &why);
-        }
+        const bool read = ArchiveFile::readWhole(source, accept, sink, &why);
         if (!read && why.kind == StorageError::Kind::Format) {
             out.discard();
             r.skipped << fileName;
@@ -434,7 +459,7 @@ TakeResult takeInto(const TakeJob &job)
             r.inUseFile = fileName;
             return stop(false, QStringLiteral("L'archivio %1 è in uso da un'altra postazione di lavoro.").arg(fileName));
         }
-        if (!read || !out.finish()) {
+        if (!read || !out.finish(false)) {
             const bool written = out.error() != 0;
             return stop(out.cancelled(), written ? QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName)
                                                  : QStringLiteral("Impossibile leggere il file %1.").arg(fileName));
@@ -443,16 +468,26 @@ TakeResult takeInto(const TakeJob &job)
                                                   out.sha256()};
     }
 
+    if (job.hold) {
+        // The bulk reaches the disk before any archive is held, so the holds last only for what follows.
+        if (!NativeFs::syncTree(staging))
+            return stop(false, cannotWrite(job.root));
+        QMap<QString, ArchiveFile *> held;
+        if (!job.hold(held))
+            return r;
+        for (auto it = held.cbegin(); it != held.cend(); ++it) {
+            if (!recopyHeld(*it.value(), into, it.key(), manifest))
+                return stop(false, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(it.key()));
+        }
+    }
+
     // The list last: a copy with its list is a copy whose every file landed.
     const QString listPath = into + BackupManifest::fileName();
     const QByteArray list = manifest.encode();
     FileCopy::NewFile listed;
     if (fault(Step::Write, listPath) || !listed.create(listPath) || !listed.append(list.constData(), list.size()) ||
-        !listed.finish())
+        !listed.finish(false) || !NativeFs::syncTree(staging))
         return stop(false, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(BackupManifest::fileName()));
-    if (!toAttach.isEmpty())
-        NativeFs::syncFolder(into + attachmentsName());
-    NativeFs::syncFolder(staging);
     if (!publish(staging, target, job.replaceExisting))
         return stop(false, QStringLiteral("Impossibile completare la copia %1.").arg(job.name));
     cleanup.armed = false;
@@ -532,7 +567,7 @@ QList<Copy> list(const QString &root)
 
 TakeResult take(const QString &programFolder, const QString &root, const QString &name, FileCopy::Progress *progress)
 {
-    return takeInto({programFolder, root, name, true, false, progress, {}, nullptr});
+    return takeInto({programFolder, root, name, true, false, progress, {}});
 }
 
 bool mirror(const Copy &copy, const QString &root, QString *error) { return mirrorInto(copy, root, false, error); }

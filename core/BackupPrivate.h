@@ -27,11 +27,10 @@ struct TakeJob {
     bool strict = true;          // a daily copy: archives of an odd size or larger than 1 GiB are left out
     bool replaceExisting = false; // "Copia adesso": the new copy takes the place of one of the same name
     FileCopy::Progress *progress = nullptr;
-    // Called once the attachments and settings are copied, before the archives (a restore holds them then);
-    // false stops the copy.
-    std::function<bool()> beforeArchives;
-    // Archives already held by the caller, by file name: read through these descriptors.
-    const QMap<QString, ArchiveFile *> *held = nullptr;
+    // A restore: called once everything is copied and on the disk; holds the archives it will replace (by
+    // file name) against every other workstation, or says false. Each held archive that changed since it
+    // was copied is copied again through its hold, so the copy is the state the restore replaces.
+    std::function<bool(QMap<QString, ArchiveFile *> &held)> hold;
 };
 TakeResult takeInto(const TakeJob &job);
 

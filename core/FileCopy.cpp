@@ -7,7 +7,30 @@
 
 #include <cerrno>
 
+#include <openssl/evp.h>
+
 namespace FileCopy {
+
+struct Sha256::State {
+    EVP_MD_CTX *ctx = EVP_MD_CTX_new();
+    ~State() { EVP_MD_CTX_free(ctx); }
+};
+
+Sha256::Sha256() : m_state(std::make_unique<State>()) { EVP_DigestInit_ex(m_state->ctx, EVP_sha256(), nullptr); }
+Sha256::~Sha256() = default;
+
+void Sha256::add(const char *data, qint64 size) { EVP_DigestUpdate(m_state->ctx, data, size_t(size)); }
+
+QByteArray Sha256::result() const
+{
+    EVP_MD_CTX *copy = EVP_MD_CTX_new();
+    QByteArray digest(32, Qt::Uninitialized);
+    unsigned int length = 0;
+    const bool ok = EVP_MD_CTX_copy_ex(copy, m_state->ctx) &&
+                    EVP_DigestFinal_ex(copy, reinterpret_cast<unsigned char *>(digest.data()), &length);
+    EVP_MD_CTX_free(copy);
+    return ok && length == 32 ? digest : QByteArray();
+}
 
 NewFile::~NewFile()
 {
@@ -40,7 +63,7 @@ bool NewFile::append(const char *data, qint64 size)
         return failed(EIO);
     if (!m_file.writeAt(m_size, data, size))
         return failed(m_file.error());
-    m_hash.addData(QByteArrayView(data, size));
+    m_hash.add(data, size);
     m_size += size;
     if (m_progress)
         m_progress->done += size;
@@ -60,7 +83,7 @@ bool NewFile::copyFrom(const NativeFile &source, bool clone)
             block.resize(qMin(kBlock, size - at));
             if (!m_file.readAt(at, block.data(), block.size()))
                 return failed(m_file.error());
-            m_hash.addData(block);
+            m_hash.add(block.constData(), block.size());
         }
         m_size = size;
         if (m_progress)
@@ -78,9 +101,9 @@ bool NewFile::copyFrom(const NativeFile &source, bool clone)
     return true;
 }
 
-bool NewFile::finish()
+bool NewFile::finish(bool sync)
 {
-    const bool ok = m_file.sync() && m_file.close();
+    const bool ok = (!sync || m_file.sync()) && m_file.close();
     if (!ok) {
         failed(m_file.error());
         discard();
@@ -103,13 +126,13 @@ QByteArray sha256(const NativeFile &file)
     const qint64 size = file.size();
     if (size < 0)
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    Sha256 hash;
     QByteArray block;
     for (qint64 at = 0; at < size; at += block.size()) {
         block.resize(qMin(kBlock, size - at));
         if (!file.readAt(at, block.data(), block.size()))
             return {};
-        hash.addData(block);
+        hash.add(block.constData(), block.size());
     }
     return hash.result();
 }

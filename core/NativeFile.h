@@ -103,6 +103,10 @@ bool removeFile(const QString &path);
 bool removeTree(const QString &path);
 // A rename or a new name in folder reaches the disk.
 void syncFolder(const QString &folder);
+// Everything written under folder (the files' data, their names, the folders) reaches the disk, for many new
+// files at once (syncfs on Linux; FlushFileBuffers on each file on Windows). It may flush more of the volume.
+// False when the system reports that something could not be written.
+bool syncTree(const QString &folder);
 // The system's error number of the calling thread's last failure.
 int lastError();
 // True for an error number that means the system forbids the access (permissions, a read-only volume), as

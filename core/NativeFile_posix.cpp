@@ -288,6 +288,16 @@ void syncFolder(const QString &folder)
     }
 }
 
+bool syncTree(const QString &folder)
+{
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return false;
+    const bool ok = ::syncfs(dir) == 0;
+    ::close(dir);
+    return ok;
+}
+
 int lastError() { return errno; }
 
 bool isDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }

@@ -254,12 +254,23 @@ RestoreResult restore(const QString &programFolder, const Copy &copy, const QDat
                 return r;
             }
         }
+        // An archive or setting that is already as the copy has it needs neither a hold nor a replacement;
+        // the copy must still hold its file.
+        if (!isAttachment(e.name)) {
+            const FileStatus s = NativeFs::status(live);
+            if (s.kind == Kind::File && s.size == e.size && FileCopy::sha256(live) == e.sha256) {
+                const FileStatus copied = NativeFs::status(copy.path + u'/' + e.name);
+                if (copied.kind != Kind::File || copied.size != e.size)
+                    return refuse(QStringLiteral("Il file %1 della copia non può essere letto.").arg(e.name));
+                continue;
+            }
+        }
         NativeFile in;
         if (!in.open(copy.path + u'/' + e.name, NativeFile::Access::ReadOnly, NativeFile::Create::Never, true))
             return refuse(QStringLiteral("Il file %1 della copia non può essere letto.").arg(e.name));
         FileCopy::NewFile out(progress);
         const QString staged = staging.file(e.name);
-        if (fault(Step::Write, staged) || !out.create(staged) || !out.copyFrom(in) || !out.finish()) {
+        if (fault(Step::Write, staged) || !out.create(staged) || !out.copyFrom(in) || !out.finish(false)) {
             r.failure = out.cancelled() ? RestoreResult::None : RestoreResult::Failed;
             r.error = out.cancelled() ? QString() : QStringLiteral("Impossibile preparare il file %1.").arg(e.name);
             return r;
@@ -277,6 +288,11 @@ RestoreResult restore(const QString &programFolder, const Copy &copy, const QDat
         r.ok = true;
         return r;
     }
+    if (!NativeFs::syncTree(staging.path())) {
+        r.failure = RestoreResult::Failed;
+        r.error = QStringLiteral("Impossibile preparare i file da ripristinare nella cartella del programma.");
+        return r;
+    }
 
     // From here on every archive replaced is held against all other workstations, from before the copy of the
     // present state until its replacement is in place: no save can fall between the two, or into the old file.
@@ -289,8 +305,11 @@ RestoreResult restore(const QString &programFolder, const Copy &copy, const QDat
     job.name = before;
     job.strict = false; // the present state whole, odd sizes included: it is what the restore replaces
     job.progress = progress;
-    job.beforeArchives = [&] { return holdArchives(program, toReplace.entries, held, byName, r); };
-    job.held = &byName;
+    job.hold = [&](QMap<QString, ArchiveFile *> &forCopy) {
+        const bool got = holdArchives(program, toReplace.entries, held, byName, r);
+        forCopy = byName;
+        return got;
+    };
     const TakeResult present = takeInto(job);
     if (!present.ok) {
         if (r.failure == RestoreResult::None) {

@@ -287,8 +287,7 @@ void TestBackup::attachmentsAreCopiedNeverLinkedAndComeBack()
     w.btnRipristina->click();
     QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Information);
     QVERIFY2(Seams::Messages::last().text.startsWith(
-                 u"Ripristino completato dalla copia del 14/03/2024.\n\r\n\rFile ripristinati: 2024.pse, 2 documenti "
-                 "allegati."_s),
+                 u"Ripristino completato dalla copia del 14/03/2024.\n\r\n\rFile ripristinati: 2 documenti allegati."_s),
              qPrintable(Seams::Messages::last().text));
     QCOMPARE(get(attachments + u"contratto.pdf"_s), QByteArray("contratto firmato"));
     QCOMPARE(get(attachments + u"foto.jpg"_s), QByteArray("JPG foto"));
@@ -553,8 +552,8 @@ void TestBackup::restoreRoundTripFromTheWindow()
     QCOMPARE(Seams::Messages::shown()[0].kind, Seams::MsgKind::Question);
     QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Information);
     QCOMPARE(Seams::Messages::last().text,
-             u"Ripristino completato dalla copia del 14/03/2024.\n\r\n\rFile ripristinati: 2023.pse, 2024.pse, "
-             "2024.sca, Bollettini.ini, Richiedenti.pro.\n\r\n\rLo stato precedente è conservato nella copia "
+             u"Ripristino completato dalla copia del 14/03/2024.\n\r\n\rFile ripristinati: 2024.pse, "
+             "Bollettini.ini.\n\r\n\rLo stato precedente è conservato nella copia "
              "2024-03-15_103000_prima_del_ripristino; gli archivi che la copia ripristinata non contiene non sono "
              "stati modificati."_s);
 
@@ -590,7 +589,7 @@ void TestBackup::restoreThatCannotStageChangesNothing()
     QCOMPARE(Backup::takeDaily(folder.path(), QDate(2024, 3, 14)).outcome, Backup::DailyResult::Taken);
     put(folder.file(u"2024.pse"_s), records(4, 'x'));
     Backup::setFaultHook([](Backup::Step step, const QString &to) {
-        return step == Backup::Step::Write && to.contains(u".ripristino.in_corso-"_s) && to.endsWith(u"/2024.sca"_s);
+        return step == Backup::Step::Write && to.contains(u".ripristino.in_corso-"_s) && to.endsWith(u"/2024.pse"_s);
     });
 
     const Backup::RestoreResult r =
@@ -599,7 +598,7 @@ void TestBackup::restoreThatCannotStageChangesNothing()
     QCOMPARE(r.failure, Backup::RestoreResult::Failed);
     QVERIFY(r.restored.isEmpty());
     QVERIFY(r.beforeRestore.isEmpty());
-    QCOMPARE(r.error, u"Impossibile preparare il file 2024.sca."_s);
+    QCOMPARE(r.error, u"Impossibile preparare il file 2024.pse."_s);
     QCOMPARE(get(folder.file(u"2024.pse"_s)), records(4, 'x'));
     QVERIFY(QDir(folder.path()).entryList({u".*"_s}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
     QCOMPARE(copyNames(root(folder)), QStringList{u"2024-03-14"_s});
