@@ -105,11 +105,11 @@ struct Copied {
 
 // source (open) into a new file at dest, recorded under name in the list.
 Copied copyOpen(const NativeFile &source, const QString &dest, const QString &name, qint64 modifiedMs,
-                FileCopy::Progress *progress, bool clone = false)
+                FileCopy::Progress *progress)
 {
     Copied c;
     FileCopy::NewFile out(progress);
-    if (fault(Backup::Step::Write, dest) || !out.create(dest) || !out.copyFrom(source, clone) || !out.finish(false)) {
+    if (fault(Backup::Step::Write, dest) || !out.create(dest) || !out.copyFrom(source) || !out.finish(false)) {
         c.cancelled = out.cancelled();
         return c;
     }
@@ -134,14 +134,12 @@ Copied copyAttachment(const QString &source, const FileStatus &status, const QSt
         if (earlier.open(previous->first + u'/' + name, NativeFile::Access::ReadOnly, NativeFile::Create::Never,
                          true)) {
             FileCopy::NewFile out(progress);
-            if (!fault(Backup::Step::Write, dest) && out.create(dest) && out.copyFrom(earlier, true)) {
-                if (!out.cloned())
+            if (!fault(Backup::Step::Write, dest) && out.create(dest)) {
+                if (!out.cloneFrom(earlier))
                     canClone = false; // no clones on this volume: copy from the attachment itself from now on
                 else if (out.sha256() == before->sha256 && FileCopy::sha256(in) == before->sha256 && out.finish(false))
                     return {true, false, {name, out.size(), status.modifiedMs, out.sha256()}};
             }
-            if (out.cancelled())
-                return {false, true, {}};
         }
     }
     return copyOpen(in, dest, name, status.modifiedMs, progress);

@@ -70,26 +70,29 @@ bool NewFile::append(const char *data, qint64 size)
     return true;
 }
 
-bool NewFile::copyFrom(const NativeFile &source, bool clone)
+bool NewFile::cloneFrom(const NativeFile &source)
+{
+    const qint64 size = source.size();
+    if (size < 0 || m_size != 0 || !m_file.cloneFrom(source))
+        return failed(size < 0 ? source.error() : m_file.error());
+    QByteArray block;
+    for (qint64 at = 0; at < size; at += block.size()) {
+        block.resize(qMin(kBlock, size - at));
+        if (!m_file.readAt(at, block.data(), block.size()))
+            return failed(m_file.error());
+        m_hash.add(block.constData(), block.size());
+    }
+    m_size = size;
+    if (m_progress)
+        m_progress->done += size;
+    return true;
+}
+
+bool NewFile::copyFrom(const NativeFile &source)
 {
     const qint64 size = source.size();
     if (size < 0)
         return failed(source.error());
-    if (clone && m_size == 0 && m_file.cloneFrom(source)) {
-        // Nothing was written; the hash is of what the clone holds.
-        m_cloned = true;
-        QByteArray block;
-        for (qint64 at = 0; at < size; at += block.size()) {
-            block.resize(qMin(kBlock, size - at));
-            if (!m_file.readAt(at, block.data(), block.size()))
-                return failed(m_file.error());
-            m_hash.add(block.constData(), block.size());
-        }
-        m_size = size;
-        if (m_progress)
-            m_progress->done += size;
-        return true;
-    }
     QByteArray block;
     for (qint64 at = 0; at < size; at += block.size()) {
         block.resize(qMin(kBlock, size - at));

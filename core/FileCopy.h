@@ -48,15 +48,16 @@ public:
     void setBeforeBlock(std::function<bool()> check) { m_beforeBlock = std::move(check); }
     // False on a write failure, and once the progress was cancelled.
     bool append(const char *data, qint64 size);
-    // Every byte of source from its start. With clone, the blocks are shared copy-on-write where the file
-    // system can (nothing written), and read back for the hash.
-    bool copyFrom(const NativeFile &source, bool clone = false);
+    // Every byte of source from its start.
+    bool copyFrom(const NativeFile &source);
+    // The same with source's blocks shared copy-on-write (nothing written), read back for the hash; false,
+    // with nothing written, where the file system cannot clone.
+    bool cloneFrom(const NativeFile &source);
     // Closed, the file stays; synced unless the caller syncs a whole folder of new files at once (syncTree).
     bool finish(bool sync = true);
     void discard(); // closed and removed
 
     bool cancelled() const { return m_cancelled; }
-    bool cloned() const { return m_cloned; }
     QByteArray sha256() const { return m_hash.result(); }
     qint64 size() const { return m_size; }
     int error() const { return m_error; }
@@ -72,7 +73,6 @@ private:
     qint64 m_size = 0;
     bool m_open = false;
     bool m_cancelled = false;
-    bool m_cloned = false;
     int m_error = 0;
 };
 
