@@ -1,5 +1,6 @@
 #include "app/Avvio.h"
 
+#include "app/CopieSicurezza.h"
 #include "app/Info.h"
 #include "app/Splash.h"
 #include "core/widgets/Forms.h"
@@ -49,6 +50,10 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     imgCopyright = pic("imgCopyright", "copyright.svg", {28, 28});
     imgSito = pic("imgSito", "web_banner.svg", {700, 60});
     imgEsci = pic("imgEsci", "exit.svg", {40, 40});
+    imgCopie = pic("imgCopie", "copies.svg", {32, 32});
+    lnkCopie = new Link(QStringLiteral("lnkCopie"), QStringLiteral("Copie di sicurezza"), panel);
+    lnkCopie->pairWith(imgCopie);
+    connect(lnkCopie, &Link::clicked, this, &TfrmAvvio::imgCopieClick);
 
     const auto column = [](Picture *a, Picture *b, Picture *c, void (TfrmAvvio::*slot)(), TfrmAvvio *self) {
         for (Picture *p : {a, b, c}) {
@@ -68,7 +73,8 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
 
     // Tiles and icons take the focus in reading order; Enter or Space opens them (one stop per column).
     Picture *previous = nullptr;
-    for (Picture *p : {imgInfo, imgGuida, imgAnagrafica, imgBollettini, imgScadenze, imgCopyright, imgSito, imgEsci}) {
+    for (Picture *p :
+         {imgInfo, imgCopie, imgGuida, imgAnagrafica, imgBollettini, imgScadenze, imgCopyright, imgSito, imgEsci}) {
         p->setFocusPolicy(Qt::TabFocus); // a mouse click opens, it does not mark
         if (previous)
             setTabOrder(previous, p);
@@ -76,7 +82,14 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     }
 
     auto *top = new QHBoxLayout;
-    top->addWidget(imgInfo, 0, Qt::AlignTop);
+    auto *information = new QVBoxLayout;
+    information->addWidget(imgInfo, 0, Qt::AlignLeft);
+    auto *copies = new QHBoxLayout;
+    copies->addWidget(imgCopie);
+    copies->addWidget(lnkCopie);
+    information->addLayout(copies);
+    information->addStretch();
+    top->addLayout(information);
     top->addStretch();
     auto *titles = new QVBoxLayout;
     titles->addWidget(imgTitolo, 0, Qt::AlignHCenter);
@@ -140,6 +153,12 @@ void TfrmAvvio::imgInfoClick()
 }
 
 void TfrmAvvio::imgGuidaClick() { HelpTexts::show(this, QStringLiteral("overview")); }
+
+void TfrmAvvio::imgCopieClick()
+{
+    TfrmCopieSicurezza w(this);
+    w.exec();
+}
 
 void TfrmAvvio::imgCopyrightClick()
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class Link;
 class Picture;
 
 // The main menu: three working areas, information, help, credits, the vendor's site and exit.
@@ -14,11 +15,15 @@ public:
     Picture *imgScadenze, *btnScadenze, *infScadenze;
     Picture *imgInfo, *imgGuida, *imgCopyright, *imgSito, *imgEsci;
     Picture *imgTitolo, *imgSottotitolo;
+    // The safety copies, beside the information icon: a picture and its label.
+    Picture *imgCopie;
+    Link *lnkCopie;
 
     void imgAnagraficaClick();
     void imgBollettiniClick();
     void imgScadenzeClick();
     void imgInfoClick();
+    void imgCopieClick();
     void imgGuidaClick();
     void imgCopyrightClick();
     void imgSitoClick();

@@ -94,6 +94,14 @@ std::optional<QString> readPassword()
     return TrimControls(*plain);
 }
 
+bool holdsPassword(const QString &storePath)
+{
+    bool present = false;
+    const QString value = IniFile::read(storePath, Section, Key, &present);
+    const auto plain = present ? UnscramblePassword(value) : std::nullopt;
+    return plain && !TrimControls(*plain).isEmpty();
+}
+
 bool writePassword(const QString &prepared)
 {
     if (!canStore(prepared))

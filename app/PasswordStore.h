@@ -32,6 +32,9 @@ bool canStore(const QString &prepared);
 // The stored password, unscrambled and trimmed; a missing store, section or key gives the empty text.
 // Empty optional when the store exists but cannot be read, or its value is not hexadecimal text.
 std::optional<QString> readPassword();
+// Whether the file at storePath is a store the login can use: the value is there, hexadecimal, and gives a
+// password that is not empty (a safety copy's store is checked so before it may replace the real one).
+bool holdsPassword(const QString &storePath);
 // Scrambles the prepared password into "Valore", keeping the rest of the store as it was. Never creates
 // the store: false when it is missing or cannot be written, and the stored value is then unchanged.
 bool writePassword(const QString &prepared);

@@ -1,6 +1,10 @@
 #include "app/Startup.h"
 
 #include "agenda/Confermati.h"
+#include "core/Backup.h"
+#include "slips/SlipRecord.h"
+#include "registry/ApplicantRecord.h"
+#include "agenda/DeadlineRecord.h"
 #include "agenda/DaConfermare.h"
 #include "agenda/ExpGiornaliere.h"
 #include "agenda/ExpImminenti.h"
@@ -111,6 +115,13 @@ void prepare()
     // No shared OpenGL context: nothing here draws with OpenGL, and making one costs a third of the start.
 }
 
+void registerArchives()
+{
+    Backup::setArchiveKinds({{QStringLiteral(".pse"), kSlipLayout.size()},
+                             {QStringLiteral(".sca"), kDeadlineLayout.size()},
+                             {QStringLiteral("Richiedenti.pro"), kApplicantLayout.size()}});
+}
+
 void initialise(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Versalia"));
@@ -124,6 +135,7 @@ void initialise(QApplication &app)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
     Input::installApplicationBehaviours();
+    registerArchives();
     DesktopSeams::install();
     TfrmGuida::registerAsHelp();
 }

@@ -10,6 +10,8 @@ namespace Startup {
 void prepare();
 // Italian translations of Qt's own dialogs, process-wide formats, the look of the whole application.
 void initialise(QApplication &app);
+// The archives the safety copies know, with the record size each one's layout gives.
+void registerArchives();
 // One long-lived instance of every window, in creation-table order; the first is the main window.
 void createWindows();
 QStringList creationOrder();

@@ -3,9 +3,6 @@
 #include "core/ArchiveTexts.h"
 #include "core/Journal.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <cerrno>
 
 namespace {
@@ -16,6 +13,9 @@ std::function<bool(ArchiveFile::Op, const QString &)> &faultHook()
 }
 using FileLock::Kind;
 using FileLock::Result;
+// How many times one operation follows the archive to a new file before it gives up.
+constexpr int kMoves = 8;
+constexpr qint64 kBlock = 1 << 20;
 } // namespace
 
 ArchiveFile::ArchiveFile(const QString &path, int recordSize) : m_path(path), m_recordSize(recordSize)
@@ -55,29 +55,47 @@ bool ArchiveFile::open(Mode mode)
         return fail(StorageError::Kind::IO, EIO);
     // The previous version locked through an empty "<archive>.lock" beside the archive; it is no longer used.
     const QString stale = m_path + QStringLiteral(".lock");
-    const QFileInfo staleInfo(stale);
-    if (staleInfo.isFile() && !staleInfo.isSymLink() && staleInfo.size() == 0)
-        QFile::remove(stale);
+    const FileStatus staleInfo = NativeFs::status(stale);
+    if (staleInfo.kind == FileStatus::Kind::File && staleInfo.size == 0)
+        NativeFs::removeFile(stale);
+    m_mode = mode;
+    if (openFile())
+        return true;
+    return m_error ? false : fail(StorageError::Kind::IO, m_file.error());
+}
 
+// The file now at the path, created empty when missing.
+bool ArchiveFile::openFile()
+{
     if (m_file.openWritableOrReadOnly(m_path, m_writable)) {
-        if (!m_writable && mode == Mode::ReadWrite) {
+        if (!m_writable && m_mode == Mode::ReadWrite) {
             m_file.close();
-            return fail(StorageError::Kind::IO, EACCES);
+            fail(StorageError::Kind::IO, EACCES);
+            return false;
         }
         return true;
     }
     if (m_file.error() == ENOENT) {
         m_writable = m_file.open(m_path, NativeFile::Access::ReadWrite, NativeFile::Create::IfMissing);
-        if (m_writable)
-            return true;
+        return m_writable;
     }
-    return fail(StorageError::Kind::IO, m_file.error());
+    return false;
+}
+
+bool ArchiveFile::namesItsPath() const
+{
+    const FileId mine = m_file.id();
+    return mine.valid() && mine == NativeFs::idOf(m_path, true);
 }
 
 bool ArchiveFile::close()
 {
     if (!m_file.isOpen())
         return true;
+    if (m_held) {
+        unlock(0, 0);
+        m_held = false;
+    }
     bool ok = !fault(Op::Close);
     if (!m_file.close())
         ok = false;
@@ -96,13 +114,25 @@ qint64 ArchiveFile::count() const
     return size > 0 ? size / m_recordSize : 0;
 }
 
-// Takes the lock; when an overwrite left a journal entry (its process died), replays it first under a write
-// lock over the whole file, so no read or write ever meets the record it may have torn.
+// Takes the lock on the file that is the archive now; when an overwrite left a journal entry (its process
+// died), replays it first under a write lock over the whole file, so no read or write ever meets the record it
+// may have torn.
 Result ArchiveFile::lockReplaying(Kind kind, qint64 start, qint64 length)
 {
-    for (;;) {
+    for (int moves = 0;;) {
         const Result got = FileLock::lock(m_file, kind, start, length);
-        if (got != Result::Got || !m_writable || !Journal::pending(m_path))
+        if (got != Result::Got)
+            return got;
+        if (!namesItsPath()) {
+            // Another file took the archive's name while this one waited (a restore): work on that one.
+            unlock(start, length);
+            m_file.close();
+            if (++moves > kMoves || !openFile())
+                return Result::Failed;
+            ++m_generation;
+            continue;
+        }
+        if (!m_writable || !Journal::pending(m_path))
             return got;
         const bool whole = kind == Kind::Exclusive && start == 0 && length == 0;
         if (!whole) {
@@ -121,15 +151,19 @@ Result ArchiveFile::lockReplaying(Kind kind, qint64 start, qint64 length)
 }
 
 // Under the write lock over the whole file: journal entry synced, then the record in place and synced, then
-// the journal emptied. Any failure puts the old bytes back.
+// the journal emptied. Any failure puts the old bytes back. Where the folder allows no journal (shared
+// read-only with writable files), the record is written in place alone: one whole write, synced.
 bool ArchiveFile::overwrite(qint64 offset, const QByteArray &record)
 {
     QByteArray before(record.size(), Qt::Uninitialized);
     if (!m_file.readAt(offset, before.data(), before.size()))
         return fail(StorageError::Kind::IO, m_file.error());
     Journal journal;
-    if (!journal.begin(m_file, m_path) || !journal.record(offset, record))
-        return fail(StorageError::Kind::IO, NativeFs::lastError());
+    const bool journaled = journal.begin(m_file, m_path);
+    if (!journaled && !NativeFs::isDenied(journal.error()))
+        return fail(StorageError::Kind::IO, journal.error());
+    if (journaled && !journal.record(offset, record))
+        return fail(StorageError::Kind::IO, journal.error());
     bool ok = !fault(Op::Write) && m_file.writeAt(offset, record.constData(), record.size());
     ok = ok && !fault(Op::Sync) && m_file.sync();
     if (!ok) {
@@ -138,7 +172,8 @@ bool ArchiveFile::overwrite(qint64 offset, const QByteArray &record)
         if (!(m_file.writeAt(offset, before.constData(), before.size()) && m_file.sync()))
             return false;
     }
-    journal.clear();
+    if (journaled)
+        journal.clear();
     if (ok)
         m_undo = {offset, before, record};
     return ok;
@@ -158,7 +193,7 @@ bool ArchiveFile::read(qint64 position, QByteArray &record)
         record.resize(m_recordSize);
         ok = m_file.readAt(offset, record.data(), m_recordSize);
         if (!m_writable)
-            Journal::readThrough(m_path, offset, record.data(), m_recordSize);
+            Journal::readThrough(m_file, m_path, offset, record.data(), m_recordSize);
     }
     unlock(offset, m_recordSize);
     return ok || fail(StorageError::Kind::IO, m_file.error() ? m_file.error() : EIO);
@@ -222,6 +257,7 @@ bool ArchiveFile::scan(const std::function<bool(const char *, qint64)> &visit)
         return fail(StorageError::Kind::IO, EIO);
     const qint64 total = count();
     const qint64 perBlock = qMax<qint64>(1, (1 << 20) / m_recordSize);
+    const int generation = m_generation;
     QByteArray block;
     qint64 position = 0;
     while (position < total) {
@@ -232,9 +268,14 @@ bool ArchiveFile::scan(const std::function<bool(const char *, qint64)> &visit)
         const Result got = lockReplaying(Kind::Shared, offset, block.size());
         if (got != Result::Got)
             return failed(got);
+        if (m_generation != generation) {
+            // The archive was replaced half way (a restore): the pass would mix two files.
+            unlock(offset, block.size());
+            return fail(StorageError::Kind::InUse);
+        }
         const bool ok = m_file.readAt(offset, block.data(), block.size());
         if (!m_writable)
-            Journal::readThrough(m_path, offset, block.data(), block.size());
+            Journal::readThrough(m_file, m_path, offset, block.data(), block.size());
         unlock(offset, block.size());
         if (!ok)
             return fail(StorageError::Kind::IO, m_file.error());
@@ -269,20 +310,85 @@ void ArchiveFile::undoLastWrite()
     m_error = why;
 }
 
-bool ArchiveFile::snapshot(const QString &path, QByteArray &bytes)
+bool ArchiveFile::readAll(const std::function<bool(qint64)> &accept,
+                          const std::function<bool(const char *, qint64)> &sink)
+{
+    const Result got = lockReplaying(Kind::Shared, 0, 0);
+    if (got != Result::Got)
+        return failed(got);
+    const qint64 size = m_file.size();
+    bool ok = size >= 0 || fail(StorageError::Kind::IO, m_file.error());
+    ok = ok && (!accept || accept(size) || fail(StorageError::Kind::Format));
+    QByteArray block;
+    for (qint64 at = 0; ok && at < size; at += block.size()) {
+        block.resize(qMin(kBlock, size - at));
+        ok = m_file.readAt(at, block.data(), block.size()) || fail(StorageError::Kind::IO, m_file.error());
+        if (ok && !m_writable)
+            Journal::readThrough(m_file, m_path, at, block.data(), block.size());
+        ok = ok && (sink(block.constData(), block.size()) || fail(StorageError::Kind::IO, EIO));
+    }
+    unlock(0, 0);
+    return ok;
+}
+
+bool ArchiveFile::readWhole(const QString &path, const std::function<bool(qint64)> &accept,
+                            const std::function<bool(const char *, qint64)> &sink, StorageError *error)
 {
     ArchiveFile file(path, 1);
-    if (!file.m_file.openWritableOrReadOnly(path, file.m_writable) ||
-        file.lockReplaying(Kind::Shared, 0, 0) != Result::Got)
-        return false;
-    const qint64 size = file.m_file.size();
-    bool ok = size >= 0;
-    if (ok) {
-        bytes.resize(size);
-        ok = file.m_file.readAt(0, bytes.data(), size);
-        if (!file.m_writable)
-            Journal::readThrough(path, 0, bytes.data(), size);
-    }
-    file.unlock(0, 0);
+    file.m_mode = Mode::ReadOrCreate;
+    const bool ok = (file.m_file.openWritableOrReadOnly(path, file.m_writable) ||
+                     file.fail(StorageError::Kind::IO, file.m_file.error())) &&
+                    file.readAll(accept, sink);
+    if (error)
+        *error = file.m_error;
     return ok;
+}
+
+bool ArchiveFile::snapshot(const QString &path, QByteArray &bytes)
+{
+    bytes.clear();
+    return readWhole(path, {}, [&bytes](const char *data, qint64 size) {
+        bytes.append(data, size);
+        return true;
+    });
+}
+
+bool ArchiveFile::holdWhole()
+{
+    succeed();
+    if (!m_file.isOpen() || !m_writable)
+        return fail(StorageError::Kind::IO, EACCES);
+    const Result got = lockReplaying(Kind::Exclusive, 0, 0);
+    if (got != Result::Got)
+        return failed(got);
+    m_held = true;
+    return true;
+}
+
+bool ArchiveFile::readHeld(const std::function<bool(const char *, qint64)> &sink)
+{
+    if (!m_held)
+        return fail(StorageError::Kind::IO, EINVAL);
+    const qint64 size = m_file.size();
+    if (size < 0)
+        return fail(StorageError::Kind::IO, m_file.error());
+    QByteArray block;
+    for (qint64 at = 0; at < size; at += block.size()) {
+        block.resize(qMin(kBlock, size - at));
+        if (!m_file.readAt(at, block.data(), block.size()))
+            return fail(StorageError::Kind::IO, m_file.error());
+        if (!sink(block.constData(), block.size()))
+            return fail(StorageError::Kind::IO, EIO);
+    }
+    return true;
+}
+
+bool ArchiveFile::replaceHeld(const QString &staged)
+{
+    if (!m_held)
+        return fail(StorageError::Kind::IO, EINVAL);
+    // Emptied while no other copy can write it: after the rename it belongs to the new file.
+    if (!Journal::discard(m_path) || !NativeFs::replace(staged, m_path))
+        return fail(StorageError::Kind::IO, NativeFs::lastError());
+    return true;
 }

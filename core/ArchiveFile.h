@@ -7,7 +7,13 @@
 // own descriptor: a dead process drops its locks with it, and no side file can be removed or replaced under
 // a running copy. Appends and overwrites hold a write lock, reads a read lock on the bytes they read. An
 // overwrite goes through a redo journal beside the archive (path + ".jnl"), so a process killed in the
-// middle of it leaves a record either old or new once the next operation has replayed the journal.
+// middle of it leaves a record either old or new once the next operation has replayed the journal. Where the
+// folder allows no journal but the archive may be written, an overwrite is one whole-record write in place,
+// synced, under the same lock.
+//
+// A restore puts another file under the archive's name while holding the old one. Every operation, once it has
+// its lock, checks that its descriptor still names the file at the path, and moves to the one there otherwise,
+// so nothing lands in a file that is no longer the archive.
 
 #include "core/FileLock.h"
 #include "core/NativeFile.h"
@@ -57,8 +63,22 @@ public:
     int recordSize() const { return m_recordSize; }
 
     // The whole file as it stands between two writes, read under a read lock over the whole file after any
-    // pending journal entry has been replayed. False when the file cannot be opened, locked or read.
+    // pending journal entry has been replayed, handed to sink a block at a time (one block of memory). accept
+    // sees the size under the lock first and may refuse the file. False when the file cannot be opened,
+    // locked or read, or when accept or sink said no; error tells which (InUse for a holder past the wait).
+    static bool readWhole(const QString &path, const std::function<bool(qint64 size)> &accept,
+                          const std::function<bool(const char *data, qint64 size)> &sink,
+                          StorageError *error = nullptr);
+    // The same, whole into memory: for small files and tests.
     static bool snapshot(const QString &path, QByteArray &bytes);
+
+    // For a restore. holdWhole takes the write lock over the whole open file with the bounded wait (any pending
+    // journal entry replayed first) and keeps it until close. While held, readHeld hands the whole file to sink
+    // and replaceHeld puts the file at staged under the archive's name in one step, its journal emptied first;
+    // the old file stays locked until close, so a writer waiting for it finds it replaced and moves on.
+    bool holdWhole();
+    bool readHeld(const std::function<bool(const char *data, qint64 size)> &sink);
+    bool replaceHeld(const QString &staged);
     static QString journalPath(const QString &archivePath);
 
     // Tests: an I/O layer that fails on demand. The hook returns true to make that operation fail.
@@ -68,7 +88,10 @@ public:
 
 private:
     bool fault(Op op) const;
+    bool openFile();
+    bool namesItsPath() const;
     FileLock::Result lockReplaying(FileLock::Kind kind, qint64 start, qint64 length);
+    bool readAll(const std::function<bool(qint64)> &accept, const std::function<bool(const char *, qint64)> &sink);
     void unlock(qint64 start, qint64 length) { FileLock::unlock(m_file, start, length); }
     bool overwrite(qint64 offset, const QByteArray &record);
     bool fail(StorageError::Kind kind, int error = 0);
@@ -79,7 +102,10 @@ private:
     QString m_path;
     int m_recordSize;
     NativeFile m_file;
+    Mode m_mode = Mode::ReadWrite;
     bool m_writable = false;
+    bool m_held = false;
+    int m_generation = 0; // counts moves to a new file under the path
     StorageError m_error;
     // What the last write of this session changed, to take it back when closing fails.
     struct Undo {

@@ -1,37 +1,38 @@
 #include "core/Backup.h"
 
 #include "core/ArchiveFile.h"
-
+#include "core/BackupManifest.h"
+#include "core/BackupPrivate.h"
 #include "core/IniFile.h"
 
-#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 
-#ifdef Q_OS_LINUX
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <optional>
 
 namespace {
-std::function<bool(const QString &)> &faultHook()
+using namespace Backup::detail;
+using Kind = FileStatus::Kind;
+
+std::function<bool(Backup::Step, const QString &)> &faultHook()
 {
-    static std::function<bool(const QString &)> h;
+    static std::function<bool(Backup::Step, const QString &)> h;
     return h;
 }
 
 const QString kSection = QStringLiteral("Copie di sicurezza");
 const QString kSecondKey = QStringLiteral("Seconda cartella");
-const QString kBeforeRestore = QStringLiteral("_prima_del_ripristino");
-constexpr int kDailyDays = 10;
+const QString kStaging = QStringLiteral("parziale");
+const QString kReplaced = QStringLiteral("sostituita");
+const QString kRestoring = QStringLiteral("in_corso");
+constexpr int kRecentCopies = 10;
 constexpr int kMonths = 12;
+// Larger than any archive an office keeps; a file beyond it is damaged (a sparse file, a wrong file).
+constexpr qint64 kLargest = qint64(1) << 30;
 
 bool isSourceName(const QString &name)
 {
@@ -41,73 +42,35 @@ bool isSourceName(const QString &name)
     return re.match(name).hasMatch();
 }
 
-QString dayName(const QDate &date)
+// The names in a real folder, links and all, without "." and ".."; nothing when folder is no real folder.
+QStringList namesIn(const QString &folder)
 {
-    return date.toString(QStringLiteral("yyyy-MM-dd"));
+    if (!isRealFolder(folder))
+        return {};
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-QString withSlash(const QString &folder)
+// root as a real folder, made when missing: never a link to a folder elsewhere.
+bool ensureRealFolder(const QString &root)
 {
-    QString p = QDir::cleanPath(folder);
-    return p.endsWith(u'/') ? p : p + u'/';
+    const Kind kind = NativeFs::status(root).kind;
+    if (kind == Kind::Missing)
+        QDir().mkpath(root);
+    return isRealFolder(root);
 }
 
-// A hidden folder beside the copies, unique to this process: two workstations starting on the same day
-// never write into each other's staging.
-QString stagingPath(const QString &root, const QString &name)
+// Staging and replaced copies left behind by a copy that was cut short (power failure, killed process).
+void removeStaleWork(const QString &root)
 {
-    return withSlash(root) + QStringLiteral(".%1.parziale-%2-%3")
-                                 .arg(name)
-                                 .arg(QCoreApplication::applicationPid())
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-}
-
-// Staging left behind by a copy that was cut short (power failure, killed process).
-void removeStaleStaging(const QString &root)
-{
-    const QFileInfoList entries =
-        QDir(root).entryInfoList({QStringLiteral(".*.parziale-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QFileInfo &fi : entries)
-        if (fi.lastModified().secsTo(QDateTime::currentDateTime()) > 3600)
-            QDir(fi.absoluteFilePath()).removeRecursively();
-}
-
-void syncFolder(const QString &folder)
-{
-#ifdef Q_OS_LINUX
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+    const qint64 hourAgo = QDateTime::currentMSecsSinceEpoch() - 3600 * 1000;
+    for (const QString &name : namesIn(root)) {
+        if (!FileCopy::isHiddenWork(name, kStaging) && !FileCopy::isHiddenWork(name, kReplaced))
+            continue;
+        const QString path = withSlash(root) + name;
+        const FileStatus s = NativeFs::status(path);
+        if (s.kind == Kind::Folder && s.modifiedMs < hourAgo)
+            NativeFs::removeTree(path);
     }
-#else
-    Q_UNUSED(folder)
-#endif
-}
-
-// The whole of bytes on the disk, or false.
-bool writeWhole(const QString &path, const QByteArray &bytes)
-{
-    if (faultHook() && faultHook()(path))
-        return false;
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    bool ok = f.write(bytes) == bytes.size() && f.flush();
-#ifdef Q_OS_LINUX
-    ok = ok && ::fsync(f.handle()) == 0;
-#endif
-    f.close();
-    return ok && f.error() == QFileDevice::NoError;
-}
-
-// Renames a finished staging folder into place; never over an existing copy.
-bool publish(const QString &staging, const QString &target)
-{
-    if (QFileInfo::exists(target) || !QDir().rename(staging, target))
-        return false;
-    syncFolder(QFileInfo(target).absolutePath());
-    return true;
 }
 
 void setError(QString *error, const QString &text)
@@ -116,47 +79,458 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
-// Puts staged over target once no writer is inside it: the exclusive lock waits for a write in progress.
-bool replaceFile(const QString &staged, const QString &target)
+QString cannotWrite(const QString &folder)
 {
-#ifdef Q_OS_LINUX
-    const int fd = ::open(QFile::encodeName(target).constData(), O_RDWR | O_CLOEXEC);
-    if (fd >= 0) {
-        struct flock fl {};
-        fl.l_type = F_WRLCK;
-        fl.l_whence = SEEK_SET;
-        while (::fcntl(fd, F_OFD_SETLKW, &fl) != 0 && errno == EINTR) {
+    return QStringLiteral("Impossibile scrivere nella cartella %1.").arg(QDir::toNativeSeparators(folder));
+}
+
+// The newest copy that carries its list: what the attachments of a new copy are compared with.
+std::optional<std::pair<QString, BackupManifest>> newestListed(const QString &root)
+{
+    for (const Backup::Copy &c : Backup::list(root))
+        if (c.verifiable)
+            if (auto m = BackupManifest::load(c.path))
+                return std::pair{c.path, *m};
+    return std::nullopt;
+}
+
+struct Copied {
+    bool ok = false;
+    bool cancelled = false;
+    BackupManifest::Entry entry;
+};
+
+// source (open) into a new file at dest, recorded under name in the list.
+Copied copyOpen(const NativeFile &source, const QString &dest, const QString &name, qint64 modifiedMs,
+                FileCopy::Progress *progress)
+{
+    Copied c;
+    FileCopy::NewFile out(progress);
+    if (fault(Backup::Step::Write, dest) || !out.create(dest) || !out.copyFrom(source) || !out.finish(false)) {
+        c.cancelled = out.cancelled();
+        return c;
+    }
+    c.ok = true;
+    c.entry = {name, out.size(), modifiedMs, out.sha256()};
+    return c;
+}
+
+// An attachment into the copy. One unchanged since the newest listed copy (same size, time and hash) shares
+// its blocks with that copy's file where the file system can clone; a hard link never: a file edited in
+// place would change every copy at once.
+Copied copyAttachment(const QString &source, const FileStatus &status, const QString &dest, const QString &name,
+                      const std::optional<std::pair<QString, BackupManifest>> &previous, bool &canClone,
+                      FileCopy::Progress *progress)
+{
+    NativeFile in;
+    if (!in.open(source, NativeFile::Access::ReadOnly, NativeFile::Create::Never, true))
+        return {};
+    const BackupManifest::Entry *before = previous ? previous->second.find(name) : nullptr;
+    if (canClone && before && before->size == status.size && before->modifiedMs == status.modifiedMs) {
+        NativeFile earlier;
+        if (earlier.open(previous->first + u'/' + name, NativeFile::Access::ReadOnly, NativeFile::Create::Never,
+                         true)) {
+            FileCopy::NewFile out(progress);
+            if (!fault(Backup::Step::Write, dest) && out.create(dest)) {
+                if (!out.cloneFrom(earlier))
+                    canClone = false; // no clones on this volume: copy from the attachment itself from now on
+                else if (out.sha256() == before->sha256 && FileCopy::sha256(in) == before->sha256 && out.finish(false))
+                    return {true, false, {name, out.size(), status.modifiedMs, out.sha256()}};
+            }
         }
     }
-    const bool ok = ::rename(QFile::encodeName(staged).constData(), QFile::encodeName(target).constData()) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
-#else
-    QFile::remove(target);
-    return QFile::rename(staged, target);
-#endif
+    return copyOpen(in, dest, name, status.modifiedMs, progress);
+}
+
+// Whether the held archive still holds exactly the bytes that were copied: same size and SHA-256.
+bool unchanged(ArchiveFile &held, const BackupManifest::Entry &copied)
+{
+    FileCopy::Sha256 hash;
+    qint64 size = 0;
+    const bool read = held.readHeld([&](const char *data, qint64 n) {
+        hash.add(data, n);
+        size += n;
+        return true;
+    });
+    return read && size == copied.size && hash.result() == copied.sha256;
+}
+
+// A held archive into the copy at into: kept when it did not change since it was copied, copied again through
+// its hold otherwise (a save that came in between).
+bool recopyHeld(ArchiveFile &held, const QString &into, const QString &fileName, BackupManifest &manifest)
+{
+    const QString staged = into + fileName;
+    BackupManifest::Entry *entry = nullptr;
+    for (auto &e : manifest.entries)
+        if (e.name == fileName)
+            entry = &e;
+    if (entry && unchanged(held, *entry))
+        return true;
+    const QString again = FileCopy::hiddenBeside(staged, kStaging);
+    FileCopy::NewFile out;
+    if (!out.create(again) || !held.readHeld([&out](const char *data, qint64 size) { return out.append(data, size); }) ||
+        !out.finish() || !NativeFs::replace(again, staged))
+        return false;
+    const BackupManifest::Entry copied{fileName, out.size(), NativeFs::status(held.path()).modifiedMs, out.sha256()};
+    if (entry)
+        *entry = copied;
+    else
+        manifest.entries << copied;
+    return true;
+}
+
+bool publish(const QString &staging, const QString &target, bool replaceExisting)
+{
+    const Kind there = NativeFs::status(target).kind;
+    if (!replaceExisting || there == Kind::Missing)
+        return NativeFs::renameNew(staging, target);
+    if (there != Kind::Folder)
+        return false;
+    const QString old = FileCopy::hiddenBeside(target, kReplaced);
+    if (!NativeFs::renameNew(target, old))
+        return false;
+    if (!NativeFs::renameNew(staging, target)) {
+        NativeFs::renameNew(old, target);
+        return false;
+    }
+    NativeFs::removeTree(old);
+    return true;
+}
+
+// Whether a restore is under way or was cut short: its staging folder is in the program folder.
+bool restorePending(const QString &programFolder)
+{
+    for (const QString &name : namesIn(programFolder))
+        if (FileCopy::isHiddenWork(name, kRestoring) && isRealFolder(withSlash(programFolder) + name))
+            return true;
+    return false;
+}
+
+bool mirrorInto(const Backup::Copy &copy, const QString &root, bool replaceExisting, QString *error)
+{
+    if (!isRealFolder(copy.path) || !ensureRealFolder(root)) {
+        setError(error, QStringLiteral("Impossibile creare la cartella %1.").arg(QDir::toNativeSeparators(root)));
+        return false;
+    }
+    const QString target = withSlash(root) + copy.name;
+    const QString staging = FileCopy::hiddenBeside(target, kStaging);
+    if (!NativeFs::makeFolder(staging)) {
+        setError(error, cannotWrite(root));
+        return false;
+    }
+    // A listed copy goes over file by file as its list names them, checked on the way.
+    const auto manifest = BackupManifest::load(copy.path);
+    QStringList names;
+    if (manifest) {
+        for (const auto &e : manifest->entries)
+            names << e.name;
+        names << BackupManifest::fileName();
+    } else {
+        for (const QString &name : namesIn(copy.path))
+            if (NativeFs::status(withSlash(copy.path) + name).kind == Kind::File)
+                names << name;
+    }
+    bool ok = true;
+    for (const QString &name : names) {
+        if (name.contains(u'/') && !isRealFolder(withSlash(staging) + name.section(u'/', 0, 0)))
+            ok = NativeFs::makeFolder(withSlash(staging) + name.section(u'/', 0, 0));
+        NativeFile in;
+        ok = ok && in.open(withSlash(copy.path) + name, NativeFile::Access::ReadOnly, NativeFile::Create::Never, true);
+        const Copied c = ok ? copyOpen(in, withSlash(staging) + name, name, 0, nullptr) : Copied{};
+        const BackupManifest::Entry *listed = manifest ? manifest->find(name) : nullptr;
+        ok = c.ok && (!listed || (listed->sha256 == c.entry.sha256 && listed->size == c.entry.size));
+        if (!ok)
+            break;
+    }
+    ok = ok && NativeFs::syncTree(staging) && publish(staging, target, replaceExisting);
+    if (!ok) {
+        setError(error, cannotWrite(root));
+        NativeFs::removeTree(staging);
+        return false;
+    }
+    NativeFs::syncFolder(root);
+    return true;
+}
+
+Backup::DailyResult daily(const QString &programFolder, const QDate &today, bool now, FileCopy::Progress *progress)
+{
+    using Backup::DailyResult;
+    DailyResult r;
+    const QString program = withSlash(programFolder);
+    const QString root = program + Backup::rootName();
+    const QString name = dayName(today);
+    const QString day = withSlash(root) + name;
+    removeStaleWork(root);
+    r.secondFolder = Backup::secondFolder(programFolder);
+    const bool secondPresent = !r.secondFolder.isEmpty() && QDir(r.secondFolder).exists();
+    const bool existed = NativeFs::status(day).kind != Kind::Missing;
+    if (restorePending(program)) {
+        r.outcome = DailyResult::Failed;
+        r.error = QStringLiteral("Un ripristino degli archivi non è ancora concluso.");
+        return r;
+    }
+    if (existed && !now) {
+        r.outcome = DailyResult::AlreadyTaken;
+    } else if (Backup::sourceFiles(program).isEmpty() && namesIn(program + Backup::attachmentsName()).isEmpty()) {
+        return r;
+    } else {
+        const Backup::TakeResult t = takeInto({program, root, name, true, now, progress, {}});
+        r.skipped = t.skipped;
+        if (t.ok) {
+            r.outcome = DailyResult::Taken;
+            if (!existed)
+                Backup::prune(root, today);
+            if (!r.secondFolder.isEmpty() && !secondPresent)
+                r.secondError =
+                    QStringLiteral("La cartella %1 non è disponibile.").arg(QDir::toNativeSeparators(r.secondFolder));
+        } else if (t.inUse) {
+            r.outcome = DailyResult::InUse;
+            r.inUseFile = t.inUseFile;
+            r.error = t.error;
+            return r;
+        } else if (!now && NativeFs::status(day).kind == Kind::Folder) {
+            // Another workstation on the same folder finished today's copy first.
+            r.outcome = DailyResult::AlreadyTaken;
+        } else {
+            r.outcome = DailyResult::Failed;
+            r.error = t.cancelled ? QString() : t.error;
+            return r;
+        }
+    }
+
+    // A second folder plugged in later in the day receives the day's copy at the next start.
+    const QString secondRoot = withSlash(r.secondFolder) + Backup::rootName();
+    if (secondPresent && (now || NativeFs::status(withSlash(secondRoot) + name).kind == Kind::Missing)) {
+        for (const Backup::Copy &c : Backup::list(root))
+            if (c.name == name && mirrorInto(c, secondRoot, now, &r.secondError))
+                Backup::prune(secondRoot, today);
+    }
+    return r;
 }
 } // namespace
 
+namespace Backup::detail {
+
+bool fault(Step step, const QString &path) { return faultHook() && faultHook()(step, path); }
+
+QString withSlash(const QString &folder)
+{
+    QString p = QDir::cleanPath(folder);
+    return p.endsWith(u'/') ? p : p + u'/';
+}
+
+QString dayName(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
+
+QString beforeRestoreSuffix() { return QStringLiteral("_prima_del_ripristino"); }
+
+bool isRealFolder(const QString &path) { return NativeFs::status(QDir::cleanPath(path)).kind == Kind::Folder; }
+
+bool isCopyFolder(const QString &path, const QString &root)
+{
+    const QFileInfo info(QDir::cleanPath(path));
+    return isRealFolder(root) && isRealFolder(path) &&
+           QFileInfo(info.canonicalFilePath()).path() == QFileInfo(root).canonicalFilePath();
+}
+
+bool isAttachment(const QString &name) { return name.startsWith(attachmentsName() + u'/'); }
+
+bool isRestorableName(const QString &name)
+{
+    if (isAttachment(name)) {
+        const QString bare = name.mid(attachmentsName().size() + 1);
+        return !bare.isEmpty() && bare != QLatin1String(".") && bare != QLatin1String("..") && !bare.contains(u'/') &&
+               !bare.contains(u'\\');
+    }
+    return isSourceName(name) && !name.contains(u'/');
+}
+
+TakeResult takeInto(const TakeJob &job)
+{
+    TakeResult r;
+    const QString program = withSlash(job.programFolder);
+    if (!ensureRealFolder(job.root)) {
+        r.error = QStringLiteral("Impossibile creare la cartella %1.").arg(QDir::toNativeSeparators(job.root));
+        return r;
+    }
+    const QString target = withSlash(job.root) + job.name;
+    const QString staging = FileCopy::hiddenBeside(target, kStaging);
+    if (!NativeFs::makeFolder(staging)) {
+        r.error = cannotWrite(job.root);
+        return r;
+    }
+    struct Cleanup {
+        QString path;
+        bool armed = true;
+        ~Cleanup()
+        {
+            if (armed)
+                NativeFs::removeTree(path);
+        }
+    } cleanup{staging};
+    const QString into = withSlash(staging);
+    BackupManifest manifest;
+    const auto stop = [&r](bool cancelled, const QString &error) {
+        r.cancelled = cancelled;
+        r.error = cancelled ? QString() : error;
+        return r;
+    };
+
+    // The attachments: plain files of the folder, none reached through a link.
+    const QString attachments = program + attachmentsName();
+    const Kind attachmentsKind = NativeFs::status(attachments).kind;
+    QList<std::pair<QString, FileStatus>> toAttach;
+    if (attachmentsKind == Kind::Folder) {
+        for (const QString &name : namesIn(attachments)) {
+            const FileStatus s = NativeFs::status(withSlash(attachments) + name);
+            if (s.kind == Kind::File && !FileCopy::isHiddenWork(name, kStaging))
+                toAttach.append({name, s});
+        }
+    } else if (attachmentsKind != Kind::Missing) {
+        r.skipped << attachmentsName();
+    }
+    const QStringList sources = sourceFiles(program);
+    if (job.progress) {
+        qint64 total = 0;
+        for (const auto &[name, s] : toAttach)
+            total += s.size;
+        for (const QString &source : sources)
+            total += NativeFs::status(source).size;
+        job.progress->total += total;
+    }
+    if (!toAttach.isEmpty()) {
+        if (!NativeFs::makeFolder(into + attachmentsName()))
+            return stop(false, cannotWrite(job.root));
+        const auto previous = newestListed(job.root);
+        bool canClone = true;
+        for (const auto &[name, s] : toAttach) {
+            const QString listed = attachmentsName() + u'/' + name;
+            const Copied c = copyAttachment(withSlash(attachments) + name, s, into + listed, listed, previous,
+                                            canClone, job.progress);
+            if (!c.ok)
+                return stop(c.cancelled, QStringLiteral("Impossibile copiare il documento allegato %1.").arg(name));
+            manifest.entries << c.entry;
+        }
+    }
+
+    // Settings first, then, once the caller holds them where it must, the archives.
+    QStringList archives;
+    for (const QString &source : sources) {
+        const QString fileName = QFileInfo(source).fileName();
+        if (recordSizeOf(fileName) > 0) {
+            archives << source;
+            continue;
+        }
+        const FileStatus s = NativeFs::status(source);
+        if (job.strict && s.size > kLargest) {
+            r.skipped << fileName;
+            continue;
+        }
+        NativeFile in;
+        if (!in.open(source, NativeFile::Access::ReadOnly, NativeFile::Create::Never, true))
+            return stop(false, QStringLiteral("Impossibile leggere il file %1.").arg(fileName));
+        const Copied c = copyOpen(in, into + fileName, fileName, s.modifiedMs, job.progress);
+        if (!c.ok)
+            return stop(c.cancelled, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName));
+        manifest.entries << c.entry;
+    }
+    for (const QString &source : archives) {
+        const QString fileName = QFileInfo(source).fileName();
+        const int recordSize = recordSizeOf(fileName);
+        const QString dest = into + fileName;
+        FileCopy::NewFile out(job.progress);
+        if (fault(Step::Write, dest) || !out.create(dest))
+            return stop(false, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName));
+        const auto sink = [&out](const char *data, qint64 size) { return out.append(data, size); };
+        const auto accept = [&](qint64 size) { return !job.strict || (size <= kLargest && size % recordSize == 0); };
+        StorageError why;
+        const bool read = ArchiveFile::readWhole(source, accept, sink, &why);
+        if (!read && why.kind == StorageError::Kind::Format) {
+            out.discard();
+            r.skipped << fileName;
+            continue;
+        }
+        if (!read && why.kind == StorageError::Kind::InUse) {
+            r.inUse = true;
+            r.inUseFile = fileName;
+            return stop(false, QStringLiteral("L'archivio %1 è in uso da un'altra postazione di lavoro.").arg(fileName));
+        }
+        if (!read || !out.finish(false)) {
+            const bool written = out.error() != 0;
+            return stop(out.cancelled(), written ? QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName)
+                                                 : QStringLiteral("Impossibile leggere il file %1.").arg(fileName));
+        }
+        manifest.entries << BackupManifest::Entry{fileName, out.size(), NativeFs::status(source).modifiedMs,
+                                                  out.sha256()};
+    }
+
+    if (job.hold) {
+        // The bulk reaches the disk before any archive is held, so the holds last only for what follows.
+        if (!NativeFs::syncTree(staging))
+            return stop(false, cannotWrite(job.root));
+        QMap<QString, ArchiveFile *> held;
+        if (!job.hold(held))
+            return r;
+        for (auto it = held.cbegin(); it != held.cend(); ++it) {
+            if (!recopyHeld(*it.value(), into, it.key(), manifest))
+                return stop(false, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(it.key()));
+        }
+    }
+
+    // The list last: a copy with its list is a copy whose every file landed.
+    const QString listPath = into + BackupManifest::fileName();
+    const QByteArray list = manifest.encode();
+    FileCopy::NewFile listed;
+    if (fault(Step::Write, listPath) || !listed.create(listPath) || !listed.append(list.constData(), list.size()) ||
+        !listed.finish(false) || !NativeFs::syncTree(staging))
+        return stop(false, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(BackupManifest::fileName()));
+    if (!publish(staging, target, job.replaceExisting))
+        return stop(false, QStringLiteral("Impossibile completare la copia %1.").arg(job.name));
+    cleanup.armed = false;
+    NativeFs::syncFolder(job.root);
+    r.ok = true;
+    return r;
+}
+
+} // namespace Backup::detail
+
 namespace Backup {
 
-QString rootName()
+QString rootName() { return QStringLiteral("Copie_di_sicurezza"); }
+QString settingsName() { return QStringLiteral("Copie_di_sicurezza.ini"); }
+QString attachmentsName() { return QStringLiteral("Documenti_Allegati"); }
+QString passwordStoreName() { return QStringLiteral("unins000.dll"); }
+
+namespace {
+QList<ArchiveKind> &archiveKinds()
 {
-    return QStringLiteral("Copie_di_sicurezza");
+    static QList<ArchiveKind> kinds;
+    return kinds;
 }
-QString settingsName()
+} // namespace
+
+void setArchiveKinds(QList<ArchiveKind> kinds) { archiveKinds() = std::move(kinds); }
+
+int recordSizeOf(const QString &fileName)
 {
-    return QStringLiteral("Copie_di_sicurezza.ini");
+    if (fileName.startsWith(u'.'))
+        return 0;
+    for (const ArchiveKind &k : archiveKinds()) {
+        const bool match = k.name.startsWith(u'.') ? fileName.endsWith(k.name, Qt::CaseInsensitive)
+                                                   : fileName.compare(k.name, Qt::CaseInsensitive) == 0;
+        if (match)
+            return k.recordSize;
+    }
+    return 0;
 }
 
 QStringList sourceFiles(const QString &programFolder)
 {
     QStringList out;
-    const QFileInfoList entries = QDir(programFolder).entryInfoList(QDir::Files, QDir::Name);
-    for (const QFileInfo &fi : entries)
-        if (isSourceName(fi.fileName()))
-            out << fi.absoluteFilePath();
+    for (const QString &name : namesIn(programFolder)) {
+        const QString path = withSlash(programFolder) + name;
+        if (isSourceName(name) && NativeFs::status(path).kind == Kind::File)
+            out << path;
+    }
     return out;
 }
 
@@ -164,113 +538,71 @@ QList<Copy> list(const QString &root)
 {
     static const QRegularExpression re(QStringLiteral(R"(^(\d{4}-\d{2}-\d{2})(_\d{6}_prima_del_ripristino)?$)"));
     QList<Copy> out;
-    const QFileInfoList entries =
-        QDir(root).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed);
-    for (const QFileInfo &fi : entries) {
-        const auto m = re.match(fi.fileName());
+    QStringList names = namesIn(root);
+    std::sort(names.begin(), names.end(), std::greater<>());
+    for (const QString &name : names) {
+        const auto m = re.match(name);
         const QDate date = m.hasMatch() ? QDate::fromString(m.captured(1), QStringLiteral("yyyy-MM-dd")) : QDate();
-        if (!date.isValid())
+        const QString path = withSlash(root) + name;
+        if (!date.isValid() || !isRealFolder(path))
             continue;
         Copy c;
-        c.name = fi.fileName();
-        c.path = fi.absoluteFilePath();
+        c.name = name;
+        c.path = path;
         c.date = date;
         c.beforeRestore = m.hasCaptured(2);
-        for (const QFileInfo &file : QDir(c.path).entryInfoList(QDir::Files)) {
-            ++c.files;
-            c.bytes += file.size();
+        if (const auto manifest = BackupManifest::load(path)) {
+            c.verifiable = true;
+            c.files = int(manifest->entries.size());
+            for (const auto &e : manifest->entries)
+                c.bytes += e.size;
+        } else {
+            for (const QString &file : namesIn(path)) {
+                const FileStatus s = NativeFs::status(withSlash(path) + file);
+                if (s.kind == Kind::File) {
+                    ++c.files;
+                    c.bytes += s.size;
+                }
+            }
         }
         out << c;
     }
     return out;
 }
 
-bool readLocked(const QString &path, QByteArray &bytes)
+TakeResult take(const QString &programFolder, const QString &root, const QString &name, FileCopy::Progress *progress)
 {
-    // Under the same lock the writers take, with a pending overwrite replayed first: never half old, half new.
-    return ArchiveFile::snapshot(path, bytes);
+    return takeInto({programFolder, root, name, true, false, progress, {}});
 }
 
-bool take(const QString &programFolder, const QString &root, const QString &name, QString *error)
-{
-    if (!QDir().mkpath(root)) {
-        setError(error, QStringLiteral("Impossibile creare la cartella %1.").arg(QDir::toNativeSeparators(root)));
-        return false;
-    }
-    const QString staging = stagingPath(root, name);
-    if (!QDir().mkdir(staging)) {
-        setError(error, QStringLiteral("Impossibile scrivere nella cartella %1.").arg(QDir::toNativeSeparators(root)));
-        return false;
-    }
-    for (const QString &source : sourceFiles(programFolder)) {
-        const QString fileName = QFileInfo(source).fileName();
-        QByteArray bytes;
-        if (!readLocked(source, bytes)) {
-            setError(error, QStringLiteral("Impossibile leggere il file %1.").arg(fileName));
-            QDir(staging).removeRecursively();
-            return false;
-        }
-        if (!writeWhole(withSlash(staging) + fileName, bytes)) {
-            setError(error, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName));
-            QDir(staging).removeRecursively();
-            return false;
-        }
-    }
-    if (!publish(staging, withSlash(root) + name)) {
-        setError(error, QStringLiteral("Impossibile completare la copia %1.").arg(name));
-        QDir(staging).removeRecursively();
-        return false;
-    }
-    return true;
-}
+bool mirror(const Copy &copy, const QString &root, QString *error) { return mirrorInto(copy, root, false, error); }
 
-bool mirror(const Copy &copy, const QString &root, QString *error)
-{
-    if (!QDir().mkpath(root)) {
-        setError(error, QStringLiteral("Impossibile creare la cartella %1.").arg(QDir::toNativeSeparators(root)));
-        return false;
-    }
-    const QString staging = stagingPath(root, copy.name);
-    bool ok = QDir().mkdir(staging);
-    for (const QFileInfo &fi : QDir(copy.path).entryInfoList(QDir::Files)) {
-        if (!ok)
-            break;
-        QFile in(fi.absoluteFilePath());
-        ok = in.open(QIODevice::ReadOnly);
-        const QByteArray bytes = ok ? in.readAll() : QByteArray();
-        ok = ok && in.error() == QFileDevice::NoError && writeWhole(withSlash(staging) + fi.fileName(), bytes);
-    }
-    ok = ok && publish(staging, withSlash(root) + copy.name);
-    if (!ok) {
-        setError(error, QStringLiteral("Impossibile scrivere nella cartella %1.").arg(QDir::toNativeSeparators(root)));
-        QDir(staging).removeRecursively();
-    }
-    return ok;
-}
-
-void prune(const QString &root, const QDate &today)
+int prune(const QString &root, const QDate &today, int maxRemovals)
 {
     const QList<Copy> copies = list(root); // newest first
-    QSet<QString> keep;
-    QList<QDate> days;
-    for (const Copy &c : copies) {
-        if (!days.contains(c.date))
-            days << c.date;
-        if (days.size() <= kDailyDays || c.date > today)
-            keep.insert(c.name);
-    }
-    const int thisMonth = today.year() * 12 + today.month() - 1;
-    QMap<int, QString> firstOfMonth; // visiting newest first, the last one seen is the month's first copy
-    for (const Copy &c : copies) {
-        const int month = c.date.year() * 12 + c.date.month() - 1;
-        if (month > thisMonth - kMonths && month <= thisMonth)
-            firstOfMonth[month] = c.name;
-    }
-    for (const QString &name : firstOfMonth)
-        keep.insert(name);
+    QList<Copy> counted;
     for (const Copy &c : copies)
-        if (!keep.contains(c.name))
-            QDir(c.path).removeRecursively();
+        if (c.date <= today)
+            counted << c;
+    QSet<QString> keep;
+    for (int i = 0; i < qMin<qsizetype>(kRecentCopies, counted.size()); ++i)
+        keep.insert(counted[i].name);
+    QMap<int, QString> firstOfMonth; // visiting newest first, the last one seen is the month's first copy
+    for (const Copy &c : counted)
+        firstOfMonth[c.date.year() * 12 + c.date.month() - 1] = c.name;
+    int months = 0;
+    for (auto it = firstOfMonth.cend(); it != firstOfMonth.cbegin() && months < kMonths; ++months)
+        keep.insert(*--it);
+
+    const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
+    int removed = 0;
+    for (auto it = counted.crbegin(); it != counted.crend() && removed < maxRemovals; ++it) {
+        if (keep.contains(it->name) || !isCopyFolder(it->path, root) || canonicalRoot.isEmpty())
+            continue;
+        if (NativeFs::removeTree(it->path))
+            ++removed;
+    }
+    return removed;
 }
 
 QString secondFolder(const QString &programFolder)
@@ -285,94 +617,14 @@ bool setSecondFolder(const QString &programFolder, const QString &folder)
 
 DailyResult takeDaily(const QString &programFolder, const QDate &today)
 {
-    DailyResult r;
-    const QString root = withSlash(programFolder) + rootName();
-    const QString name = dayName(today);
-    const QString day = withSlash(root) + name;
-    removeStaleStaging(root);
-    r.secondFolder = secondFolder(programFolder);
-    const bool secondPresent = !r.secondFolder.isEmpty() && QDir(r.secondFolder).exists();
-    if (QFileInfo::exists(day)) {
-        r.outcome = DailyResult::AlreadyTaken;
-    } else if (sourceFiles(programFolder).isEmpty()) {
-        return r;
-    } else if (take(programFolder, root, name, &r.error)) {
-        r.outcome = DailyResult::Taken;
-        prune(root, today);
-        if (!r.secondFolder.isEmpty() && !secondPresent)
-            r.secondError =
-                QStringLiteral("La cartella %1 non è disponibile.").arg(QDir::toNativeSeparators(r.secondFolder));
-    } else {
-        // Another workstation on the same folder may have finished today's copy first.
-        r.outcome = QFileInfo::exists(day) ? DailyResult::AlreadyTaken : DailyResult::Failed;
-        if (r.outcome == DailyResult::Failed)
-            return r;
-        r.error.clear();
-    }
-
-    // A second folder plugged in later in the day receives the day's copy at the next start.
-    const QString secondRoot = withSlash(r.secondFolder) + rootName();
-    if (secondPresent && !QFileInfo::exists(withSlash(secondRoot) + name)) {
-        const QList<Copy> copies = list(root);
-        for (const Copy &c : copies)
-            if (c.name == name && mirror(c, secondRoot, &r.secondError))
-                prune(secondRoot, today);
-    }
-    return r;
+    return daily(programFolder, today, false, nullptr);
 }
 
-RestoreResult restore(const QString &programFolder, const Copy &copy, const QDateTime &now)
+DailyResult takeNow(const QString &programFolder, const QDate &today, FileCopy::Progress *progress)
 {
-    RestoreResult r;
-    const QString folder = withSlash(programFolder);
-    r.beforeRestore = dayName(now.date()) + now.time().toString(QStringLiteral("_hhmmss")) + kBeforeRestore;
-    QString why;
-    if (!take(programFolder, folder + rootName(), r.beforeRestore, &why)) {
-        r.error = why;
-        r.beforeRestore.clear();
-        return r;
-    }
-
-    struct Staged {
-        QString name, temp;
-    };
-    QList<Staged> staged;
-    auto discard = [&staged] {
-        for (const Staged &s : staged)
-            QFile::remove(s.temp);
-    };
-    for (const QFileInfo &fi : QDir(copy.path).entryInfoList(QDir::Files, QDir::Name)) {
-        if (!isSourceName(fi.fileName()))
-            continue;
-        QFile in(fi.absoluteFilePath());
-        const bool read = in.open(QIODevice::ReadOnly);
-        const QByteArray bytes = read ? in.readAll() : QByteArray();
-        const Staged s{
-            fi.fileName(),
-            folder + QStringLiteral(".%1.ripristino-%2").arg(fi.fileName()).arg(QCoreApplication::applicationPid())};
-        staged << s;
-        if (!read || in.error() != QFileDevice::NoError || !writeWhole(s.temp, bytes)) {
-            discard();
-            r.error = QStringLiteral("Impossibile preparare il file %1.").arg(fi.fileName());
-            return r;
-        }
-    }
-    for (const Staged &s : staged) {
-        if (replaceFile(s.temp, folder + s.name))
-            r.restored << s.name;
-        else
-            QFile::remove(s.temp);
-    }
-    syncFolder(folder);
-    r.ok = r.restored.size() == staged.size();
-    if (!r.ok)
-        r.error = QStringLiteral("Alcuni file non sono stati sostituiti.");
-    return r;
+    return daily(programFolder, today, true, progress);
 }
 
-void setFaultHook(std::function<bool(const QString &)> hook)
-{
-    faultHook() = std::move(hook);
-}
+void setFaultHook(std::function<bool(Step, const QString &)> hook) { faultHook() = std::move(hook); }
 
 } // namespace Backup

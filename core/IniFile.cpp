@@ -79,6 +79,10 @@ QString IniFile::read(const QString &path, const QString &section, const QString
 
 bool IniFile::write(const QString &path, const QString &section, const QString &key, const QString &value)
 {
+    // A line break would end the value and begin lines of its own (a section, a key nobody meant).
+    for (const QString *text : {&section, &key, &value})
+        if (text->contains(u'\n') || text->contains(u'\r'))
+            return false;
     QByteArray bytes;
     QFile in(path);
     if (in.exists()) {

@@ -11,6 +11,7 @@ public:
     // is true when the key is present in the file.
     static QString read(const QString &path, const QString &section, const QString &key, bool *ok = nullptr);
     // Sets key in section to value, creating the file, the section or the key where missing.
-    // False when the file cannot be read or written; the file is then left as it was.
+    // False when the file cannot be read or written, or a name or the value holds a line break (CR or LF);
+    // the file is then left as it was.
     static bool write(const QString &path, const QString &section, const QString &key, const QString &value);
 };

@@ -16,6 +16,21 @@ struct FileId {
     friend bool operator==(const FileId &, const FileId &) = default;
 };
 
+// What a name is, seen without following it when it is a link.
+struct FileStatus {
+    enum class Kind {
+        Missing,
+        File,   // a plain file
+        Folder, // a real folder, not a link to one
+        Link,   // a symbolic link, dangling or not (any reparse point on Windows, junctions included)
+        Other,  // a device, a pipe, a socket
+    };
+    Kind kind = Kind::Missing;
+    qint64 size = 0;
+    qint64 modifiedMs = 0; // last change of the contents, milliseconds since 1970 UTC
+    FileId id;
+};
+
 class NativeFile {
 public:
     enum class Access { ReadWrite, ReadOnly };
@@ -50,6 +65,10 @@ public:
     FileId id() const;
     // Gives this file the other's permission bits, where the system has them and this process owns the file.
     void takePermissionsOf(const NativeFile &other);
+    // Makes this file, open for writing and empty, share all of source's blocks copy-on-write (FICLONE on
+    // Linux, block cloning on ReFS): no bytes are copied, and a later change to either file leaves the other
+    // as it was. False where the file system cannot; nothing has changed then and the caller copies instead.
+    bool cloneFrom(const NativeFile &source);
 
     int error() const { return m_error; }
     // For FileLock: the descriptor or the HANDLE.
@@ -62,14 +81,35 @@ private:
 };
 
 namespace NativeFs {
-// The id of the file a path names, the link itself when it is one; an invalid id when nothing is there.
-FileId idOf(const QString &path);
+// The id of the file a path names, the link itself when it is one (the file it leads to with followLink);
+// an invalid id when nothing is there.
+FileId idOf(const QString &path, bool followLink = false);
 // A symbolic link, or on Windows any reparse point (junctions included).
 bool isLink(const QString &path);
-// Renames from over to in one step: to names either its old file or the new one, never neither.
+// What path names; a link is reported as a link, never as what it leads to.
+FileStatus status(const QString &path);
+// Renames from over to in one step: to names either its old file or the new one, never neither. A link at to
+// is replaced itself; nothing is ever written through it.
 bool replace(const QString &from, const QString &to);
+// Renames from (a file or a folder) to a name that nothing has yet; false when anything, a link included,
+// already has it. Never replaces.
+bool renameNew(const QString &from, const QString &to);
+// Makes a new folder; false when anything (a link included) already has the name.
+bool makeFolder(const QString &path);
+// Removes a file, or a link itself (never what it leads to); false for a folder.
+bool removeFile(const QString &path);
+// Removes a real folder and everything in it without following any link found there (a link is removed as
+// a link). False when path is no real folder (a link to one included) or something in it stayed.
+bool removeTree(const QString &path);
 // A rename or a new name in folder reaches the disk.
 void syncFolder(const QString &folder);
+// Everything written under folder (the files' data, their names, the folders) reaches the disk, for many new
+// files at once (syncfs on Linux; FlushFileBuffers on each file on Windows). It may flush more of the volume.
+// False when the system reports that something could not be written.
+bool syncTree(const QString &folder);
 // The system's error number of the calling thread's last failure.
 int lastError();
+// True for an error number that means the system forbids the access (permissions, a read-only volume), as
+// opposed to an access that was tried and failed.
+bool isDenied(int error);
 } // namespace NativeFs

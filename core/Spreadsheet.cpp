@@ -24,10 +24,13 @@ public:
 
     // Windows-1252 with the three markup characters as entities, so a cell shows exactly its text. A
     // character the code page lacks becomes a numeric reference, which spreadsheet programs show as typed.
+    // Control characters (a record written by another program may hold any byte) are written as blanks.
     void text(QStringView t) {
         for (qsizetype i = 0; i < t.size(); ++i) {
             const char16_t u = t[i].unicode();
-            if (u == u'<') {
+            if (u < 0x20 || (u >= 0x7F && u < 0xA0)) {
+                m_buf.append(' ');
+            } else if (u == u'<') {
                 m_buf.append("&lt;");
             } else if (u == u'>') {
                 m_buf.append("&gt;");

@@ -1,14 +1,16 @@
 #include "registry/AttachmentFolder.h"
 
 #include "core/Cp1252.h"
+#include "core/FileCopy.h"
+#include "core/NativeFile.h"
 #include "core/ProgramFolder.h"
 #include "core/Seams.h"
+#include "core/widgets/BackgroundWork.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
+#include <QRegularExpression>
 
 namespace AttachmentFolder {
 
@@ -107,18 +109,18 @@ QString fit(const QString &base, const QString &ext, int capacity)
     return b + e;
 }
 
-bool sameContent(const QString &a, const QString &b)
+using Kind = FileStatus::Kind;
+
+// The folder itself, without the trailing separator.
+QString folder() { return QDir::cleanPath(path()); }
+
+// The chosen file (followed if it is a link: the user picked it) against the plain file in the folder.
+bool sameContent(const QString &chosen, const QString &inFolder)
 {
-    QFile fa(a), fb(b);
-    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
-        return false;
-    for (;;) {
-        const QByteArray x = fa.read(1 << 16), y = fb.read(1 << 16);
-        if (x != y)
-            return false;
-        if (x.isEmpty())
-            return fa.error() == QFile::NoError && fb.error() == QFile::NoError;
-    }
+    NativeFile a, b;
+    return a.open(chosen, NativeFile::Access::ReadOnly) &&
+           b.open(inFolder, NativeFile::Access::ReadOnly, NativeFile::Create::Never, true) && a.size() == b.size() &&
+           FileCopy::sha256(a) == FileCopy::sha256(b) && !FileCopy::sha256(a).isEmpty();
 }
 
 QString freeName(const QString &name)
@@ -128,39 +130,53 @@ QString freeName(const QString &name)
         const QString suffix = QStringLiteral(" (%1)").arg(n);
         const QString candidate =
             fit(base.left(kNameCapacity - ext.size() - suffix.size()) + suffix, ext, kNameCapacity);
-        if (!QFileInfo::exists(path() + candidate))
+        if (NativeFs::status(path() + candidate).kind == Kind::Missing)
             return candidate;
     }
 }
 
-// The copy lands under a temporary name in the folder and replaces the target only once complete.
-bool copyInto(const QString &from, const QString &to)
+// Windows keeps these names for its devices, whatever the extension: a file so named would not open once the
+// folder is on a Windows share.
+QString unreserved(const QString &name)
+{
+    static const QRegularExpression re(QStringLiteral(R"(^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\..*)?$)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    const auto m = re.match(name);
+    return m.hasMatch() ? m.captured(1) + u'_' + m.captured(2) : name;
+}
+
+enum class Copied { Done, Failed, Cancelled };
+
+// The copy lands under a hidden name made new in the folder (never through a link), one block at a time off
+// the interface thread, and takes the target's name by one rename, only where no link or folder has it.
+Copied copyInto(QWidget *parent, const QString &from, const QString &to)
 {
     if (fault(Op::Copy, to))
-        return false;
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(to);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    for (;;) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty())
-            break;
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            out.commit();
-            return false;
-        }
+        return Copied::Failed;
+    NativeFile in;
+    if (!in.open(from, NativeFile::Access::ReadOnly))
+        return Copied::Failed;
+    const QString temp = FileCopy::hiddenBeside(to, QStringLiteral("parziale"));
+    bool ok = false, cancelled = false;
+    BackgroundWork::run(parent,
+                        QStringLiteral("Copia del file \"%1\" nella cartella dei documenti allegati in corso...")
+                            .arg(QFileInfo(to).fileName()),
+                        [&](FileCopy::Progress &progress) {
+                            progress.total = in.size();
+                            FileCopy::NewFile out(&progress);
+                            out.setBeforeBlock([&to] { return !fault(Op::Block, to); });
+                            ok = out.create(temp) && out.copyFrom(in) && !fault(Op::Commit, to) && out.finish();
+                            cancelled = out.cancelled();
+                        });
+    if (!ok)
+        return cancelled ? Copied::Cancelled : Copied::Failed;
+    const Kind there = NativeFs::status(to).kind;
+    if ((there != Kind::Missing && there != Kind::File) || !NativeFs::replace(temp, to)) {
+        NativeFs::removeFile(temp);
+        return Copied::Failed;
     }
-    if (in.error() != QFile::NoError || fault(Op::Commit, to)) {
-        out.cancelWriting();
-        out.commit();
-        return false;
-    }
-    return out.commit();
+    NativeFs::syncFolder(folder());
+    return Copied::Done;
 }
 } // namespace
 
@@ -178,7 +194,7 @@ QString storableName(const QString &fileName, int capacity)
         out += plainChar(c) ? QString(c) : transliterate(c);
     }
     const auto [base, ext] = split(tidy(out));
-    return fit(base, ext, capacity);
+    return unreserved(fit(base, ext, capacity));
 }
 
 std::optional<QString> attach(QWidget *parent, const QString &sourcePath)
@@ -191,24 +207,38 @@ std::optional<QString> attach(QWidget *parent, const QString &sourcePath)
     };
     if (!source.isFile())
         return fail();
-    if (!QFileInfo(path()).isDir() && (fault(Op::MakeFolder, path()) || !QDir().mkpath(path())))
+    // The folder itself must be a real folder: one that is a link would send every copy elsewhere.
+    const Kind folderKind = NativeFs::status(folder()).kind;
+    if (folderKind == Kind::Missing && (fault(Op::MakeFolder, path()) || !QDir().mkpath(path())))
+        return fail();
+    if (NativeFs::status(folder()).kind != Kind::Folder)
         return fail();
 
     QString name = storableName(chosen);
     QString target = path() + name;
-    const QFileInfo existing(target);
-    if (existing.exists()) {
+    const FileStatus there = NativeFs::status(target);
+    if (there.kind == Kind::File) {
         // Picked from inside the folder, or the same document again: nothing to copy.
-        if (existing.canonicalFilePath() == source.canonicalFilePath() || sameContent(sourcePath, target))
+        if (there.id == NativeFs::idOf(sourcePath, true) || sameContent(sourcePath, target))
             return name;
         if (Seams::Messages::question(parent, clashQuestion()) != Seams::Answer::Yes) {
             name = freeName(name);
             target = path() + name;
         }
+    } else if (there.kind != Kind::Missing) {
+        // A link (or a folder) has the name: it is never replaced, opened or written through.
+        name = freeName(name);
+        target = path() + name;
     }
-    if (!copyInto(sourcePath, target))
-        return fail();
-    return name;
+    switch (copyInto(parent, sourcePath, target)) {
+    case Copied::Done:
+        return name;
+    case Copied::Cancelled:
+        return std::nullopt; // the user gave it up: nothing is left of it, and nothing to say
+    case Copied::Failed:
+        break;
+    }
+    return fail();
 }
 
 QString fileFor(const QString &storedName)
@@ -218,9 +248,11 @@ QString fileFor(const QString &storedName)
         name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':')) ||
         QDir::isAbsolutePath(name))
         return {};
+    if (NativeFs::status(folder()).kind != Kind::Folder || NativeFs::status(path() + name).kind != Kind::File)
+        return {};
     const QFileInfo file(path() + name);
-    const QString folder = QFileInfo(path()).canonicalFilePath();
-    if (!file.isFile() || folder.isEmpty() || QFileInfo(file.canonicalFilePath()).path() != folder)
+    const QString inside = QFileInfo(path()).canonicalFilePath();
+    if (inside.isEmpty() || QFileInfo(file.canonicalFilePath()).path() != inside)
         return {};
     return file.absoluteFilePath();
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the application and the tests need, when missing.
 set -euo pipefail
-PKGS=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev gstreamer1.0-plugins-base
+PKGS=(cmake ninja-build g++ libssl-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev gstreamer1.0-plugins-base
       gstreamer1.0-plugins-good qt6-translations-l10n
       qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core poppler-utils xvfb xauth)
 missing=()

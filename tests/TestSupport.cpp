@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/Startup.h"
 #include "core/ArchiveFile.h"
 #include "core/ProgramFolder.h"
 
@@ -41,6 +42,7 @@ void resetSeams(const QDate &today)
     Seams::Printing::setNoPrinter(false);
     Seams::FileDialog::asked().clear();
     Seams::Help::shown().clear();
+    Startup::registerArchives();
     Seams::AppExit::count() = 0;
     Seams::Clock::setFixed(QDateTime(today, QTime(10, 30)));
     ArchiveFile::setFaultHook({});

@@ -12,11 +12,19 @@
 //   archive_worker hold <archive> <size> [overwrite]
 //                                               append (or overwrite record 1), and stop itself (SIGSTOP)
 //                                               while holding the lock
+//   archive_worker holdread <archive>           read the whole archive and stop itself (SIGSTOP) half way,
+//                                               holding its read lock
+//   archive_worker saves <archive> <n>          n times: append a slip, then overwrite it; after each save
+//                                               that succeeded, print "<position> <payer>"
+//   archive_worker restore <program> <copy> <k> restore the copy and die (SIGKILL) as the k-th staged file is
+//                                               about to be put in place; with k = 0, as the first file is staged
 #include "core/ArchiveFile.h"
+#include "core/Backup.h"
 #include "core/Record.h"
 #include "slips/SlipRecord.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -139,6 +147,55 @@ int hold(const QString &path, int size, bool overwrite)
         return 2;
     return (overwrite ? file.write(1, QByteArray(size, 'H')) : file.append(QByteArray(size, 'H')).has_value()) ? 0 : 3;
 }
+// Stops in the middle of reading the whole archive, its read lock held (another workstation's copy or search).
+int holdRead(const QString &path)
+{
+    return ArchiveFile::readWhole(path, {}, [](const char *, qint64) {
+        std::printf("held\n");
+        std::fflush(stdout);
+        ::raise(SIGSTOP);
+        return true;
+    }) ? 0 : 2;
+}
+
+// The other workstation of a restore: it saves all the time, and says which saves it was told succeeded.
+int saves(const QString &path, int n)
+{
+    Record r(kSlipLayout);
+    const int payer = kSlipLayout.indexOf("Esecutore");
+    for (int i = 0; i < n; ++i) {
+        ArchiveFile file(path, kSlipLayout.size());
+        if (!file.open())
+            continue;
+        r.setText(payer, QStringLiteral("A%1").arg(i));
+        const auto pos = file.append(r.bytes());
+        if (!pos || !file.close())
+            continue;
+        std::printf("%lld A%d\n", static_cast<long long>(*pos), i);
+        std::fflush(stdout);
+        ArchiveFile again(path, kSlipLayout.size());
+        r.setText(payer, QStringLiteral("W%1").arg(i));
+        if (!again.open() || !again.write(*pos, r.bytes()) || !again.close())
+            continue;
+        std::printf("%lld W%d\n", static_cast<long long>(*pos), i);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+int restoreAndDie(const QString &program, const QString &copyName, int killAt)
+{
+    int replaced = 0;
+    Backup::setFaultHook([&](Backup::Step step, const QString &path) {
+        if (step == Backup::Step::Replace ? ++replaced == killAt : killAt == 0 && path.contains(u".ripristino."))
+            ::raise(SIGKILL);
+        return false;
+    });
+    for (const Backup::Copy &c : Backup::list(QDir(program).filePath(Backup::rootName())))
+        if (c.name == copyName)
+            return Backup::restore(program, c, QDateTime(QDate(2024, 3, 15), QTime(9, 0))).ok ? 0 : 3;
+    return 2;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -162,6 +219,12 @@ int main(int argc, char **argv)
         return tear(a[2], a[3].toLongLong(), a[4].toInt());
     if (mode == QLatin1String("hold") && (a.size() == 4 || a.size() == 5))
         return hold(a[2], a[3].toInt(), a.value(4) == QLatin1String("overwrite"));
+    if (mode == QLatin1String("holdread") && a.size() == 3)
+        return holdRead(a[2]);
+    if (mode == QLatin1String("saves") && a.size() == 4)
+        return saves(a[2], a[3].toInt());
+    if (mode == QLatin1String("restore") && a.size() == 5)
+        return restoreAndDie(a[2], a[3], a[4].toInt());
     std::fprintf(stderr, "archive_worker: unknown mode or arguments\n");
     return 64;
 }

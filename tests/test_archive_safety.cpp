@@ -1,9 +1,11 @@
 // The archive shared by several workstations: other processes append, overwrite, read, hold a lock, die in
 // the middle of a write or tidy the folder, and no record is ever lost, mixed or misplaced.
 #include "TestSupport.h"
+#include "WorkerProcess.h"
 
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
+#include "core/NativeFile.h"
 #include "core/Record.h"
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/SummaryList.h"
@@ -17,8 +19,8 @@
 #include <QSet>
 #include <QtTest>
 #include <array>
+#include <memory>
 
-#include <csignal>
 
 namespace {
 constexpr int kSize = 4100; // a record that straddles a page boundary from position 1 on
@@ -42,21 +44,8 @@ void writeRecords(const QString &path, const QList<char> &fills, int size)
 
 bool uniform(const QByteArray &rec) { return !rec.isEmpty() && rec.count(rec.at(0)) == rec.size(); }
 
-struct Worker : QProcess {
-    explicit Worker(const QStringList &args) { start(QStringLiteral(ARCHIVE_WORKER), args); }
-    ~Worker() override { killNow(); }
-    // SIGKILL ends a stopped process too. Never a pid of 0: that would be this whole process group.
-    void killNow()
-    {
-        if (state() != NotRunning && processId() > 0) {
-            ::kill(pid_t(processId()), SIGKILL);
-            waitForFinished(5000);
-        }
-    }
-    bool finishedOk(int ms = 60000)
-    {
-        return waitForFinished(ms) && exitStatus() == NormalExit && exitCode() == 0;
-    }
+struct Worker : WorkerProcess {
+    explicit Worker(const QStringList &args) : WorkerProcess(QStringLiteral(ARCHIVE_WORKER), args) {}
 };
 
 struct Editor {
@@ -92,6 +81,9 @@ private slots:
     void failedSyncOrCloseKeepsOldBytes_data();
     void failedSyncOrCloseKeepsOldBytes();
     void noSideFilesButTheJournal();
+    void journalOfAReplacedArchiveIsDropped();
+    void writerWaitingOnAReplacedArchiveMovesToTheNewOne();
+    void overwriteInPlaceWhereNoJournalCanBeMade();
 };
 
 void TestArchiveSafety::appendsLandWhereReportedWhileTheFolderIsTidied()
@@ -400,6 +392,94 @@ void TestArchiveSafety::noSideFilesButTheJournal()
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList({QStringLiteral("2024.pse"), QStringLiteral("2024.pse.jnl")}));
     QCOMPARE(QFileInfo(ArchiveFile::journalPath(path)).size(), 0);
+}
+
+void TestArchiveSafety::journalOfAReplacedArchiveIsDropped()
+{
+    // A writer killed in the middle of an overwrite leaves a complete entry; then another file takes the
+    // archive's name (a restore by hand, another program). The entry is not the new file's: never replayed.
+    TestProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("2024.pse"));
+    writeRecords(path, {'O', 'O'}, kSize);
+    {
+        Worker tear({QStringLiteral("tear"), path, QStringLiteral("2"), QString::number(kSize)});
+        QVERIFY(tear.waitForFinished(10000));
+    }
+    QVERIFY(QFileInfo(ArchiveFile::journalPath(path)).size() > kSize);
+    const QString other = folder.file(QStringLiteral("altro.pse"));
+    writeRecords(other, {'R', 'R'}, kSize);
+    QVERIFY(NativeFs::replace(other, path));
+
+    ArchiveFile file(path, kSize);
+    QVERIFY(file.open());
+    QByteArray rec;
+    QVERIFY(file.read(2, rec));
+    QCOMPARE(rec, QByteArray(kSize, 'R'));
+    QVERIFY(file.close());
+    QCOMPARE(bytesOf(path), QByteArray(2 * kSize, 'R'));
+    QCOMPARE(QFileInfo(ArchiveFile::journalPath(path)).size(), 0); // removed, not left to meet a later file
+}
+
+void TestArchiveSafety::writerWaitingOnAReplacedArchiveMovesToTheNewOne()
+{
+    // This process holds the archive as a restore does; another workstation's append waits for it. The
+    // archive is replaced and released: the append must land in the new file, where it is reported.
+    TestProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("2024.pse"));
+    writeRecords(path, {'O', 'O', 'O'}, kSlipLayout.size());
+    const QString staged = folder.file(QStringLiteral(".2024.pse.nuovo"));
+    writeRecords(staged, {'R'}, kSlipLayout.size());
+
+    auto held = std::make_unique<ArchiveFile>(path, kSlipLayout.size());
+    QVERIFY(held->open());
+    QVERIFY(held->holdWhole());
+    Worker writer({QStringLiteral("append"), path, QStringLiteral("2"), QStringLiteral("W")});
+    QTest::qWait(300); // the writer is waiting for the lock on the old file
+    QCOMPARE(bytesOf(path).size(), 3 * kSlipLayout.size());
+    QVERIFY(held->replaceHeld(staged));
+    held.reset();
+    QVERIFY(writer.finishedOk());
+
+    const QByteArray all = bytesOf(path);
+    QCOMPARE(all.size(), 3 * kSlipLayout.size());
+    QCOMPARE(all.left(kSlipLayout.size()), QByteArray(kSlipLayout.size(), 'R'));
+    for (qint64 pos = 2; pos <= 3; ++pos) {
+        const Record r(kSlipLayout, all.mid((pos - 1) * kSlipLayout.size(), kSlipLayout.size()));
+        QCOMPARE(r.text("Note"), QString::number(pos));
+        QCOMPARE(r.text("Esecutore"), QStringLiteral("W%1").arg(pos - 2));
+    }
+}
+
+void TestArchiveSafety::overwriteInPlaceWhereNoJournalCanBeMade()
+{
+    // A folder shared read-only with writable archives: no journal can be made beside them, yet a correction
+    // must save (as before the journal existed) and so must a new record.
+    TestProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("2024.pse"));
+    writeRecords(path, {'A', 'B'}, kNameLayout.size());
+    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder.path()}) != 0)
+        QSKIP("chattr +i is not available here");
+    struct Mutable {
+        QString path;
+        ~Mutable() { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path}); }
+    } restore{folder.path()};
+    QVERIFY(!QFile(folder.file(QStringLiteral("prova"))).open(QIODevice::WriteOnly));
+
+    Editor e(path);
+    e.posizione->setText(QStringLiteral("2"));
+    e.nome->setText(QStringLiteral("CORRETTO"));
+    QVERIFY(e.frame->save());
+    QCOMPARE(Seams::Messages::last().text, ArchiveTexts::savedChanges());
+    e.posizione->clear();
+    e.nome->setText(QStringLiteral("NUOVO"));
+    QVERIFY(e.frame->save());
+    QCOMPARE(e.posizione->text(), QStringLiteral("3"));
+    const QByteArray all = bytesOf(path);
+    QCOMPARE(all.size(), 3 * kNameLayout.size());
+    QCOMPARE(all.left(kNameLayout.size()), QByteArray(kNameLayout.size(), 'A'));
+    QCOMPARE(Record(kNameLayout, all.mid(kNameLayout.size(), kNameLayout.size())).text(0), QStringLiteral("CORRETTO"));
+    QCOMPARE(Record(kNameLayout, all.mid(2 * kNameLayout.size())).text(0), QStringLiteral("NUOVO"));
+    QVERIFY(!QFileInfo::exists(ArchiveFile::journalPath(path)));
 }
 
 QTEST_MAIN(TestArchiveSafety)

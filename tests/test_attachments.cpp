@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "core/Cp1252.h"
+#include "core/widgets/BackgroundWork.h"
 #include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "registry/AllegaCartella.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -53,6 +55,9 @@ private slots:
     void storableNames_data();
     void storableNames();
     void cyrillicNameStoredUnderNameThatOpens();
+    void linksInTheFolderAreNeverWrittenThrough_data();
+    void linksInTheFolderAreNeverWrittenThrough();
+    void largeCopyRunsOffTheInterfaceThreadAndCancels();
     void onlyFilesInsideTheFolderOpen();
     void slotsSurviveSaveAndReload();
     void annullaWritesNothingBack();
@@ -260,6 +265,13 @@ void TestAttachments::storableNames_data()
     QTest::newRow("too long keeps extension") << QString(300, QLatin1Char('a')) + QStringLiteral(".jpeg")
                                               << QString(245, QLatin1Char('a')) + QStringLiteral(".jpeg");
     QTest::newRow("nothing left") << QStringLiteral("中.pdf") << QStringLiteral("_.pdf");
+    // Names Windows keeps for its devices, with any extension, would not open from a Windows share.
+    QTest::newRow("reserved on Windows: CON") << QStringLiteral("CON.pdf") << QStringLiteral("CON_.pdf");
+    QTest::newRow("reserved on Windows: nul") << QStringLiteral("nul") << QStringLiteral("nul_");
+    QTest::newRow("reserved on Windows: Com1") << QStringLiteral("Com1.tar.gz") << QStringLiteral("Com1_.tar.gz");
+    QTest::newRow("reserved on Windows: LPT9") << QStringLiteral("LPT9.txt") << QStringLiteral("LPT9_.txt");
+    QTest::newRow("only alike: CONSOLE") << QStringLiteral("CONSOLE.pdf") << QStringLiteral("CONSOLE.pdf");
+    QTest::newRow("only alike: COM10") << QStringLiteral("COM10.pdf") << QStringLiteral("COM10.pdf");
 }
 
 void TestAttachments::storableNames()
@@ -296,6 +308,90 @@ void TestAttachments::cyrillicNameStoredUnderNameThatOpens()
     QCOMPARE(fileBytes(AttachmentFolder::path() + QStringLiteral("Viza Ivan.pdf")), QByteArray("visto"));
 }
 
+void TestAttachments::linksInTheFolderAreNeverWrittenThrough_data()
+{
+    QTest::addColumn<QString>("leadsTo");
+    QTest::newRow("a name in the folder leading to the registry") << QStringLiteral("registry");
+    QTest::newRow("a name leading to a file outside") << QStringLiteral("outside");
+    QTest::newRow("a dangling name leading outside") << QStringLiteral("dangling");
+    QTest::newRow("the folder itself leading outside") << QStringLiteral("folder");
+}
+
+void TestAttachments::linksInTheFolderAreNeverWrittenThrough()
+{
+    QFETCH(QString, leadsTo);
+    const QByteArray registry = QByteArray(5090, 'r');
+    writeFile(folder->file(QStringLiteral("Richiedenti.pro")), registry);
+    QTemporaryDir outside;
+    writeFile(outside.filePath(QStringLiteral("fuori.pdf")), "outside");
+    const QString link = AttachmentFolder::path() + QStringLiteral("report.pdf");
+    if (leadsTo == QLatin1String("folder")) {
+        QVERIFY(QFile::link(outside.path(), folder->file(QStringLiteral("Documenti_Allegati"))));
+    } else {
+        QDir().mkpath(AttachmentFolder::path());
+        const QString to = leadsTo == QLatin1String("registry") ? QStringLiteral("../Richiedenti.pro")
+                           : leadsTo == QLatin1String("outside") ? outside.filePath(QStringLiteral("fuori.pdf"))
+                                                                 : outside.filePath(QStringLiteral("nuovo.pdf"));
+        QVERIFY(QFile::link(to, link));
+    }
+    const auto result = AttachmentFolder::attach(nullptr, source(QStringLiteral("report.pdf"), "PDF nuovo"));
+
+    // Nothing outside the folder changed or appeared, and the user was asked nothing that could allow it.
+    QCOMPARE(fileBytes(folder->file(QStringLiteral("Richiedenti.pro"))), registry);
+    QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("fuori.pdf")});
+    QCOMPARE(fileBytes(outside.filePath(QStringLiteral("fuori.pdf"))), QByteArray("outside"));
+    for (const auto &m : Seams::Messages::shown())
+        QVERIFY(m.kind != Seams::MsgKind::Question);
+    if (leadsTo == QLatin1String("folder")) {
+        QVERIFY(!result);
+        QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Warning);
+        return;
+    }
+    // The copy takes a free name beside the link, which stays as it was and is never opened.
+    QCOMPARE(result, std::optional<QString>(QStringLiteral("report (2).pdf")));
+    QCOMPARE(fileBytes(AttachmentFolder::path() + QStringLiteral("report (2).pdf")), QByteArray("PDF nuovo"));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(AttachmentFolder::fileFor(QStringLiteral("report.pdf")).isEmpty());
+}
+
+void TestAttachments::largeCopyRunsOffTheInterfaceThreadAndCancels()
+{
+    // A 1 GiB document on a slow disk: the window stays live, shows the progress and can give the copy up.
+    const QString video = source(QStringLiteral("video.mp4"), {});
+    QVERIFY(QFile::resize(video, qint64(1) << 30));
+    AttachmentFolder::setFaultHook([](AttachmentFolder::Op op, const QString &) {
+        if (op == AttachmentFolder::Op::Block)
+            QThread::msleep(5);
+        return false;
+    });
+    BackgroundWork::setDelayMs(0);
+    int ticks = 0;
+    QTimer interfaceThread;
+    connect(&interfaceThread, &QTimer::timeout, [&ticks] { ++ticks; });
+    interfaceThread.start(10);
+    bool pressed = false;
+    QTimer user;
+    connect(&user, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *bar = qobject_cast<QProgressDialog *>(w); bar && bar->isVisible() && ticks > 5 && !pressed) {
+                QCOMPARE(bar->objectName(), QStringLiteral("frmAvanzamento"));
+                QTest::mouseClick(bar->findChild<QPushButton *>(), Qt::LeftButton);
+                pressed = true;
+            }
+    });
+    user.start(20);
+    QElapsedTimer t;
+    t.start();
+    const auto result = AttachmentFolder::attach(ed, video);
+    BackgroundWork::setDelayMs(500);
+    QVERIFY(pressed);
+    QVERIFY2(t.elapsed() < 4000, qPrintable(QString::number(t.elapsed()))); // stopped long before the end
+    QVERIFY(!result);
+    QVERIFY(Seams::Messages::shown().isEmpty());
+    QVERIFY(folderFiles().isEmpty()); // nothing half copied left behind
+}
+
 void TestAttachments::onlyFilesInsideTheFolderOpen()
 {
     QDir().mkpath(AttachmentFolder::path());
@@ -305,10 +401,11 @@ void TestAttachments::onlyFilesInsideTheFolderOpen()
     writeFile(AttachmentFolder::path() + QStringLiteral("sotto/ok.pdf"), "nested");
     QVERIFY(
         QFile::link(folder->file(QStringLiteral("fuori.pdf")), AttachmentFolder::path() + QStringLiteral("link.pdf")));
+    QVERIFY(QFile::link(QStringLiteral("ok.pdf"), AttachmentFolder::path() + QStringLiteral("dentro.pdf")));
 
     TfrmAllegaCartella w(ed);
     const char *never[] = {"..\\x",         "/etc/passwd", "../fuori.pdf", "..",       ".",    "sotto/ok.pdf",
-                           "sotto\\ok.pdf", "C:ok.pdf",    "mancante.pdf", "link.pdf", "sotto"};
+                           "sotto\\ok.pdf", "C:ok.pdf",    "mancante.pdf", "link.pdf", "sotto", "dentro.pdf"};
     for (const char *name : never) {
         w.txtFile03->setText(QString::fromLatin1(name));
         w.btnApriClick(2);

@@ -130,6 +130,7 @@ private slots:
     void iniFileWrite_data();
     void iniFileWrite();
     void iniFileRead();
+    void iniFileRefusesLineBreaks();
 };
 
 // Prints the current stand-in slip after the given clicks on - and +; returns the PDF's words.
@@ -507,6 +508,26 @@ void TestSlipPrint::iniFileRead()
     QVERIFY(!ok);
     QCOMPARE(IniFile::read(path, QStringLiteral("S"), QStringLiteral("altra"), &ok), QStringLiteral("è"));
     QVERIFY(ok);
+}
+
+void TestSlipPrint::iniFileRefusesLineBreaks()
+{
+    // A value with a line break would end its line and add lines of its own: a section, a key nobody wrote.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.ini"));
+    const QByteArray before = "[Accesso]\r\nValore=1A2B\r\n";
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(before);
+    f.close();
+    for (const QString &value : {QStringLiteral("x\r\n[Accesso]\r\nValore=00"), QStringLiteral("a\nb"),
+                                 QStringLiteral("a\rb")}) {
+        QVERIFY(!IniFile::write(path, QStringLiteral("Margini"), QStringLiteral("Superiore"), value));
+        QVERIFY(!IniFile::write(path, value, QStringLiteral("Superiore"), QStringLiteral("1")));
+        QVERIFY(!IniFile::write(path, QStringLiteral("Margini"), value, QStringLiteral("1")));
+    }
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
 }
 
 QTEST_MAIN(TestSlipPrint)

@@ -119,6 +119,11 @@ void TestSpreadsheet::fileBytes_data() {
     QTest::newRow("accents in the code page, others as references")
         << QList<QStringList>{{QStringLiteral("Città"), QStringLiteral("Дом")}}
         << "<tr>" + kCell + "Citt\xe0</td>" + kCell + "&#1044;&#1086;&#1084;</td></tr>";
+    // A record written by another program may hold any byte; the file carries none of the control ones.
+    QTest::newRow("control characters as blanks")
+        << QList<QStringList>{{QStringLiteral("a") + QChar(0x01) + QStringLiteral("b\tc") + QChar(0x1f),
+                               QStringLiteral("x") + QChar(0x7f) + u'y' + QChar(0x81) + u'z'}}
+        << "<tr>" + kCell + "a b c</td>" + kCell + "x y z</td></tr>";
 }
 
 void TestSpreadsheet::fileBytes() {

@@ -25,18 +25,25 @@ QString ScanProgress::cancelledText()
 
 void ScanProgress::setDelayMs(int ms) { g_delayMs = ms; }
 
+std::unique_ptr<QProgressDialog> ScanProgress::makeDialog(QWidget *parent, const QString &label, bool cancellable)
+{
+    auto dialog =
+        std::make_unique<QProgressDialog>(label, cancellable ? QStringLiteral("Annulla") : QString(), 0, 1000, parent);
+    dialog->setObjectName(QStringLiteral("frmAvanzamento"));
+    dialog->setWindowTitle(QStringLiteral(" Versalia"));
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    return dialog;
+}
+
 bool ScanProgress::update(qint64 done)
 {
     if (!m_dialog) {
         if (m_clock.elapsed() < g_delayMs)
             return true;
-        m_dialog = std::make_unique<QProgressDialog>(m_label, QStringLiteral("Annulla"), 0, 1000, m_parent);
-        m_dialog->setObjectName(QStringLiteral("frmAvanzamento"));
-        m_dialog->setWindowTitle(QStringLiteral(" Versalia"));
+        m_dialog = makeDialog(m_parent, m_label, true);
         m_dialog->setWindowModality(Qt::WindowModal);
-        m_dialog->setMinimumDuration(0);
-        m_dialog->setAutoClose(false);
-        m_dialog->setAutoReset(false);
         m_dialog->show();
     }
     // Per mille, so an archive of any size fits the bar's int range.

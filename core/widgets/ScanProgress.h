@@ -31,6 +31,8 @@ public:
     static QString cancelledText();
     // Tests: how long a pass runs before the bar appears (500 ms unless set).
     static void setDelayMs(int ms);
+    // The bar every long operation shows, per mille, with "Annulla" when it can be given up; not yet shown.
+    static std::unique_ptr<QProgressDialog> makeDialog(QWidget *parent, const QString &label, bool cancellable);
 
 private:
     bool update(qint64 done);
