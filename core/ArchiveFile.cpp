@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <cerrno>
 
@@ -98,16 +99,16 @@ qint64 ArchiveFile::count() const
 
 // Takes the lock; when an overwrite left a journal entry (its process died), replays it first under a write
 // lock over the whole file, so no read or write ever meets the record it may have torn.
-Result ArchiveFile::lockReplaying(Kind kind, qint64 start, qint64 length)
+Result ArchiveFile::lockReplaying(Kind kind, qint64 start, qint64 length, const QDeadlineTimer &until)
 {
     for (;;) {
-        const Result got = FileLock::lock(m_file, kind, start, length);
+        const Result got = FileLock::lock(m_file, kind, start, length, until);
         if (got != Result::Got || !m_writable || !Journal::pending(m_path))
             return got;
         const bool whole = kind == Kind::Exclusive && start == 0 && length == 0;
         if (!whole) {
             unlock(start, length);
-            const Result all = FileLock::lock(m_file, Kind::Exclusive, 0, 0);
+            const Result all = FileLock::lock(m_file, Kind::Exclusive, 0, 0, until);
             if (all != Result::Got)
                 return all;
         }
@@ -149,19 +150,38 @@ bool ArchiveFile::read(qint64 position, QByteArray &record)
     succeed();
     if (fault(Op::Read) || !m_file.isOpen() || position < 1)
         return fail(StorageError::Kind::IO, EIO);
-    const qint64 offset = (position - 1) * m_recordSize;
-    const Result got = lockReplaying(Kind::Shared, offset, m_recordSize);
-    if (got != Result::Got)
-        return failed(got);
-    bool ok = position <= count();
-    if (ok) {
-        record.resize(m_recordSize);
-        ok = m_file.readAt(offset, record.data(), m_recordSize);
-        if (!m_writable)
-            Journal::readThrough(m_path, offset, record.data(), m_recordSize);
+    return readLocked((position - 1) * m_recordSize, m_recordSize, record);
+}
+
+// Windows locks are mandatory: a range held by a process outside these rules (a copy tool, another program)
+// fails the read itself, with EAGAIN. That is waited for like a lock, within the same bounded wait, and then
+// reported as in use: never as a failure of the disk, never as a list cut short.
+bool ArchiveFile::readLocked(qint64 offset, qint64 length, QByteArray &bytes)
+{
+    const QDeadlineTimer until(FileLock::timeoutMs());
+    for (;;) {
+        const Result got = lockReplaying(Kind::Shared, offset, length, until);
+        if (got != Result::Got)
+            return failed(got);
+        const qint64 size = m_file.size();
+        const qint64 n = length > 0 ? length : size - offset;
+        bool ok = size >= 0 && n >= 0 && offset + n <= size;
+        if (ok) {
+            bytes.resize(n);
+            ok = m_file.readAt(offset, bytes.data(), n);
+            if (ok && !m_writable)
+                Journal::readThrough(m_path, offset, bytes.data(), n);
+        }
+        const int error = ok ? 0 : size < 0 || offset + n > size ? EIO : m_file.error();
+        unlock(offset, length);
+        if (ok)
+            return true;
+        if (error != EAGAIN)
+            return fail(StorageError::Kind::IO, error ? error : EIO);
+        if (until.hasExpired())
+            return fail(StorageError::Kind::InUse);
+        QThread::msleep(2);
     }
-    unlock(offset, m_recordSize);
-    return ok || fail(StorageError::Kind::IO, m_file.error() ? m_file.error() : EIO);
 }
 
 bool ArchiveFile::write(qint64 position, const QByteArray &record)
@@ -226,18 +246,9 @@ bool ArchiveFile::scan(const std::function<bool(const char *, qint64)> &visit)
     qint64 position = 0;
     while (position < total) {
         const qint64 n = qMin(perBlock, total - position);
-        const qint64 offset = position * m_recordSize;
-        block.resize(n * m_recordSize);
         // Each block under a read lock of its own: a long scan never holds off a writer for long.
-        const Result got = lockReplaying(Kind::Shared, offset, block.size());
-        if (got != Result::Got)
-            return failed(got);
-        const bool ok = m_file.readAt(offset, block.data(), block.size());
-        if (!m_writable)
-            Journal::readThrough(m_path, offset, block.data(), block.size());
-        unlock(offset, block.size());
-        if (!ok)
-            return fail(StorageError::Kind::IO, m_file.error());
+        if (!readLocked(position * m_recordSize, n * m_recordSize, block))
+            return false;
         for (qint64 i = 0; i < n; ++i)
             if (!visit(block.constData() + i * m_recordSize, ++position))
                 return true;
@@ -272,17 +283,5 @@ void ArchiveFile::undoLastWrite()
 bool ArchiveFile::snapshot(const QString &path, QByteArray &bytes)
 {
     ArchiveFile file(path, 1);
-    if (!file.m_file.openWritableOrReadOnly(path, file.m_writable) ||
-        file.lockReplaying(Kind::Shared, 0, 0) != Result::Got)
-        return false;
-    const qint64 size = file.m_file.size();
-    bool ok = size >= 0;
-    if (ok) {
-        bytes.resize(size);
-        ok = file.m_file.readAt(0, bytes.data(), size);
-        if (!file.m_writable)
-            Journal::readThrough(path, 0, bytes.data(), size);
-    }
-    file.unlock(0, 0);
-    return ok;
+    return file.m_file.openWritableOrReadOnly(path, file.m_writable) && file.readLocked(0, 0, bytes);
 }

@@ -68,7 +68,11 @@ public:
 
 private:
     bool fault(Op op) const;
-    FileLock::Result lockReplaying(FileLock::Kind kind, qint64 start, qint64 length);
+    FileLock::Result lockReplaying(FileLock::Kind kind, qint64 start, qint64 length,
+                                   const QDeadlineTimer &until = QDeadlineTimer(FileLock::timeoutMs()));
+    // length bytes at offset (length 0: to the end) under a shared lock of them, the bytes read through a
+    // pending journal where this copy may not replay it.
+    bool readLocked(qint64 offset, qint64 length, QByteArray &bytes);
     void unlock(qint64 start, qint64 length) { FileLock::unlock(m_file, start, length); }
     bool overwrite(qint64 offset, const QByteArray &record);
     bool fail(StorageError::Kind kind, int error = 0);
