@@ -10,9 +10,11 @@
 //   archive_worker series <archive> <size>      overwrite every record with all 'N', one line per record
 //   archive_worker tear <archive> <pos> <size>  overwrite pos with all 'N', dying with half of it in place
 //   archive_worker hold <archive> <size> [overwrite]
-//                                               append (or overwrite record 1), and stop itself (SIGSTOP)
-//                                               while holding the lock
+//                                               append (or overwrite record 1), and freeze while holding
+//                                               the lock
+#include "ProcessControl.h"
 #include "core/ArchiveFile.h"
+#include "core/NativeFile.h"
 #include "core/Record.h"
 #include "slips/SlipRecord.h"
 
@@ -20,11 +22,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 int appendSlips(const QString &path, int n, const QString &tag)
@@ -60,7 +60,7 @@ int churn(const QString &folder, const QString &archive)
             QFile f(p);
             f.open(QIODevice::WriteOnly);
         }
-        usleep(200);
+        QThread::usleep(200);
     }
 }
 
@@ -112,11 +112,12 @@ int tear(const QString &path, qint64 pos, int size)
 {
     ArchiveFile::setFaultHook([&](ArchiveFile::Op op, const QString &) {
         if (op == ArchiveFile::Op::Write) {
-            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY);
+            NativeFile other;
             const QByteArray half(size / 2, 'N');
-            if (fd < 0 || ::pwrite(fd, half.constData(), size_t(half.size()), off_t((pos - 1) * size)) != half.size())
+            if (!other.open(path, NativeFile::Access::ReadWrite) ||
+                !other.writeAt((pos - 1) * size, half.constData(), half.size()))
                 std::_Exit(5);
-            ::raise(SIGKILL);
+            ProcessControl::dieNow();
         }
         return false;
     });
@@ -130,7 +131,7 @@ int hold(const QString &path, int size, bool overwrite)
         if (op == ArchiveFile::Op::Sync) {
             std::printf("held\n");
             std::fflush(stdout);
-            ::raise(SIGSTOP);
+            ProcessControl::freeze();
         }
         return false;
     });

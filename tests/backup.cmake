@@ -1,4 +1,5 @@
 add_executable(backup_appender backup_appender.cpp)
+target_link_libraries(backup_appender PRIVATE versalia)
 versalia_test(test_backup test_backup.cpp)
 add_dependencies(test_backup backup_appender)
 target_compile_definitions(test_backup PRIVATE BACKUP_APPENDER="$<TARGET_FILE:backup_appender>")

@@ -1,5 +1,6 @@
 // The archive shared by several workstations: other processes append, overwrite, read, hold a lock, die in
 // the middle of a write or tidy the folder, and no record is ever lost, mixed or misplaced.
+#include "ProcessControl.h"
 #include "TestSupport.h"
 
 #include "core/ArchiveFile.h"
@@ -17,8 +18,6 @@
 #include <QSet>
 #include <QtTest>
 #include <array>
-
-#include <csignal>
 
 namespace {
 constexpr int kSize = 4100; // a record that straddles a page boundary from position 1 on
@@ -45,14 +44,7 @@ bool uniform(const QByteArray &rec) { return !rec.isEmpty() && rec.count(rec.at(
 struct Worker : QProcess {
     explicit Worker(const QStringList &args) { start(QStringLiteral(ARCHIVE_WORKER), args); }
     ~Worker() override { killNow(); }
-    // SIGKILL ends a stopped process too. Never a pid of 0: that would be this whole process group.
-    void killNow()
-    {
-        if (state() != NotRunning && processId() > 0) {
-            ::kill(pid_t(processId()), SIGKILL);
-            waitForFinished(5000);
-        }
-    }
+    void killNow() { ProcessControl::end(*this); }
     bool finishedOk(int ms = 60000)
     {
         return waitForFinished(ms) && exitStatus() == NormalExit && exitCode() == 0;
