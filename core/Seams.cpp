@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -118,12 +119,14 @@ void Shell::open(const QString &target)
     QString t = target;
     if (t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"')))
         t = t.mid(1, t.size() - 2);
-    QUrl url;
-    if (t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive) || t.contains(QLatin1String("://")))
-        url = QUrl(t, QUrl::TolerantMode);
-    else
-        url = QUrl::fromLocalFile(t);
-    QDesktopServices::openUrl(url);
+    const bool file = !t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive) && !t.contains(QLatin1String("://"));
+    const QUrl url = file ? QUrl::fromLocalFile(t) : QUrl(t, QUrl::TolerantMode);
+    // Without a program for it (on Linux, no xdg-open) nothing would happen: the user learns where the file is.
+    if (!QDesktopServices::openUrl(url) && file)
+        Messages::information(QApplication::activeWindow(),
+                              QStringLiteral("Nessun programma è associato a questo tipo di file.\n\r\n\r"
+                                             "Il file si trova in:\n\r\n\r") +
+                                  QDir::toNativeSeparators(t));
 }
 void Shell::setScripted(bool on) { st().shellScripted = on; }
 QStringList &Shell::opened() { return st().opened; }
@@ -168,9 +171,12 @@ bool Printing::choosePrinter(QPrinter &printer, QWidget *parent)
 {
     if (!hasPrinter()) {
         // Without a printer the print dialog would write a PDF somewhere silently: ask where it goes.
-        Messages::information(parent, QStringLiteral("Nessuna stampante è installata su questo computer.\n\r\n\r"
-                                                     "La stampa verrà salvata in un file PDF: scegliere dove "
-                                                     "salvarlo."));
+        // Annulla (or closing the box) cancels the print.
+        if (Messages::show(parent, MsgKind::Information,
+                           QStringLiteral("Nessuna stampante è installata su questo computer.\n\r\n\r"
+                                          "La stampa verrà salvata in un file PDF: scegliere dove salvarlo.")) !=
+            Answer::Ok)
+            return false;
         const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString name = printer.docName().isEmpty() ? QStringLiteral("Stampa") : printer.docName();
         QString path = FileDialog::getSaveFileName(parent, QStringLiteral("Salva la stampa in formato PDF"),
