@@ -35,24 +35,18 @@ if(CMAKE_CROSSCOMPILING)
         message(FATAL_ERROR "A cross build needs -DVERSALIA_GUIDAGEN=<guidagen of a native build> (scripts/windows.sh).")
     endif()
 
-    # Wine passes a QT_* variable to the program only when written WINEQT_*; the Qt and MinGW DLLs are found
-    # through WINEPATH. scripts/test-windows.sh gives the run its own WINEPREFIX and the fonts folder.
-    get_filename_component(mingw_qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
-    set(VERSALIA_WINE_FONTDIR "" CACHE PATH "The fonts folder of the offscreen platform under Wine")
-    if(BUILD_TESTING)
-        get_property(windows_tests DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY TESTS)
-        foreach(t IN LISTS windows_tests)
-            get_test_property(${t} ENVIRONMENT env)
-            set(wine_env "WINEPATH=Z:${mingw_qt_prefix}/bin\\;Z:${mingw_qt_prefix}/mingw-runtime" "WINEDEBUG=-all")
-            foreach(e IN LISTS env)
-                if(e MATCHES "^QT_")
-                    list(APPEND wine_env "WINE${e}")
-                endif()
-            endforeach()
-            if(VERSALIA_WINE_FONTDIR)
-                list(APPEND wine_env "WINEQT_QPA_FONTDIR=Z:${VERSALIA_WINE_FONTDIR}")
-            endif()
-            set_property(TEST ${t} APPEND PROPERTY ENVIRONMENT ${wine_env})
-        endforeach()
-    endif()
+    # The tests run under Wine through a wrapper made here: Wine passes a QT_* variable on only when written
+    # WINEQT_*, and finds the Qt and MinGW DLLs through WINEPATH. scripts/test-windows.sh gives the run its own
+    # WINEPREFIX and makes the fonts folder of the offscreen platform.
+    get_filename_component(VERSALIA_MINGW_QT "${Qt6_DIR}/../../.." ABSOLUTE)
+    set(VERSALIA_WINE_FONTDIR ${CMAKE_BINARY_DIR}/fonts)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-test.sh.in ${CMAKE_BINARY_DIR}/wine-test.sh @ONLY
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    get_property(test_targets DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(t IN LISTS test_targets)
+        get_target_property(type ${t} TYPE)
+        if(type STREQUAL "EXECUTABLE")
+            set_target_properties(${t} PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-test.sh)
+        endif()
+    endforeach()
 endif()

@@ -36,7 +36,7 @@ GUIDAGEN=$ROOT/build/assets/guidagen
 if [ ! -f build-win/build.ninja ]; then
     cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DVERSALIA_GUIDAGEN="$GUIDAGEN" -DVERSALIA_WINE_FONTDIR="$ROOT/build-win/fonts" >/dev/null
+        -DVERSALIA_GUIDAGEN="$GUIDAGEN" >/dev/null
 fi
 cmake --build build-win -- -j"$(nproc)"
 
