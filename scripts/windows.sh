@@ -55,6 +55,7 @@ GCCDIR=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 SEARCH=("$QT/bin" "$QT/mingw-runtime" "$GCCDIR" /usr/x86_64-w64-mingw32/lib)
 declare -A seen
 queue=("$DEST"/Versalia.exe "$DEST"/*/*.dll)
+binaries=("${queue[@]}")
 while ((${#queue[@]})); do
     f=${queue[0]}
     queue=("${queue[@]:1}")
@@ -64,13 +65,15 @@ while ((${#queue[@]})); do
         for d in "${SEARCH[@]}"; do
             if [[ -f $d/$dll ]]; then
                 cp "$d/$dll" "$DEST/"
+                binaries+=("$DEST/$dll")
                 queue+=("$d/$dll")
                 break
             fi
         done # not found: a DLL of Windows itself (KERNEL32, USER32, WINMM...)
     done
 done
-x86_64-w64-mingw32-strip --strip-unneeded "$DEST"/*.exe "$DEST"/*.dll "$DEST"/*/*.dll
+# unins000.dll is the password store, not a library: only what the walk found is stripped.
+x86_64-w64-mingw32-strip --strip-unneeded "${binaries[@]}"
 ZIP=$ROOT/dist/Versalia-$VERSION-win64.zip
 rm -f "$ZIP"
 (cd dist && zip -q -r -9 "$ZIP" Versalia)

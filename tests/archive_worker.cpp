@@ -25,6 +25,10 @@
 #include <QThread>
 
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 int appendSlips(const QString &path, int n, const QString &tag)
@@ -145,6 +149,9 @@ int hold(const QString &path, int size, bool overwrite)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY); // the test reads the lines byte for byte: "\n", not "\r\n"
+#endif
     const QStringList a = app.arguments();
     const QString mode = a.value(1);
     // These runs check where records land, not how long a save waits: a slow disk must not fail them.
