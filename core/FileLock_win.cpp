@@ -42,7 +42,6 @@ int timeoutMs() { return g_timeoutMs; }
 Result lock(const NativeFile &file, Kind kind, qint64 start, qint64 length, const QDeadlineTimer &until)
 {
     const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (kind == Kind::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
-    int pause = 1;
     for (;;) {
         Range r = range(start, length);
         if (::LockFileEx(handleOf(file), flags, 0, r.low, r.high, &r.at))
@@ -52,8 +51,8 @@ Result lock(const NativeFile &file, Kind kind, qint64 start, qint64 length, cons
             return Result::Failed;
         if (until.hasExpired())
             return Result::Busy;
-        QThread::msleep(pause);
-        pause = qMin(pause * 2, 16);
+        // Short pauses: a holder that comes back at once would otherwise take every turn.
+        QThread::msleep(1);
     }
 }
 
