@@ -133,7 +133,7 @@ void initialise(QApplication &app)
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtbase);
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    app.setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/versalia.svg"))); // square, as window icons are
     Input::installApplicationBehaviours();
     registerArchives();
     DesktopSeams::install();

@@ -3,6 +3,8 @@
 #include "core/ArchiveTexts.h"
 #include "core/Journal.h"
 
+#include <QThread>
+
 #include <cerrno>
 
 namespace {
@@ -117,10 +119,10 @@ qint64 ArchiveFile::count() const
 // Takes the lock on the file that is the archive now; when an overwrite left a journal entry (its process
 // died), replays it first under a write lock over the whole file, so no read or write ever meets the record it
 // may have torn.
-Result ArchiveFile::lockReplaying(Kind kind, qint64 start, qint64 length)
+Result ArchiveFile::lockReplaying(Kind kind, qint64 start, qint64 length, const QDeadlineTimer &until)
 {
     for (int moves = 0;;) {
-        const Result got = FileLock::lock(m_file, kind, start, length);
+        const Result got = FileLock::lock(m_file, kind, start, length, until);
         if (got != Result::Got)
             return got;
         if (!namesItsPath()) {
@@ -137,7 +139,7 @@ Result ArchiveFile::lockReplaying(Kind kind, qint64 start, qint64 length)
         const bool whole = kind == Kind::Exclusive && start == 0 && length == 0;
         if (!whole) {
             unlock(start, length);
-            const Result all = FileLock::lock(m_file, Kind::Exclusive, 0, 0);
+            const Result all = FileLock::lock(m_file, Kind::Exclusive, 0, 0, until);
             if (all != Result::Got)
                 return all;
         }
@@ -179,24 +181,38 @@ bool ArchiveFile::overwrite(qint64 offset, const QByteArray &record)
     return ok;
 }
 
+bool ArchiveFile::readRange(qint64 offset, char *data, qint64 size, const QDeadlineTimer &until)
+{
+    for (;;) {
+        if (m_file.readAt(offset, data, size))
+            return true;
+        if (m_file.error() != EAGAIN)
+            return fail(StorageError::Kind::IO, m_file.error() ? m_file.error() : EIO);
+        if (until.hasExpired())
+            return fail(StorageError::Kind::InUse);
+        QThread::msleep(2);
+    }
+}
+
 bool ArchiveFile::read(qint64 position, QByteArray &record)
 {
     succeed();
     if (fault(Op::Read) || !m_file.isOpen() || position < 1)
         return fail(StorageError::Kind::IO, EIO);
     const qint64 offset = (position - 1) * m_recordSize;
-    const Result got = lockReplaying(Kind::Shared, offset, m_recordSize);
+    const QDeadlineTimer until(FileLock::timeoutMs());
+    const Result got = lockReplaying(Kind::Shared, offset, m_recordSize, until);
     if (got != Result::Got)
         return failed(got);
-    bool ok = position <= count();
+    bool ok = position <= count() || fail(StorageError::Kind::IO, EINVAL);
     if (ok) {
         record.resize(m_recordSize);
-        ok = m_file.readAt(offset, record.data(), m_recordSize);
-        if (!m_writable)
+        ok = readRange(offset, record.data(), m_recordSize, until);
+        if (ok && !m_writable)
             Journal::readThrough(m_file, m_path, offset, record.data(), m_recordSize);
     }
     unlock(offset, m_recordSize);
-    return ok || fail(StorageError::Kind::IO, m_file.error() ? m_file.error() : EIO);
+    return ok;
 }
 
 bool ArchiveFile::write(qint64 position, const QByteArray &record)
@@ -265,7 +281,8 @@ bool ArchiveFile::scan(const std::function<bool(const char *, qint64)> &visit)
         const qint64 offset = position * m_recordSize;
         block.resize(n * m_recordSize);
         // Each block under a read lock of its own: a long scan never holds off a writer for long.
-        const Result got = lockReplaying(Kind::Shared, offset, block.size());
+        const QDeadlineTimer until(FileLock::timeoutMs());
+        const Result got = lockReplaying(Kind::Shared, offset, block.size(), until);
         if (got != Result::Got)
             return failed(got);
         if (m_generation != generation) {
@@ -273,12 +290,12 @@ bool ArchiveFile::scan(const std::function<bool(const char *, qint64)> &visit)
             unlock(offset, block.size());
             return fail(StorageError::Kind::InUse);
         }
-        const bool ok = m_file.readAt(offset, block.data(), block.size());
-        if (!m_writable)
+        const bool ok = readRange(offset, block.data(), block.size(), until);
+        if (ok && !m_writable)
             Journal::readThrough(m_file, m_path, offset, block.data(), block.size());
         unlock(offset, block.size());
         if (!ok)
-            return fail(StorageError::Kind::IO, m_file.error());
+            return false;
         for (qint64 i = 0; i < n; ++i)
             if (!visit(block.constData() + i * m_recordSize, ++position))
                 return true;
@@ -313,7 +330,8 @@ void ArchiveFile::undoLastWrite()
 bool ArchiveFile::readAll(const std::function<bool(qint64)> &accept,
                           const std::function<bool(const char *, qint64)> &sink)
 {
-    const Result got = lockReplaying(Kind::Shared, 0, 0);
+    const QDeadlineTimer until(FileLock::timeoutMs());
+    const Result got = lockReplaying(Kind::Shared, 0, 0, until);
     if (got != Result::Got)
         return failed(got);
     const qint64 size = m_file.size();
@@ -322,7 +340,7 @@ bool ArchiveFile::readAll(const std::function<bool(qint64)> &accept,
     QByteArray block;
     for (qint64 at = 0; ok && at < size; at += block.size()) {
         block.resize(qMin(kBlock, size - at));
-        ok = m_file.readAt(at, block.data(), block.size()) || fail(StorageError::Kind::IO, m_file.error());
+        ok = readRange(at, block.data(), block.size(), until);
         if (ok && !m_writable)
             Journal::readThrough(m_file, m_path, at, block.data(), block.size());
         ok = ok && (sink(block.constData(), block.size()) || fail(StorageError::Kind::IO, EIO));
@@ -375,8 +393,8 @@ bool ArchiveFile::readHeld(const std::function<bool(const char *, qint64)> &sink
     QByteArray block;
     for (qint64 at = 0; at < size; at += block.size()) {
         block.resize(qMin(kBlock, size - at));
-        if (!m_file.readAt(at, block.data(), block.size()))
-            return fail(StorageError::Kind::IO, m_file.error());
+        if (!readRange(at, block.data(), block.size(), QDeadlineTimer(FileLock::timeoutMs())))
+            return false;
         if (!sink(block.constData(), block.size()))
             return fail(StorageError::Kind::IO, EIO);
     }

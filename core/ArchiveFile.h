@@ -90,7 +90,12 @@ private:
     bool fault(Op op) const;
     bool openFile();
     bool namesItsPath() const;
-    FileLock::Result lockReplaying(FileLock::Kind kind, qint64 start, qint64 length);
+    FileLock::Result lockReplaying(FileLock::Kind kind, qint64 start, qint64 length,
+                                   const QDeadlineTimer &until = QDeadlineTimer(FileLock::timeoutMs()));
+    // Bytes of a range this copy holds locked. Windows locks are mandatory: a range held by a process outside
+    // these rules (a copy tool, another program) fails the read itself with EAGAIN, which is waited for like a
+    // lock until the deadline and then reported as in use, never as a failure of the disk or a list cut short.
+    bool readRange(qint64 offset, char *data, qint64 size, const QDeadlineTimer &until);
     bool readAll(const std::function<bool(qint64)> &accept, const std::function<bool(const char *, qint64)> &sink);
     void unlock(qint64 start, qint64 length) { FileLock::unlock(m_file, start, length); }
     bool overwrite(qint64 offset, const QByteArray &record);

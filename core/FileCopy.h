@@ -5,6 +5,7 @@
 // finished (a failure, a cancel, an exception) is removed.
 
 #include "core/NativeFile.h"
+#include "core/Sha256.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,18 +24,7 @@ struct Progress {
     std::atomic<bool> cancel{false};
 };
 
-// SHA-256 through the system's crypto library (several times faster than Qt's own on a processor that has
-// the SHA instructions, which matters for a folder of attachments).
-class Sha256 {
-public:
-    Sha256();
-    ~Sha256();
-    void add(const char *data, qint64 size);
-    QByteArray result() const; // 32 bytes; the digest of what was added so far
-private:
-    struct State;
-    std::unique_ptr<State> m_state;
-};
+using ::Sha256;
 
 class NewFile {
 public:

@@ -69,7 +69,7 @@ namespace FileLock {
 void setTimeoutMs(int ms) { g_timeoutMs = ms; }
 int timeoutMs() { return g_timeoutMs; }
 
-Result lock(const NativeFile &file, Kind kind, qint64 start, qint64 length)
+Result lock(const NativeFile &file, Kind kind, qint64 start, qint64 length, const QDeadlineTimer &deadline)
 {
     const int fd = int(file.native());
     struct flock fl = range(kind == Kind::Shared ? F_RDLCK : F_WRLCK, start, length);
@@ -79,7 +79,6 @@ Result lock(const NativeFile &file, Kind kind, qint64 start, qint64 length)
         return Result::Failed;
     // Busy: wait in the kernel's queue, which hands the lock over in turn (polling lets a busy copy starve
     // the others), woken by a timer of this thread to look at the deadline.
-    const QDeadlineTimer deadline(g_timeoutMs);
     WakeTimer wake;
     for (;;) {
         if (deadline.hasExpired())

@@ -62,24 +62,6 @@ bool removeAt(int dir, const char *name)
 }
 } // namespace
 
-NativeFile::~NativeFile() { close(); }
-
-NativeFile::NativeFile(NativeFile &&other) noexcept : m_handle(other.m_handle), m_error(other.m_error)
-{
-    other.m_handle = kNone;
-}
-
-NativeFile &NativeFile::operator=(NativeFile &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = other.m_handle;
-        m_error = other.m_error;
-        other.m_handle = kNone;
-    }
-    return *this;
-}
-
 bool NativeFile::open(const QString &path, Access access, Create create, bool noFollow)
 {
     close();
@@ -101,16 +83,6 @@ bool NativeFile::open(const QString &path, Access access, Create create, bool no
     }
     m_handle = h;
     return true;
-}
-
-bool NativeFile::openWritableOrReadOnly(const QString &path, bool &writable)
-{
-    writable = open(path, Access::ReadWrite);
-    if (writable)
-        return true;
-    if (!NativeFs::isDenied(m_error))
-        return false;
-    return open(path, Access::ReadOnly);
 }
 
 bool NativeFile::close()

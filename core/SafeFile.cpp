@@ -1,14 +1,12 @@
 #include "core/SafeFile.h"
 
-#include <QDir>
+#include "core/NativeFile.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 std::function<bool(SafeFile::Step, const QString &)> &faultHook()
@@ -19,55 +17,53 @@ std::function<bool(SafeFile::Step, const QString &)> &faultHook()
 
 bool fault(SafeFile::Step step, const QString &path) { return faultHook() && faultHook()(step, path); }
 
-bool writeAll(int fd, const QByteArray &bytes)
+bool readBack(const QString &name, const QByteArray &expected)
 {
-    const char *p = bytes.constData();
-    qint64 left = bytes.size(), at = 0;
-    while (left > 0) {
-        const ssize_t n = ::pwrite(fd, p + at, size_t(left), off_t(at));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        at += n;
-        left -= n;
-    }
-    return true;
+    NativeFile f;
+    QByteArray bytes(expected.size(), Qt::Uninitialized);
+    return f.open(name, NativeFile::Access::ReadOnly) && f.size() == expected.size() &&
+           f.readAt(0, bytes.data(), bytes.size()) && bytes == expected;
 }
 
-bool readBack(const QByteArray &name, const QByteArray &expected)
+// Write, sync and close, each error counted, the file closed in any case.
+bool finish(NativeFile &file, const QByteArray &bytes, const QString &path)
 {
-    QFile f(QFile::decodeName(name));
-    return f.open(QIODevice::ReadOnly) && f.readAll() == expected && f.error() == QFileDevice::NoError;
-}
-
-// Flush, sync and close, each error counted, the descriptor closed in any case.
-bool finish(int fd, const QByteArray &bytes, const QString &path)
-{
-    bool ok = !fault(SafeFile::Step::Flush, path) && writeAll(fd, bytes) && ::ftruncate(fd, bytes.size()) == 0;
-    ok = ok && !fault(SafeFile::Step::Sync, path) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
+    bool ok = !fault(SafeFile::Step::Flush, path) && file.writeAt(0, bytes.constData(), bytes.size()) &&
+              file.resize(bytes.size());
+    ok = ok && !fault(SafeFile::Step::Sync, path) && file.sync();
+    const bool closed = file.close();
     return ok && closed && !fault(SafeFile::Step::Close, path);
 }
 
 bool rewriteInPlace(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray name = QFile::encodeName(path);
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
+    NativeFile file;
+    if (!file.open(path, NativeFile::Access::ReadWrite, NativeFile::Create::Never, true))
         return false;
-    const QByteArray old = in.readAll();
-    in.close();
-    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
+    const qint64 size = file.size();
+    QByteArray old(qMax<qint64>(size, 0), Qt::Uninitialized);
+    if (size < 0 || !file.readAt(0, old.data(), old.size()))
         return false;
-    if (finish(fd, bytes, path) && readBack(name, bytes))
+    if (finish(file, bytes, path) && readBack(path, bytes))
         return true;
-    const int again = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
-    if (again >= 0 && writeAll(again, old) && ::ftruncate(again, old.size()) == 0)
-        ::fsync(again);
-    if (again >= 0)
-        ::close(again);
+    NativeFile again;
+    if (again.open(path, NativeFile::Access::ReadWrite, NativeFile::Create::Never, true) &&
+        again.writeAt(0, old.constData(), old.size()) && again.resize(old.size()))
+        again.sync();
+    return false;
+}
+
+// A new name beside path that nobody else uses; made with the rights any new file of the user gets.
+bool createTemporary(const QString &path, NativeFile &file, QString &name)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        name = path + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 36,
+                                                  QLatin1Char('0'));
+        if (file.open(name, NativeFile::Access::ReadWrite, NativeFile::Create::New))
+            return true;
+        if (file.error() != EEXIST)
+            return false;
+    }
     return false;
 }
 } // namespace
@@ -78,38 +74,28 @@ void setFaultHook(std::function<bool(Step, const QString &)> hook) { faultHook()
 
 bool replace(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray name = QFile::encodeName(path);
-    QByteArray temp = name + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        if ((errno == EACCES || errno == EPERM || errno == EROFS) && QFileInfo(path).isFile())
+    NativeFile temp;
+    QString tempName;
+    if (!createTemporary(path, temp, tempName)) {
+        const int e = temp.error();
+        if ((e == EACCES || e == EPERM || e == EROFS) && QFileInfo(path).isFile())
             return rewriteInPlace(path, bytes);
         return false;
     }
-    // The new file gets the old one's permissions; a new file those of any file the user creates.
-    struct stat st {};
-    mode_t mode;
-    if (::stat(name.constData(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd, mode);
+    // The new file gets the old one's permissions.
+    NativeFile old;
+    if (old.open(path, NativeFile::Access::ReadOnly, NativeFile::Create::Never, true))
+        temp.takePermissionsOf(old);
+    old.close();
 
-    const bool ok = finish(fd, bytes, path) && readBack(temp, bytes) && !fault(Step::Rename, path) &&
-                    ::rename(temp.constData(), name.constData()) == 0;
+    const bool ok = finish(temp, bytes, path) && readBack(tempName, bytes) && !fault(Step::Rename, path) &&
+                    NativeFs::replace(tempName, path);
     if (!ok) {
-        ::unlink(temp.constData());
+        QFile::remove(tempName);
         return false;
     }
     // The rename itself reaches the disk with the folder.
-    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    NativeFs::syncFolder(QFileInfo(path).absolutePath());
     return true;
 }
 

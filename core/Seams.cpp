@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -71,18 +72,17 @@ void Shell::open(const QString &target)
     st().opened.append(target);
     if (st().shellScripted)
         return;
-    if (st().desktop.open)
-        return st().desktop.open(target);
     // Callers quote file paths as a shell would; the desktop wants the bare path or address.
     QString t = target;
     if (t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"')))
         t = t.mid(1, t.size() - 2);
-    QUrl url;
-    if (t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive) || t.contains(QLatin1String("://")))
-        url = QUrl(t, QUrl::TolerantMode);
-    else
-        url = QUrl::fromLocalFile(t);
-    QDesktopServices::openUrl(url);
+    const bool file = !t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive) && !t.contains(QLatin1String("://"));
+    const QUrl url = file ? QUrl::fromLocalFile(t) : QUrl(t, QUrl::TolerantMode);
+    // Without a program for it (on Linux, no xdg-open) nothing would happen: the user learns where the file is.
+    if (!QDesktopServices::openUrl(url) && file)
+        Messages::information(nullptr, QStringLiteral("Nessun programma è associato a questo tipo di file.\n\r\n\r"
+                                                      "Il file si trova in:\n\r\n\r") +
+                                           QDir::toNativeSeparators(t));
 }
 void Shell::setScripted(bool on) { st().shellScripted = on; }
 QStringList &Shell::opened() { return st().opened; }

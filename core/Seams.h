@@ -136,7 +136,6 @@ void setScriptedAll(bool on);
 // What the desktop side supplies; each member may stay empty.
 struct Desktop {
     std::function<Answer(QWidget *parent, MsgKind kind, const QString &text)> message;
-    std::function<void(const QString &target)> open;
     std::function<QString(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)>
         openFile, saveFile;
     std::function<QString(QWidget *parent, const QString &caption, const QString &dir)> folder;

@@ -10,16 +10,18 @@
 //   archive_worker series <archive> <size>      overwrite every record with all 'N', one line per record
 //   archive_worker tear <archive> <pos> <size>  overwrite pos with all 'N', dying with half of it in place
 //   archive_worker hold <archive> <size> [overwrite]
-//                                               append (or overwrite record 1), and stop itself (SIGSTOP)
-//                                               while holding the lock
-//   archive_worker holdread <archive>           read the whole archive and stop itself (SIGSTOP) half way,
+//                                               append (or overwrite record 1), and freeze while holding
+//                                               the lock
+//   archive_worker holdread <archive>           read the whole archive and freeze half way,
 //                                               holding its read lock
 //   archive_worker saves <archive> <n>          n times: append a slip, then overwrite it; after each save
 //                                               that succeeded, print "<position> <payer>"
-//   archive_worker restore <program> <copy> <k> restore the copy and die (SIGKILL) as the k-th staged file is
+//   archive_worker restore <program> <copy> <k> restore the copy and die as the k-th staged file is
 //                                               about to be put in place; with k = 0, as the first file is staged
+#include "ProcessControl.h"
 #include "core/ArchiveFile.h"
 #include "core/Backup.h"
+#include "core/NativeFile.h"
 #include "core/Record.h"
 #include "slips/SlipRecord.h"
 
@@ -28,17 +30,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
-#include <csignal>
 #include <cstdio>
+#ifdef Q_OS_WIN
 #include <fcntl.h>
-#include <unistd.h>
+#include <io.h>
+#endif
 
 namespace {
 int appendSlips(const QString &path, int n, const QString &tag)
 {
     Record r(kSlipLayout);
-    const int payer = kSlipLayout.indexOf("Esecutore");
+    constexpr int payer = kSlipLayout.at("Esecutore");
     const int note = kSlipLayout.indexOf("Note");
     for (int i = 0; i < n; ++i) {
         r.setText(payer, tag + QString::number(i));
@@ -68,7 +72,7 @@ int churn(const QString &folder, const QString &archive)
             QFile f(p);
             f.open(QIODevice::WriteOnly);
         }
-        usleep(200);
+        QThread::usleep(200);
     }
 }
 
@@ -120,11 +124,12 @@ int tear(const QString &path, qint64 pos, int size)
 {
     ArchiveFile::setFaultHook([&](ArchiveFile::Op op, const QString &) {
         if (op == ArchiveFile::Op::Write) {
-            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY);
+            NativeFile other;
             const QByteArray half(size / 2, 'N');
-            if (fd < 0 || ::pwrite(fd, half.constData(), size_t(half.size()), off_t((pos - 1) * size)) != half.size())
+            if (!other.open(path, NativeFile::Access::ReadWrite) ||
+                !other.writeAt((pos - 1) * size, half.constData(), half.size()))
                 std::_Exit(5);
-            ::raise(SIGKILL);
+            ProcessControl::dieNow();
         }
         return false;
     });
@@ -138,7 +143,7 @@ int hold(const QString &path, int size, bool overwrite)
         if (op == ArchiveFile::Op::Sync) {
             std::printf("held\n");
             std::fflush(stdout);
-            ::raise(SIGSTOP);
+            ProcessControl::freeze();
         }
         return false;
     });
@@ -153,7 +158,7 @@ int holdRead(const QString &path)
     return ArchiveFile::readWhole(path, {}, [](const char *, qint64) {
         std::printf("held\n");
         std::fflush(stdout);
-        ::raise(SIGSTOP);
+        ProcessControl::freeze();
         return true;
     }) ? 0 : 2;
 }
@@ -162,7 +167,7 @@ int holdRead(const QString &path)
 int saves(const QString &path, int n)
 {
     Record r(kSlipLayout);
-    const int payer = kSlipLayout.indexOf("Esecutore");
+    constexpr int payer = kSlipLayout.at("Esecutore");
     for (int i = 0; i < n; ++i) {
         ArchiveFile file(path, kSlipLayout.size());
         if (!file.open())
@@ -188,7 +193,7 @@ int restoreAndDie(const QString &program, const QString &copyName, int killAt)
     int replaced = 0;
     Backup::setFaultHook([&](Backup::Step step, const QString &path) {
         if (step == Backup::Step::Replace ? ++replaced == killAt : killAt == 0 && path.contains(u".ripristino."))
-            ::raise(SIGKILL);
+            ProcessControl::dieNow();
         return false;
     });
     for (const Backup::Copy &c : Backup::list(QDir(program).filePath(Backup::rootName())))
@@ -201,6 +206,9 @@ int restoreAndDie(const QString &program, const QString &copyName, int killAt)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY); // the test reads the lines byte for byte: "\n", not "\r\n"
+#endif
     const QStringList a = app.arguments();
     const QString mode = a.value(1);
     // These runs check where records land, not how long a save waits: a slow disk must not fail them.

@@ -95,7 +95,7 @@ void TestAgenda::init()
     ed->show();
     QVERIFY(QTest::qWaitForWindowExposed(ed));
     ed->activateWindow();
-    QApplication::setActiveWindow(ed);
+    QVERIFY(QTest::qWaitForWindowActive(ed));
 }
 
 void TestAgenda::cleanup()

@@ -341,6 +341,8 @@ void TestArchive::twoProcessesAppending()
 // The worker half of the two-process test: appends n slips and writes the reported position into each.
 static int appendWorker(const QString &path, int n, const QString &tag)
 {
+    // Where the records land is checked here, not how long a save waits: a slow machine must not fail it.
+    ArchiveFile::setLockTimeoutMs(20000);
     Record r(kSlipLayout);
     const int payer = kSlipLayout.indexOf("Esecutore");
     const int note = kSlipLayout.indexOf("Note");

@@ -1,5 +1,6 @@
 // The archive shared by several workstations: other processes append, overwrite, read, hold a lock, die in
 // the middle of a write or tidy the folder, and no record is ever lost, mixed or misplaced.
+#include "ProcessControl.h"
 #include "TestSupport.h"
 #include "WorkerProcess.h"
 

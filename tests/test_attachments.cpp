@@ -37,6 +37,15 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
+// What was handed to the desktop, in the system's separators (Windows takes either).
+QStringList openedNative()
+{
+    QStringList native;
+    for (const QString &target : Seams::Shell::opened())
+        native << QDir::toNativeSeparators(target);
+    return native;
+}
+
 QStringList folderFiles()
 {
     return QDir(AttachmentFolder::path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
@@ -146,7 +155,7 @@ void TestAttachments::firstUseCreatesFolderAndWritesBack()
         QCOMPARE(w->txtFile01->text(), QStringLiteral("passaporto.pdf"));
         QVERIFY(w->btnApri01->isEnabled());
         QTest::mouseClick(w->btnApri01, Qt::LeftButton);
-        QCOMPARE(Seams::Shell::opened(),
+        QCOMPARE(openedNative(),
                  QStringList{QLatin1Char('"') + AttachmentFolder::path() + QStringLiteral("passaporto.pdf\"")});
         QTest::mouseClick(w->imgCancella01, Qt::LeftButton);
         QCOMPARE(w->txtFile01->text(), QString());
@@ -303,7 +312,7 @@ void TestAttachments::cyrillicNameStoredUnderNameThatOpens()
     QTest::mouseClick(ed->cmdPrimo, Qt::LeftButton);
     QCOMPARE(ed->lblFile02->text(), QStringLiteral("Viza Ivan.pdf"));
     QVERIFY(inWindow(ed->cmdFile, [&](TfrmAllegaCartella *w) { QTest::mouseClick(w->btnApri02, Qt::LeftButton); }));
-    QCOMPARE(Seams::Shell::opened(),
+    QCOMPARE(openedNative(),
              QStringList{QLatin1Char('"') + AttachmentFolder::path() + QStringLiteral("Viza Ivan.pdf\"")});
     QCOMPARE(fileBytes(AttachmentFolder::path() + QStringLiteral("Viza Ivan.pdf")), QByteArray("visto"));
 }
@@ -399,9 +408,11 @@ void TestAttachments::onlyFilesInsideTheFolderOpen()
     writeFile(folder->file(QStringLiteral("fuori.pdf")), "outside");
     QDir().mkpath(AttachmentFolder::path() + QStringLiteral("sotto"));
     writeFile(AttachmentFolder::path() + QStringLiteral("sotto/ok.pdf"), "nested");
+#ifndef Q_OS_WIN // there QFile::link makes a shell shortcut, a plain file: link.pdf stays missing
     QVERIFY(
         QFile::link(folder->file(QStringLiteral("fuori.pdf")), AttachmentFolder::path() + QStringLiteral("link.pdf")));
     QVERIFY(QFile::link(QStringLiteral("ok.pdf"), AttachmentFolder::path() + QStringLiteral("dentro.pdf")));
+#endif
 
     TfrmAllegaCartella w(ed);
     const char *never[] = {"..\\x",         "/etc/passwd", "../fuori.pdf", "..",       ".",    "sotto/ok.pdf",
@@ -414,7 +425,7 @@ void TestAttachments::onlyFilesInsideTheFolderOpen()
     QVERIFY(Seams::Messages::shown().isEmpty()); // a missing file is not reported
     w.txtFile03->setText(QStringLiteral(" ok.pdf "));
     w.btnApriClick(2);
-    QCOMPARE(Seams::Shell::opened(),
+    QCOMPARE(openedNative(),
              QStringList{QLatin1Char('"') + AttachmentFolder::path() + QStringLiteral("ok.pdf\"")});
 }
 

@@ -37,7 +37,7 @@ std::unique_ptr<TCheckWindow> make(int window)
 void showActive(QWidget *w)
 {
     w->show();
-    QApplication::setActiveWindow(w);
+    w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
 }
 

@@ -100,7 +100,7 @@ void showActive(QWidget *w)
 {
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    QApplication::setActiveWindow(w);
+    w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
 }
 } // namespace

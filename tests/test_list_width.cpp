@@ -39,6 +39,8 @@ void TestListWidth::wholeLinesShow()
     TfrmDaSaldare list;
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
+    if (!QFontInfo(list.lstRecords->font()).fixedPitch())
+        QSKIP("No fixed-pitch font stands in for Courier New here (Wine's offscreen platform has no font aliases)");
     const QString line = list.lstRecords->lines().value(0);
     QCOMPARE(line.size(), 142);
     const int needed = QFontMetrics(list.lstRecords->font()).horizontalAdvance(line);

@@ -124,7 +124,7 @@ void TestRegistry::init()
     ed->show();
     QVERIFY(QTest::qWaitForWindowExposed(ed));
     ed->activateWindow();
-    QApplication::setActiveWindow(ed);
+    QVERIFY(QTest::qWaitForWindowActive(ed));
 }
 
 void TestRegistry::cleanup()

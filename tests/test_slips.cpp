@@ -136,7 +136,7 @@ void TestSlips::init()
     ed->show();
     QVERIFY(QTest::qWaitForWindowExposed(ed));
     ed->activateWindow();
-    QApplication::setActiveWindow(ed);
+    QVERIFY(QTest::qWaitForWindowActive(ed));
 }
 
 void TestSlips::cleanup()

@@ -31,6 +31,7 @@ private slots:
     void failingDeviceStopsWriting();
     void exportProcedure_data();
     void exportProcedure();
+    void noProgramToOpenTheExportSaysWhereItIs();
     void libreOfficeKeepsTextCells();
     void slipGridAndExport();
     void emptyArchiveExportsHeadingsOnly();
@@ -198,6 +199,20 @@ void TestSpreadsheet::exportProcedure() {
     if (!blocked)
         QCOMPARE(readAll(path) == bytesOf(d), written);
     QCOMPARE(Seams::Shell::opened(), opened ? QStringList{QLatin1Char('"') + path + QLatin1Char('"')} : QStringList{});
+}
+
+void TestSpreadsheet::noProgramToOpenTheExportSaysWhereItIs() {
+    // The offscreen platform opens nothing, as a desktop without xdg-open or without a program for ".xls".
+    Seams::Shell::setScripted(false);
+    Seams::Messages::setNextAnswer(Seams::Answer::Yes);
+    Seams::Messages::setNextAnswer(Seams::Answer::Yes);
+    ExportSpreadsheet(nullptr, sample({{QStringLiteral("€ 16,00"), QStringLiteral("00184")}}));
+    Seams::Shell::setScripted(true);
+    const auto &shown = Seams::Messages::shown();
+    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown.at(2).kind, Seams::MsgKind::Information);
+    QVERIFY2(shown.at(2).text.startsWith(QStringLiteral("Nessun programma è associato")), qPrintable(shown.at(2).text));
+    QVERIFY(shown.at(2).text.endsWith(QDir::toNativeSeparators(m_folder->file(QStringLiteral("Prova.xls")))));
 }
 
 void TestSpreadsheet::libreOfficeKeepsTextCells() {

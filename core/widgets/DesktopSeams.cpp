@@ -94,10 +94,13 @@ bool Printing::hasPrinter()
 bool Printing::choosePrinter(QPrinter &printer, QWidget *parent)
 {
     if (!hasPrinter()) {
-        // Without a printer the print dialog would write a PDF somewhere silently: ask where it goes.
-        Messages::information(parent, QStringLiteral("Nessuna stampante è installata su questo computer.\n\r\n\r"
-                                                     "La stampa verrà salvata in un file PDF: scegliere dove "
-                                                     "salvarlo."));
+        // Without a printer the print dialog would write a PDF somewhere silently: ask where it goes. Annulla (or
+        // closing the box) cancels the print.
+        if (Messages::show(parent, MsgKind::Information,
+                           QStringLiteral("Nessuna stampante è installata su questo computer.\n\r\n\r"
+                                          "La stampa verrà salvata in un file PDF: scegliere dove salvarlo.")) !=
+            Answer::Ok)
+            return false;
         const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString name = printer.docName().isEmpty() ? QStringLiteral("Stampa") : printer.docName();
         QString path = FileDialog::getSaveFileName(parent, QStringLiteral("Salva la stampa in formato PDF"),

@@ -228,7 +228,9 @@ public:
     }
     static RuleSet *of(QLineEdit *field)
     {
-        if (auto *r = field->findChild<RuleSet *>(QStringLiteral("inputRules"), Qt::FindDirectChildrenOnly))
+        // By name and dynamic_cast: findChild<RuleSet *> needs a Q_OBJECT class from Qt 6.5 on.
+        if (auto *r = dynamic_cast<RuleSet *>(
+                field->findChild<QObject *>(QStringLiteral("inputRules"), Qt::FindDirectChildrenOnly)))
             return r;
         return new RuleSet(field);
     }

@@ -1,0 +1,268 @@
+#include "core/NativeFile.h"
+
+#include <QDir>
+#include <QThread>
+
+#include <cerrno>
+#include <windows.h>
+
+namespace {
+HANDLE h(qintptr handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// Paths as Windows wants them: backslashes, UTF-16.
+std::wstring wide(const QString &path) { return QDir::toNativeSeparators(path).toStdWString(); }
+
+// The errno values the callers test. A range another workstation holds makes a read or write fail on Windows
+// (its locks are mandatory): EAGAIN, as POSIX says of mandatory locks, so the archive layer waits and retries.
+int errnoOf(DWORD e)
+{
+    switch (e) {
+    case ERROR_SUCCESS:
+        return 0;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_BAD_PATHNAME:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_NETWORK_ACCESS_DENIED:
+        return EACCES;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_PRIVILEGE_NOT_HELD:
+        return EPERM;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_SHARING_VIOLATION:
+        return EAGAIN;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return EEXIST;
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return ELOOP;
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_PARAMETER:
+        return EINVAL;
+    case ERROR_INVALID_HANDLE:
+        return EBADF;
+    default:
+        return EIO;
+    }
+}
+
+int lastErrno() { return errnoOf(::GetLastError()); }
+
+OVERLAPPED at(qint64 offset)
+{
+    OVERLAPPED ov{};
+    ov.Offset = DWORD(quint64(offset) & 0xFFFFFFFFu);
+    ov.OffsetHigh = DWORD(quint64(offset) >> 32);
+    return ov;
+}
+
+// Symbolic links, junctions and mount points name another file; other reparse points (cloud placeholders,
+// deduplicated files) are the file itself.
+bool namesAnother(DWORD attributes, DWORD tag)
+{
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(tag);
+}
+
+bool namesAnother(HANDLE handle)
+{
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    return ::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info) &&
+           namesAnother(info.FileAttributes, info.ReparseTag);
+}
+
+// The directory entry itself, never what it points to.
+HANDLE openEntry(const QString &path)
+{
+    return ::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+FileId idOfHandle(HANDLE handle)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handle, &info))
+        return {};
+    return {quint64(info.dwVolumeSerialNumber), (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+// One ReadFile or WriteFile moves at most this much.
+constexpr qint64 kChunk = 1 << 30;
+} // namespace
+
+bool NativeFile::open(const QString &path, Access access, Create create, bool noFollow)
+{
+    close();
+    const DWORD rights = GENERIC_READ | (access == Access::ReadWrite ? GENERIC_WRITE : 0);
+    // Other workstations open, lock and replace the same files while this one works with them.
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const DWORD disposition = create == Create::New ? CREATE_NEW : create == Create::IfMissing ? OPEN_ALWAYS : OPEN_EXISTING;
+    const bool entryItself = noFollow || create == Create::New;
+    const std::wstring name = wide(path);
+    HANDLE handle = ::CreateFileW(name.c_str(), rights, share, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL | (entryItself ? FILE_FLAG_OPEN_REPARSE_POINT : 0), nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        m_error = lastErrno();
+        return false;
+    }
+    if (entryItself) {
+        FILE_ATTRIBUTE_TAG_INFO info{};
+        if (!::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info)) {
+            m_error = lastErrno();
+            ::CloseHandle(handle);
+            return false;
+        }
+        if (namesAnother(info.FileAttributes, info.ReparseTag)) {
+            ::CloseHandle(handle);
+            m_error = ELOOP; // as O_NOFOLLOW says of a link
+            return false;
+        }
+        if (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            // A placeholder of a synchronised folder: opened through its reparse point, its data would not be
+            // fetched. It names no other file, so it is opened again the ordinary way.
+            ::CloseHandle(handle);
+            handle = ::CreateFileW(name.c_str(), rights, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (handle == INVALID_HANDLE_VALUE) {
+                m_error = lastErrno();
+                return false;
+            }
+        }
+    }
+    m_handle = reinterpret_cast<qintptr>(handle);
+    return true;
+}
+
+bool NativeFile::close()
+{
+    if (m_handle == kNone)
+        return true;
+    const bool ok = ::CloseHandle(h(m_handle));
+    if (!ok)
+        m_error = lastErrno();
+    m_handle = kNone;
+    return ok;
+}
+
+bool NativeFile::readAt(qint64 offset, char *data, qint64 size) const
+{
+    while (size > 0) {
+        OVERLAPPED ov = at(offset);
+        DWORD got = 0;
+        if (!::ReadFile(h(m_handle), data, DWORD(qMin(size, kChunk)), &got, &ov)) {
+            const DWORD e = ::GetLastError();
+            m_error = e == ERROR_HANDLE_EOF ? EIO : errnoOf(e);
+            return false;
+        }
+        if (got == 0) {
+            m_error = EIO;
+            return false;
+        }
+        data += got;
+        size -= got;
+        offset += got;
+    }
+    return true;
+}
+
+bool NativeFile::writeAt(qint64 offset, const char *data, qint64 size)
+{
+    while (size > 0) {
+        OVERLAPPED ov = at(offset);
+        DWORD put = 0;
+        if (!::WriteFile(h(m_handle), data, DWORD(qMin(size, kChunk)), &put, &ov)) {
+            m_error = lastErrno();
+            return false;
+        }
+        if (put == 0) {
+            m_error = ENOSPC;
+            return false;
+        }
+        data += put;
+        size -= put;
+        offset += put;
+    }
+    return true;
+}
+
+qint64 NativeFile::size() const
+{
+    LARGE_INTEGER s{};
+    if (!::GetFileSizeEx(h(m_handle), &s)) {
+        m_error = lastErrno();
+        return -1;
+    }
+    return qint64(s.QuadPart);
+}
+
+bool NativeFile::resize(qint64 size)
+{
+    // Every read and write names its offset, so moving the file pointer here disturbs nothing.
+    LARGE_INTEGER to{};
+    to.QuadPart = size;
+    if (::SetFilePointerEx(h(m_handle), to, nullptr, FILE_BEGIN) && ::SetEndOfFile(h(m_handle)))
+        return true;
+    m_error = lastErrno();
+    return false;
+}
+
+bool NativeFile::sync()
+{
+    if (::FlushFileBuffers(h(m_handle)))
+        return true;
+    m_error = lastErrno();
+    return false;
+}
+
+FileId NativeFile::id() const { return idOfHandle(h(m_handle)); }
+
+// A new file takes the folder's inherited access rights, which is what the other workstations need.
+void NativeFile::takePermissionsOf(const NativeFile &) {}
+
+namespace NativeFs {
+FileId idOf(const QString &path)
+{
+    const HANDLE entry = openEntry(path);
+    if (entry == INVALID_HANDLE_VALUE)
+        return {};
+    const FileId id = idOfHandle(entry);
+    ::CloseHandle(entry);
+    return id;
+}
+
+bool isLink(const QString &path)
+{
+    const HANDLE entry = openEntry(path);
+    if (entry == INVALID_HANDLE_VALUE)
+        return false;
+    const bool link = namesAnother(entry);
+    ::CloseHandle(entry);
+    return link;
+}
+
+bool replace(const QString &from, const QString &to)
+{
+    // As QSaveFile does. A virus scanner or another workstation that has just opened the old file without
+    // sharing its deletion holds the rename off for a moment: a few tries before giving up.
+    const std::wstring source = wide(from), target = wide(to);
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD e = ::GetLastError();
+        if (attempt == 10 || (e != ERROR_ACCESS_DENIED && e != ERROR_SHARING_VIOLATION && e != ERROR_LOCK_VIOLATION))
+            return false;
+        QThread::msleep(50);
+    }
+}
+
+// MOVEFILE_WRITE_THROUGH returns only once the rename is on the disk; a folder has nothing more to flush.
+void syncFolder(const QString &) {}
+
+int lastError() { return lastErrno(); }
+} // namespace NativeFs
