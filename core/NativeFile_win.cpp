@@ -95,6 +95,109 @@ FileId idOfHandle(HANDLE handle)
 
 // One ReadFile or WriteFile moves at most this much.
 constexpr qint64 kChunk = 1 << 30;
+
+// Opens what a path leads to, following links.
+HANDLE openTarget(const QString &path)
+{
+    return ::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+qint64 msSince1970(const FILETIME &t)
+{
+    // FILETIME counts 100 ns steps from 1601.
+    const quint64 ticks = (quint64(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    return qint64(ticks / 10000) - 11644473600000LL;
+}
+
+// Keeps a failure's code for NativeFs::lastError() past the calls that clean up after it.
+bool failWith(DWORD e)
+{
+    ::SetLastError(e);
+    return false;
+}
+
+// A virus scanner or another workstation that has just opened the old file without sharing its deletion
+// holds a rename off for a moment: a few tries before giving up.
+bool moveEntry(const QString &from, const QString &to, DWORD flags)
+{
+    const std::wstring source = wide(from), target = wide(to);
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(source.c_str(), target.c_str(), flags | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD e = ::GetLastError();
+        if (attempt == 10 || (e != ERROR_ACCESS_DENIED && e != ERROR_SHARING_VIOLATION && e != ERROR_LOCK_VIOLATION))
+            return failWith(e);
+        QThread::msleep(50);
+    }
+}
+
+// One folder entry, never what it leads to: a link to a folder (a junction) is removed as a folder entry,
+// which removes the link alone. A read-only file loses the attribute first, as a deletion by hand would.
+bool removeEntry(const QString &path)
+{
+    const std::wstring name = wide(path);
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return failWith(::GetLastError());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return ::RemoveDirectoryW(name.c_str()) || failWith(::GetLastError());
+    if (::DeleteFileW(name.c_str()))
+        return true;
+    const DWORD e = ::GetLastError();
+    if (e == ERROR_ACCESS_DENIED && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        ::SetFileAttributesW(name.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY)) && ::DeleteFileW(name.c_str()))
+        return true;
+    return failWith(e);
+}
+
+// The entries of a real folder, "." and ".." left out; links are entries like any other.
+template<typename F>
+bool eachEntry(const QString &folder, F f)
+{
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileExW(wide(folder + QStringLiteral("/*")).c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE)
+        return failWith(::GetLastError());
+    bool ok = true;
+    do {
+        const QString name = QString::fromWCharArray(found.cFileName);
+        if (name == QLatin1String(".") || name == QLatin1String(".."))
+            continue;
+        const bool link = namesAnother(found.dwFileAttributes, found.dwReserved0);
+        const bool folderEntry = !link && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+        ok = f(folder + QLatin1Char('/') + name, link, folderEntry) && ok;
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return ok;
+}
+
+bool removeFolder(const QString &folder)
+{
+    const bool emptied = eachEntry(folder, [](const QString &path, bool, bool isFolder) {
+        return isFolder ? removeFolder(path) : removeEntry(path);
+    });
+    return emptied && (::RemoveDirectoryW(wide(folder).c_str()) || failWith(::GetLastError()));
+}
+
+// FlushFileBuffers needs a handle open for writing; links are not followed.
+bool flushFolder(const QString &folder)
+{
+    return eachEntry(folder, [](const QString &path, bool link, bool isFolder) {
+        if (link)
+            return true;
+        if (isFolder)
+            return flushFolder(path);
+        const HANDLE file = ::CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return failWith(::GetLastError());
+        const bool ok = ::FlushFileBuffers(file) || failWith(::GetLastError());
+        ::CloseHandle(file);
+        return ok;
+    });
+}
 } // namespace
 
 bool NativeFile::open(const QString &path, Access access, Create create, bool noFollow)
@@ -222,18 +325,59 @@ bool NativeFile::sync()
 
 FileId NativeFile::id() const { return idOfHandle(h(m_handle)); }
 
+// Block cloning (ReFS) wants cluster-aligned ranges and a volume few offices have: the caller copies instead.
+bool NativeFile::cloneFrom(const NativeFile &)
+{
+    m_error = EOPNOTSUPP;
+    return false;
+}
+
 // A new file takes the folder's inherited access rights, which is what the other workstations need.
 void NativeFile::takePermissionsOf(const NativeFile &) {}
 
 namespace NativeFs {
-FileId idOf(const QString &path)
+FileId idOf(const QString &path, bool followLink)
 {
-    const HANDLE entry = openEntry(path);
+    const HANDLE entry = followLink ? openTarget(path) : openEntry(path);
     if (entry == INVALID_HANDLE_VALUE)
         return {};
     const FileId id = idOfHandle(entry);
     ::CloseHandle(entry);
     return id;
+}
+
+FileStatus status(const QString &path)
+{
+    FileStatus st;
+    const HANDLE entry = openEntry(path);
+    if (entry == INVALID_HANDLE_VALUE) {
+        // A file another program holds without sharing can still be described from its folder entry.
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (::GetLastError() != ERROR_SHARING_VIOLATION ||
+            !::GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data))
+            return st;
+        st.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? FileStatus::Kind::Link
+                  : (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)   ? FileStatus::Kind::Folder
+                                                                         : FileStatus::Kind::File;
+        st.size = qint64((quint64(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+        st.modifiedMs = msSince1970(data.ftLastWriteTime);
+        return st;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (::GetFileInformationByHandle(entry, &info) &&
+        ::GetFileInformationByHandleEx(entry, FileAttributeTagInfo, &tag, sizeof tag)) {
+        const DWORD type = ::GetFileType(entry);
+        st.kind = namesAnother(tag.FileAttributes, tag.ReparseTag)       ? FileStatus::Kind::Link
+                  : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileStatus::Kind::Folder
+                  : type == FILE_TYPE_DISK                              ? FileStatus::Kind::File
+                                                                        : FileStatus::Kind::Other;
+        st.size = st.kind == FileStatus::Kind::File ? qint64((quint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow) : 0;
+        st.modifiedMs = msSince1970(info.ftLastWriteTime);
+        st.id = {quint64(info.dwVolumeSerialNumber), (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    }
+    ::CloseHandle(entry);
+    return st;
 }
 
 bool isLink(const QString &path)
@@ -246,23 +390,42 @@ bool isLink(const QString &path)
     return link;
 }
 
-bool replace(const QString &from, const QString &to)
+bool replace(const QString &from, const QString &to) { return moveEntry(from, to, MOVEFILE_REPLACE_EXISTING); }
+
+// Without MOVEFILE_REPLACE_EXISTING a name that anything has, a link included, makes the move fail.
+bool renameNew(const QString &from, const QString &to) { return moveEntry(from, to, 0); }
+
+bool makeFolder(const QString &path)
 {
-    // As QSaveFile does. A virus scanner or another workstation that has just opened the old file without
-    // sharing its deletion holds the rename off for a moment: a few tries before giving up.
-    const std::wstring source = wide(from), target = wide(to);
-    for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        const DWORD e = ::GetLastError();
-        if (attempt == 10 || (e != ERROR_ACCESS_DENIED && e != ERROR_SHARING_VIOLATION && e != ERROR_LOCK_VIOLATION))
-            return false;
-        QThread::msleep(50);
-    }
+    return ::CreateDirectoryW(wide(path).c_str(), nullptr) != 0;
+}
+
+bool removeFile(const QString &path)
+{
+    const FileStatus st = status(path);
+    if (st.kind == FileStatus::Kind::Folder || st.kind == FileStatus::Kind::Missing)
+        return failWith(st.kind == FileStatus::Kind::Folder ? ERROR_DIRECTORY : ERROR_FILE_NOT_FOUND);
+    return removeEntry(path);
+}
+
+bool removeTree(const QString &path)
+{
+    if (status(path).kind != FileStatus::Kind::Folder)
+        return failWith(ERROR_DIRECTORY);
+    return removeFolder(path);
+}
+
+bool syncTree(const QString &folder)
+{
+    if (status(folder).kind != FileStatus::Kind::Folder)
+        return false;
+    return flushFolder(folder);
 }
 
 // MOVEFILE_WRITE_THROUGH returns only once the rename is on the disk; a folder has nothing more to flush.
 void syncFolder(const QString &) {}
 
 int lastError() { return lastErrno(); }
+
+bool isDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 } // namespace NativeFs
