@@ -375,7 +375,7 @@ void TfrmScadenzario::yearOpened(const QString &year)
     cmdImporta->setEnabled(bool(applicantSearch()));
     panAvvio->hide();
     panContainer->show();
-    cmdNuovoClick();
+    startNew();
 }
 
 // A record loaded from another year's file showed its own year: a new record belongs to the open one.

@@ -47,8 +47,8 @@ public:
     // The year the user opened with Apri; a loaded record may show another one in lblAnno.
     QString openYear() const { return m_openYear; }
 
-    void ResetDeadlineForm() { cmdNuovoClick(); }
-    void ShowDeadline(const Record &record, qint64 position) { showRecord(record, position); }
+    void ResetDeadlineForm() { startNew(); }
+    bool ShowDeadline(const Record &record, qint64 position) { return showRecord(record, position); }
     void cmdImportaClick();
     void cmdStampaClick();
     void btnCodFiscClick();

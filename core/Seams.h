@@ -21,7 +21,8 @@ namespace Seams {
 
 // Message boxes. Warning, error and information boxes carry OK and Cancel (the answer is not used);
 // a question carries Yes and No; a plain box carries only OK.
-enum class MsgKind { Warning, Error, Information, Question, Plain };
+// A QuestionCancel carries Yes, No and Cancel (unsaved changes: save, discard, or stay).
+enum class MsgKind { Warning, Error, Information, Question, Plain, QuestionCancel };
 enum class Answer { Ok, Cancel, Yes, No, Closed };
 
 struct ShownMessage {
@@ -36,6 +37,10 @@ public:
     static void information(QWidget *parent, const QString &text) { show(parent, MsgKind::Information, text); }
     static void plain(QWidget *parent, const QString &text) { show(parent, MsgKind::Plain, text); }
     static Answer question(QWidget *parent, const QString &text) { return show(parent, MsgKind::Question, text); }
+    static Answer questionCancel(QWidget *parent, const QString &text)
+    {
+        return show(parent, MsgKind::QuestionCancel, text);
+    }
     static Answer show(QWidget *parent, MsgKind kind, const QString &text);
 
     // Test double: when scripted, no box is shown; every message is recorded and answered from the queue

@@ -335,7 +335,7 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     body->addWidget(buildCommands<T>(this, panel, kCommands, 40, 6, false));
 }
 
-void TfrmAnagrafica::afterShow() { cmdNuovoClick(); }
+void TfrmAnagrafica::afterShow() { startNew(); }
 
 bool TfrmAnagrafica::readyToSave()
 {

@@ -242,14 +242,14 @@ void TfrmBollettino::afterShow()
 {
     panAvvio->show();
     panContainer->hide();
-    cmdNuovoClick();
+    startNew();
 }
 
 void TfrmBollettino::yearOpened(const QString &)
 {
     panAvvio->hide();
     panContainer->show();
-    cmdNuovoClick();
+    startNew();
 }
 
 void TfrmBollettino::txtImportoKeyUp()

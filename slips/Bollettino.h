@@ -27,7 +27,7 @@ public:
     Picture *impEsecutore;
     Picture *cmdDuplica, *cmdAllega, *cmdAnteprima, *cmdDaSaldare, *cmdScaduti;
 
-    void emptyFields() { cmdNuovoClick(); }
+    void emptyFields() { startNew(); }
     void cmdTrovaClick();
     void impEsecutoreClick();
     void cmdAnteprimaClick();

@@ -464,8 +464,11 @@ void TestAgenda::navigation()
 
     for (int i = 1; i <= 3; ++i)
         appendRecord(QStringLiteral("2014"), QStringLiteral("CLIENTE %1").arg(i));
+    Seams::Messages::setNextAnswer(Seams::Answer::No); // the edit is given up
     QTest::mouseClick(ed->cmdUltimo, Qt::LeftButton);
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::QuestionCancel);
     QCOMPARE(ed->lblPosizione->text(), QStringLiteral("3"));
+    Seams::Messages::clear();
     QTest::mouseClick(ed->cmdAvanti, Qt::LeftButton);
     QVERIFY(Seams::Messages::shown().isEmpty());
     QCOMPARE(ed->lblPosizione->text(), QStringLiteral("3"));
@@ -551,6 +554,7 @@ void TestAgenda::openYearKeptApartFromLoadedRecord()
     QTest::mouseClick(ed->cmdDuplica, Qt::LeftButton);
     QCOMPARE(ed->lblAnno->text(), QStringLiteral("2014"));
 
+    Seams::Messages::setNextAnswer(Seams::Answer::No); // the duplicate is not wanted
     QTest::mouseClick(ed->cmdPrimo, Qt::LeftButton);
     QTest::mouseClick(ed->cmdAvanti, Qt::LeftButton);
     QCOMPARE(ed->txtCliente->text(), QStringLiteral("SENZA ANNO"));

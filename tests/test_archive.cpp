@@ -86,7 +86,7 @@ void TestArchive::navigation()
     const QString path = folder.file(QStringLiteral("t.dat"));
     writeArchive(path, {record(QStringLiteral("UNO")), record(QStringLiteral("DUE")), record(QStringLiteral("TRE"))});
     Editor e(path);
-    using Step = void (EditorFrame::*)();
+    using Step = bool (EditorFrame::*)();
     struct Case {
         const char *label;
         QString start;

@@ -1,6 +1,8 @@
 // The three editors built on the shared editor window: every field of each record bound to a control of the
 // editor's own, and a missing control caught when the editor is made rather than when a record is saved.
 
+#include "RegistryFixture.h"
+#include "SlipFixture.h"
 #include "TestSupport.h"
 
 #include "agenda/DeadlineRecord.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -52,6 +55,9 @@ private slots:
     void everyFieldBoundToItsOwnControl_data();
     void everyFieldBoundToItsOwnControl();
     void missingControlStopsTheProgram();
+    void unsavedChangesAreAskedAbout_data();
+    void unsavedChangesAreAskedAbout();
+    void nothingAskedWithoutChanges();
 };
 
 void TestEditors::everyFieldBoundToItsOwnControl_data()
@@ -106,6 +112,149 @@ void TestEditors::missingControlStopsTheProgram()
     QVERIFY(p.waitForFinished(30000));
     QVERIFY(p.exitStatus() == QProcess::CrashExit || p.exitCode() != 0);
     QVERIFY2(p.readAllStandardError().contains("has no control txtEsecutore"), "the message names the control");
+}
+
+namespace {
+const QString kUnsaved = QStringLiteral("Le modifiche alla scheda corrente non sono state salvate.\n\r\n\rSi vogliono "
+                                        "salvare adesso?");
+
+int questionsAsked()
+{
+    int n = 0;
+    for (const auto &m : Seams::Messages::shown())
+        n += m.kind == Seams::MsgKind::QuestionCancel && m.text == kUnsaved;
+    return n;
+}
+
+// Record 2 of the archive as the lists hand it to the editor.
+Record slipAt(const QString &path, int position)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    f.seek(qint64(position - 1) * kSlipLayout.size());
+    return Record(kSlipLayout, f.read(kSlipLayout.size()));
+}
+
+enum class Way { Nuovo, Avanti, Indietro, Primo, Ultimo, Esci, FromList };
+enum class Reply { Save, SaveFails, Discard, Stay };
+} // namespace
+
+void TestEditors::unsavedChangesAreAskedAbout_data()
+{
+    QTest::addColumn<Way>("way");
+    QTest::addColumn<Reply>("reply");
+    const std::pair<const char *, Way> ways[] = {{"Nuovo", Way::Nuovo},     {"Avanti", Way::Avanti},
+                                                 {"Indietro", Way::Indietro}, {"Primo", Way::Primo},
+                                                 {"Ultimo", Way::Ultimo},   {"Esci", Way::Esci},
+                                                 {"da un elenco", Way::FromList}};
+    const std::pair<const char *, Reply> replies[] = {{"Sì", Reply::Save},
+                                                      {"Sì, salvataggio rifiutato", Reply::SaveFails},
+                                                      {"No", Reply::Discard},
+                                                      {"Annulla", Reply::Stay}};
+    for (const auto &[wayName, way] : ways)
+        for (const auto &[replyName, reply] : replies)
+            QTest::addRow("%s, %s", wayName, replyName) << way << reply;
+}
+
+// A changed slip at position 2 of 3, left in every way, with every answer: the change is saved, given up, or
+// kept on the screen, and the screen moves on only when it may.
+void TestEditors::unsavedChangesAreAskedAbout()
+{
+    QFETCH(Way, way);
+    QFETCH(Reply, reply);
+    TestProgramFolder folder;
+    const QString archive = folder.file(QStringLiteral("2024.pse"));
+    SlipFixture::write(archive, {SlipFixture::Slip(QStringLiteral("UNO")), SlipFixture::Slip(QStringLiteral("DUE")),
+                                 SlipFixture::Slip(QStringLiteral("TRE"))});
+    TfrmBollettino ed;
+    ed.show();
+    ed.txtAnno->setText(QStringLiteral("2024"));
+    ed.btnApriClick();
+    ed.cmdPrimoClick();
+    ed.cmdAvantiClick();
+    QCOMPARE(ed.lblPosizione->text(), QStringLiteral("2"));
+    const QByteArray before = RegistryFixture::fileBytes(archive);
+
+    ed.txtNote->setText(QStringLiteral("CAMBIATA"));
+    if (reply == Reply::SaveFails)
+        ed.txtEsecutore->clear(); // the save refuses a slip without its payer
+    Seams::Messages::setNextAnswer(reply == Reply::Discard ? Seams::Answer::No
+                                   : reply == Reply::Stay  ? Seams::Answer::Cancel
+                                                           : Seams::Answer::Yes);
+    switch (way) {
+    case Way::Nuovo:
+        QTest::mouseClick(ed.cmdNuovo, Qt::LeftButton);
+        break;
+    case Way::Avanti:
+        QTest::mouseClick(ed.cmdAvanti, Qt::LeftButton);
+        break;
+    case Way::Indietro:
+        QTest::mouseClick(ed.cmdIndietro, Qt::LeftButton);
+        break;
+    case Way::Primo:
+        QTest::mouseClick(ed.cmdPrimo, Qt::LeftButton);
+        break;
+    case Way::Ultimo:
+        QTest::mouseClick(ed.cmdUltimo, Qt::LeftButton);
+        break;
+    case Way::Esci:
+        QTest::mouseClick(ed.cmdEsci, Qt::LeftButton);
+        break;
+    case Way::FromList:
+        ed.showRecord(slipAt(archive, 3), 3);
+        break;
+    }
+    QCOMPARE(questionsAsked(), 1);
+
+    const bool goesOn = reply == Reply::Save || reply == Reply::Discard;
+    const QByteArray after = RegistryFixture::fileBytes(archive);
+    if (reply == Reply::Save) {
+        QCOMPARE(slipAt(archive, 2).text("Note"), QStringLiteral("CAMBIATA"));
+        QCOMPARE(after.size(), before.size());
+    } else {
+        QCOMPARE(after, before);
+    }
+    if (!goesOn) {
+        QCOMPARE(ed.lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(ed.txtNote->text(), QStringLiteral("CAMBIATA"));
+        QVERIFY(ed.isVisible());
+        return;
+    }
+    const QString expected[] = {QString(), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("1"),
+                                QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("3")};
+    QCOMPARE(ed.lblPosizione->text(), expected[int(way)]);
+    if (way == Way::Esci)
+        QVERIFY(!ed.isVisible());
+    else
+        QVERIFY(ed.txtNote->text() != QStringLiteral("CAMBIATA"));
+}
+
+// Browsing, starting anew and leaving ask nothing while the screen holds what was loaded or started; a record
+// loaded with a check box the archive left neither Sì nor No counts as unchanged too.
+void TestEditors::nothingAskedWithoutChanges()
+{
+    TestProgramFolder folder;
+    Record odd(kDeadlineLayout);
+    odd.setText("Giorno", QStringLiteral("05"));
+    odd.setText("DaConfermare", QStringLiteral("?"));
+    QFile f(folder.file(QStringLiteral("2014.sca")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(odd.bytes());
+    f.write(odd.bytes());
+    f.close();
+    TfrmScadenzario ed;
+    ed.show();
+    ed.txtAnno->setText(QStringLiteral("2014"));
+    ed.btnApriClick();
+    ed.cmdPrimoClick();
+    ed.cmdAvantiClick();
+    ed.cmdNuovoClick();
+    ed.txtCliente->setText(QStringLiteral("ROSSI"));
+    ed.txtCliente->clear(); // typed and taken back: nothing changed
+    ed.cmdUltimoClick();
+    ed.close();
+    QCOMPARE(questionsAsked(), 0);
+    QVERIFY(!ed.isVisible());
 }
 
 int main(int argc, char **argv)

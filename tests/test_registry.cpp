@@ -152,7 +152,9 @@ void TestRegistry::newRecordAndLimits()
     ed->txtProvRes->setEditText(QStringLiteral("RM"));
     ed->lblFile02->setText(QStringLiteral("a.pdf"));
     ed->lblPosizione->setText(QStringLiteral("4"));
+    Seams::Messages::setNextAnswer(Seams::Answer::No); // what was typed is given up
     QTest::mouseClick(ed->cmdNuovo, Qt::LeftButton);
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::QuestionCancel);
     QCOMPARE(ed->txtCognome->text(), QString());
     QCOMPARE(ed->txtProvRes->currentText(), QString());
     QCOMPARE(ed->lblFile02->text(), QString());

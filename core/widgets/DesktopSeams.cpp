@@ -33,6 +33,7 @@ Answer messageBox(QWidget *parent, MsgKind kind, const QString &text)
         box.setIcon(QMessageBox::Information);
         break;
     case MsgKind::Question:
+    case MsgKind::QuestionCancel:
         box.setIcon(QMessageBox::Question);
         break;
     case MsgKind::Plain:
@@ -41,6 +42,10 @@ Answer messageBox(QWidget *parent, MsgKind kind, const QString &text)
     if (kind == MsgKind::Question) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+    } else if (kind == MsgKind::QuestionCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
     } else if (kind == MsgKind::Plain) {
         box.setStandardButtons(QMessageBox::Ok);
     } else {

@@ -134,41 +134,54 @@ bool EditorFrame::loadAt(qint64 position, ArchiveFile &file)
 
 // Navigation: the archive is opened for each click and closed again before any message is shown.
 // target maps (record count, shown position) to the record to load, or 0 for "nothing happens".
-void EditorFrame::navigate(qint64 (*target)(qint64 n, qint64 p), bool emptyPositionWhenEmpty)
+bool EditorFrame::navigate(qint64 (*target)(qint64 n, qint64 p), bool emptyPositionWhenEmpty)
 {
     ArchiveFile file(archivePath(), m_config.layout->size());
-    if (!file.open())
-        return Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+    if (!file.open()) {
+        Seams::Messages::error(m_window, ArchiveTexts::accessFailure());
+        return false;
+    }
     const qint64 n = file.count();
     if (n == 0) {
         file.close();
         if (emptyPositionWhenEmpty)
             setPosition(0);
-        return Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
+        Seams::Messages::information(m_window, ArchiveTexts::emptyArchive());
+        return false;
     }
     const qint64 to = target(n, position());
-    if (to > 0 && !loadAt(to, file))
-        Seams::Messages::error(m_window, file.failureText());
+    if (to <= 0)
+        return false;
+    if (m_config.mayReplace) {
+        // The question comes with the archive closed; the record is read afresh after it.
+        file.close();
+        if (!m_config.mayReplace() || !file.open())
+            return false;
+    }
+    if (loadAt(to, file))
+        return true;
+    Seams::Messages::error(m_window, file.failureText());
+    return false;
 }
 
-void EditorFrame::first()
+bool EditorFrame::first()
 {
-    navigate([](qint64, qint64) -> qint64 { return 1; }, false);
+    return navigate([](qint64, qint64) -> qint64 { return 1; }, false);
 }
 
-void EditorFrame::last()
+bool EditorFrame::last()
 {
-    navigate([](qint64 n, qint64) -> qint64 { return n; }, false);
+    return navigate([](qint64 n, qint64) -> qint64 { return n; }, false);
 }
 
-void EditorFrame::next()
+bool EditorFrame::next()
 {
-    navigate([](qint64 n, qint64 p) -> qint64 { return p == 0 ? 1 : p < n ? p + 1 : 0; }, true);
+    return navigate([](qint64 n, qint64 p) -> qint64 { return p == 0 ? 1 : p < n ? p + 1 : 0; }, true);
 }
 
-void EditorFrame::previous()
+bool EditorFrame::previous()
 {
-    navigate([](qint64, qint64 p) -> qint64 { return p == 0 ? 1 : p == 1 ? 0 : p - 1; }, false);
+    return navigate([](qint64, qint64 p) -> qint64 { return p == 0 ? 1 : p == 1 ? 0 : p - 1; }, false);
 }
 
 bool EditorFrame::save()

@@ -24,6 +24,8 @@ public:
         std::function<QString()> archivePath;
         Seams::MsgKind saveFailureKind = Seams::MsgKind::Error;
         QString insertedMessage; // shown after an append
+        // Asked before navigation replaces the shown record; false keeps it.
+        std::function<bool()> mayReplace;
     };
     EditorFrame(QWidget *window, QLabel *position, Config config);
 
@@ -37,10 +39,11 @@ public:
     qint64 position() const;
     void setPosition(qint64 position);
 
-    void first();
-    void previous();
-    void next();
-    void last();
+    // True when a record was loaded.
+    bool first();
+    bool previous();
+    bool next();
+    bool last();
 
     // Every field to its control (field-to-text rule; check boxes from "Sì"/"No", left alone otherwise); for
     // windows without a frame (stand-ins), looked up by name and skipped when missing.
@@ -59,7 +62,7 @@ public:
 
 private:
     bool loadAt(qint64 position, class ArchiveFile &file);
-    void navigate(qint64 (*target)(qint64 n, qint64 p), bool emptyPositionWhenEmpty);
+    bool navigate(qint64 (*target)(qint64 n, qint64 p), bool emptyPositionWhenEmpty);
     QWidget *m_window;
     QLabel *m_position;
     Config m_config;

@@ -413,7 +413,9 @@ void TEditorWindow::finishEditor()
     config.archivePath = [this] { return archivePath(); };
     config.saveFailureKind = m_config.saveFailureKind;
     config.insertedMessage = m_config.insertedMessage;
+    config.mayReplace = [this] { return mayReplaceScreen(); };
     m_frame = new EditorFrame(this, lblPosizione, config);
+    markUnchanged();
 
     // The tab order is the table's; a field's side button follows it.
     QWidget *previous = nullptr;
@@ -465,18 +467,59 @@ void TEditorWindow::resetFields()
         lblPosizione->clear();
 }
 
-void TEditorWindow::cmdNuovoClick()
+void TEditorWindow::startNew()
 {
     resetFields();
     afterReset();
+    markUnchanged();
     if (QWidget *first = firstField(); first && first->isVisible())
         first->setFocus(Qt::OtherFocusReason);
 }
 
+void TEditorWindow::cmdNuovoClick()
+{
+    if (mayReplaceScreen())
+        startNew();
+}
+
 void TEditorWindow::cmdSalvaClick()
 {
-    if (readyToSave())
-        m_frame->save();
+    if (readyToSave() && m_frame->save())
+        markUnchanged();
+}
+
+bool TEditorWindow::modified() const
+{
+    if (!m_frame)
+        return false;
+    Record screen(*m_config.layout);
+    m_frame->fillRecord(screen);
+    return screen.bytes() != m_unchanged;
+}
+
+void TEditorWindow::markUnchanged()
+{
+    Record screen(*m_config.layout);
+    m_frame->fillRecord(screen);
+    m_unchanged = screen.bytes();
+}
+
+bool TEditorWindow::mayReplaceScreen()
+{
+    if (!modified())
+        return true;
+    switch (Seams::Messages::questionCancel(this, QStringLiteral("Le modifiche alla scheda corrente non sono state "
+                                                                 "salvate.\n\r\n\rSi vogliono salvare adesso?"))) {
+    case Seams::Answer::Yes:
+        if (!readyToSave() || !m_frame->save())
+            return false;
+        markUnchanged();
+        return true;
+    case Seams::Answer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool TEditorWindow::passes(std::initializer_list<SaveCheck> checks)
@@ -507,37 +550,35 @@ void TEditorWindow::cmdDuplicaClick()
 
 void TEditorWindow::cmdGuidaClick() { HelpTexts::show(this, m_config.helpPage); }
 
-void TEditorWindow::cmdPrimoClick()
+void TEditorWindow::navigate(bool (EditorFrame::*step)())
 {
-    m_frame->first();
+    const bool loaded = (m_frame->*step)();
     afterLoad();
+    if (loaded)
+        markUnchanged();
 }
+
+void TEditorWindow::cmdPrimoClick() { navigate(&EditorFrame::first); }
 
 void TEditorWindow::cmdIndietroClick()
 {
     // At the first record nothing happens, not even the archive is opened.
-    if (m_frame->position() == 1)
-        return;
-    m_frame->previous();
-    afterLoad();
+    if (m_frame->position() != 1)
+        navigate(&EditorFrame::previous);
 }
 
-void TEditorWindow::cmdAvantiClick()
-{
-    m_frame->next();
-    afterLoad();
-}
+void TEditorWindow::cmdAvantiClick() { navigate(&EditorFrame::next); }
 
-void TEditorWindow::cmdUltimoClick()
-{
-    m_frame->last();
-    afterLoad();
-}
+void TEditorWindow::cmdUltimoClick() { navigate(&EditorFrame::last); }
 
-void TEditorWindow::showRecord(const Record &record, qint64 position)
+bool TEditorWindow::showRecord(const Record &record, qint64 position)
 {
+    if (!mayReplaceScreen())
+        return false;
     m_frame->load(record, position);
     afterLoad();
+    markUnchanged();
+    return true;
 }
 
 void TEditorWindow::btnApriClick()
@@ -571,6 +612,8 @@ void TEditorWindow::showEvent(QShowEvent *e)
 
 void TEditorWindow::closeEvent(QCloseEvent *e)
 {
+    if (!mayReplaceScreen())
+        return e->ignore();
     e->accept();
     beforeClose();
     Navigation::backToMenu(this);

@@ -145,8 +145,14 @@ public:
     void cmdIndietroClick();
     void cmdAvantiClick();
     void cmdUltimoClick();
-    // The record shown from a list or a search.
-    void showRecord(const Record &record, qint64 position);
+    // The record shown from a list or a search, once unsaved changes are saved or given up; false when the user
+    // chose to stay on the record shown.
+    bool showRecord(const Record &record, qint64 position);
+    // The screen differs from the record as it was loaded, saved or started.
+    bool modified() const;
+    // Before the screen is replaced: asks whether to save changes that would be lost. Sì saves and goes on only
+    // when the save succeeded, No goes on without them, Annulla stays. True to go on.
+    bool mayReplaceScreen();
 
     // (key, command caption) of every editor command, in the order the guide lists them.
     static QList<QPair<QString, QString>> keyList();
@@ -185,6 +191,10 @@ protected:
     bool passes(std::initializer_list<SaveCheck> checks);
     // The fields to their reset values, the position emptied.
     void resetFields();
+    // A new record on the screen, as Nuovo makes it, without asking (the editor is just shown or opened).
+    void startNew();
+    // What is on the screen now counts as unchanged.
+    void markUnchanged();
     QWidget *firstField() const;
 
     // What an editor adds to the shared steps.
@@ -207,7 +217,7 @@ private:
     Picture *addCommand(QWidget *column, const char *name, const char *svg, int size, const QString &caption,
                         bool last);
     void bindCommand(Picture *command, QKeyCombination key, const QString &hint);
-    void navigate(void (EditorFrame::*step)());
+    void navigate(bool (EditorFrame::*step)());
     QString archivePath() const;
 
     Config m_config;
@@ -218,6 +228,7 @@ private:
         QLabel *caption;
     };
     QList<Built> m_fields;
+    QByteArray m_unchanged; // the screen as a record when it was last loaded, saved or started
     QList<QPair<QWidget *, QString>> m_commandHints;
     QList<QKeyCombination> m_keys;
 };

@@ -215,8 +215,10 @@ std::optional<FoundRecord> chosenRecord(const QString &path, const RecordLayout 
 
 void loadIntoEditor(QWidget *editor, const Record &record, qint64 position) {
     // A real editor loads through its frame, so that what it does after every load happens here too.
-    if (auto *ed = qobject_cast<TEditorWindow *>(editor))
-        return ed->showRecord(record, position);
+    if (auto *ed = qobject_cast<TEditorWindow *>(editor)) {
+        ed->showRecord(record, position);
+        return;
+    }
     EditorFrame::loadInto(editor, record);
     if (auto *label = EditorFrame::ownControl(editor, QStringLiteral("lblPosizione")))
         if (auto *l = qobject_cast<QLabel *>(label))
