@@ -49,7 +49,9 @@ Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
     if (s.msgScripted) {
         if (!s.answers.isEmpty())
             return s.answers.takeFirst();
-        return kind == MsgKind::Question || kind == MsgKind::QuestionCancel ? Answer::Yes : Answer::Ok;
+        return kind == MsgKind::QuestionNo                                 ? Answer::No
+               : kind == MsgKind::Question || kind == MsgKind::QuestionCancel ? Answer::Yes
+                                                                              : Answer::Ok;
     }
     return s.desktop.message ? s.desktop.message(parent, kind, text) : Answer::Closed;
 }

@@ -21,8 +21,9 @@ namespace Seams {
 
 // Message boxes. Warning, error and information boxes carry OK and Cancel (the answer is not used);
 // a question carries Yes and No; a plain box carries only OK.
-// A QuestionCancel carries Yes, No and Cancel (unsaved changes: save, discard, or stay).
-enum class MsgKind { Warning, Error, Information, Question, Plain, QuestionCancel };
+// A QuestionCancel carries Yes, No and Cancel (unsaved changes: save, discard, or stay). A QuestionNo is a
+// question whose default (Enter) is No, where Yes destroys something.
+enum class MsgKind { Warning, Error, Information, Question, Plain, QuestionCancel, QuestionNo };
 enum class Answer { Ok, Cancel, Yes, No, Closed };
 
 struct ShownMessage {
@@ -41,10 +42,11 @@ public:
     {
         return show(parent, MsgKind::QuestionCancel, text);
     }
+    static Answer questionNo(QWidget *parent, const QString &text) { return show(parent, MsgKind::QuestionNo, text); }
     static Answer show(QWidget *parent, MsgKind kind, const QString &text);
 
     // Test double: when scripted, no box is shown; every message is recorded and answered from the queue
-    // (Yes for questions, Ok otherwise when the queue is empty).
+    // (the default button's answer when the queue is empty: Yes for questions, No for a QuestionNo, else Ok).
     static void setScripted(bool on);
     static void setNextAnswer(Answer a);
     static QList<ShownMessage> &shown();

@@ -1,6 +1,7 @@
 #include "registry/AllegaCartella.h"
 
 #include "core/widgets/CallerTags.h"
+#include "core/widgets/Controls.h"
 #include "core/OpenURL.h"
 #include "core/Seams.h"
 #include "core/widgets/Picture.h"
@@ -8,6 +9,7 @@
 #include "registry/AttachmentFolder.h"
 #include "core/widgets/WindowNames.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -100,6 +102,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
     buttons->addWidget(btnApplica);
     buttons->addWidget(btnAnnulla);
     layout->addLayout(buttons);
+    panInfo = Controls::statusLine(this, QString());
+    panInfo->setWordWrap(true);
+    panInfo->setMinimumHeight(24);
+    layout->addWidget(panInfo);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setTabOrder(previous, btnApplica);
     setTabOrder(btnApplica, btnAnnulla);
@@ -137,8 +143,27 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
     if (chosen.isEmpty())
         return;
     // The slot names a file only once the folder really holds it.
-    if (const auto name = AttachmentFolder::attach(this, chosen))
+    const auto name = AttachmentFolder::attach(this, chosen);
+    if (name) {
         m_slots[size_t(slot)].file->setText(*name);
+        // A name other than the file's own is said, so the user can find the file again in the folder.
+        const QString original = QFileInfo(chosen).fileName();
+        if (*name == original)
+            panInfo->clear();
+        else if (AttachmentFolder::storableName(original) != original)
+            panInfo->setText(QStringLiteral("Il file «%1» è stato allegato con il nome «%2»: il nome originale "
+                                            "contiene caratteri che l'archivio non può conservare.")
+                                 .arg(original, *name));
+        else
+            panInfo->setText(QStringLiteral("Il file «%1» è stato allegato con il nome «%2»: la cartella degli "
+                                            "allegati ha già un altro file con il nome originale.")
+                                 .arg(original, *name));
+    }
+    // What is typed next is the description of that file: the focus must not stay on a button that a blank
+    // would press.
+    QLineEdit *desc = m_slots[size_t(slot)].desc;
+    desc->setFocus(Qt::TabFocusReason);
+    desc->selectAll();
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot)

@@ -24,6 +24,7 @@ public:
     QPushButton *btnApri01, *btnApri02, *btnApri03;
     QLineEdit *txtDesc01, *txtDesc02, *txtDesc03;
     QPushButton *btnApplica, *btnAnnulla;
+    QLabel *panInfo;
     QLabel *lblMemory;
 
     // Slot handlers; slot is 0, 1 or 2.

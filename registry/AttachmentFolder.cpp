@@ -221,7 +221,8 @@ std::optional<QString> attach(QWidget *parent, const QString &sourcePath)
         // Picked from inside the folder, or the same document again: nothing to copy.
         if (there.id == NativeFs::idOf(sourcePath, true) || sameContent(sourcePath, target))
             return name;
-        if (Seams::Messages::question(parent, clashQuestion()) != Seams::Answer::Yes) {
+        // Enter must not replace another applicant's document: No is the default.
+        if (Seams::Messages::questionNo(parent, clashQuestion()) != Seams::Answer::Yes) {
             name = freeName(name);
             target = path() + name;
         }

@@ -178,7 +178,7 @@ QStringList names(std::initializer_list<const char *> list)
 {
     QStringList out;
     for (const char *n : list)
-        out << QString::fromLatin1(n);
+        out << QString::fromUtf8(n);
     return out;
 }
 } // namespace
@@ -506,14 +506,17 @@ void TestAgendaLists::searchMatching_data()
 {
     QTest::addColumn<QStringList>("filters"); // "control=text"
     QTest::addColumn<QStringList>("clients");
-    QTest::newRow("no filter: everything") << QStringList{} << names({"BIANCHI", "ROSSI LUCA", "ROSSINI", "VERDI"});
+    QTest::newRow("no filter: everything")
+        << QStringList{} << names({"BIANCHI", "ROSSI LUCA", "ROSSINI", "Huamán Concepción", "VERDI"});
     QTest::newRow("any case") << names({"txtCliente=RoSs"}) << names({"ROSSI LUCA", "ROSSINI"});
     QTest::newRow("two filters: AND") << names({"txtCliente=ross", "txtData=03/2014"}) << names({"ROSSI LUCA"});
     QTest::newRow("trailing blank kept") << names({"txtCliente=rossi "}) << names({"ROSSI LUCA"});
     QTest::newRow("time and reason") << names({"txtOra=08:", "txtDettagli=QUESTURA"}) << names({"VERDI"});
     QTest::newRow("blanks only make up for a miss")
-        << names({"txtCliente= ", "txtNote=nothing"}) << names({"ROSSI LUCA"});
+        << names({"txtCliente= ", "txtNote=nothing"}) << names({"ROSSI LUCA", "Huamán Concepción"});
     QTest::newRow("nothing found") << names({"txtCodFisc=ZZZ"}) << QStringList{};
+    QTest::newRow("accents left out") << names({"txtCliente=huaman"}) << names({"Huamán Concepción"});
+    QTest::newRow("accents typed, other case") << names({"txtCliente=CONCEPCIÓN"}) << names({"Huamán Concepción"});
 }
 
 // Lines are sorted, so the clients come out in reason-then-date order; all reasons are equal but VERDI's.
@@ -529,7 +532,9 @@ void TestAgendaLists::searchMatching()
     r4.client = QStringLiteral("VERDI");
     r4.time = QStringLiteral("08:15");
     r4.reason = QStringLiteral("Ritiro in questura");
-    write(archive(2014), {r1, r2, r3, r4});
+    Deadline r5{QStringLiteral("25/04/2014")};
+    r5.client = QStringLiteral("Huamán Concepción");
+    write(archive(2014), {r1, r2, r3, r4, r5});
     ed->lblFile->setText(archive(2014));
 
     TfrmTrovaScadenzario w(ed);

@@ -3,6 +3,7 @@
 
 #include "core/Cp1252.h"
 #include "core/widgets/BackgroundWork.h"
+#include "core/widgets/DesktopSeams.h"
 #include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "registry/AllegaCartella.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -60,6 +62,7 @@ private slots:
     void firstUseCreatesFolderAndWritesBack();
     void sameFileIsReferencedNotCopied();
     void clashAsksAndNoTakesFreeName();
+    void clashQuestionDefaultsToNo();
     void failuresLeaveSlotAndFolderAsTheyWere();
     void storableNames_data();
     void storableNames();
@@ -141,7 +144,12 @@ void TestAttachments::firstUseCreatesFolderAndWritesBack()
         QCOMPARE(w->txtFile01->text(), QStringLiteral("passaporto.pdf"));
         QVERIFY(w->btnApri01->isEnabled());
         QVERIFY(!w->btnApri02->isEnabled());
-        w->txtDesc01->setText(QStringLiteral("  Passaporto in corso di validità "));
+        // Typing goes on in that slot's description: its blanks press no button.
+        QCOMPARE(w->focusWidget(), w->txtDesc01);
+        QVERIFY(w->panInfo->text().isEmpty());
+        QTest::keyClicks(w->focusWidget(), QStringLiteral("  Passaporto"));
+        w->txtDesc01->insert(QStringLiteral(" in corso di validità "));
+        QVERIFY(openedNative().isEmpty());
         QTest::mouseClick(w->btnApplica, Qt::LeftButton);
     }));
     QCOMPARE(ed->lblFile01->text(), QStringLiteral("passaporto.pdf"));
@@ -193,7 +201,7 @@ void TestAttachments::clashAsksAndNoTakesFreeName()
     Seams::Messages::setNextAnswer(Seams::Answer::No);
     QCOMPARE(AttachmentFolder::attach(nullptr, source(QStringLiteral("doc.pdf"), "mio B")),
              std::optional<QString>(QStringLiteral("doc (2).pdf")));
-    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Question);
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::QuestionNo);
     QCOMPARE(Seams::Messages::last().text, clashQuestion());
     Seams::Messages::setNextAnswer(Seams::Answer::No);
     QCOMPARE(AttachmentFolder::attach(nullptr, source(QStringLiteral("doc.pdf"), "mio C")),
@@ -214,6 +222,29 @@ void TestAttachments::clashAsksAndNoTakesFreeName()
     QCOMPARE(folderFiles(),
              (QStringList{QStringLiteral("LEGGIMI"), QStringLiteral("LEGGIMI (2)"), QStringLiteral("doc (2).pdf"),
                           QStringLiteral("doc (3).pdf"), QStringLiteral("doc.pdf")}));
+}
+
+// The real box: Enter, its default, keeps the other applicant's file and attaches under a free name.
+void TestAttachments::clashQuestionDefaultsToNo()
+{
+    QDir().mkpath(AttachmentFolder::path());
+    writeFile(AttachmentFolder::path() + QStringLiteral("doc.pdf"), "di un altro richiedente");
+    DesktopSeams::install();
+    Seams::Messages::setScripted(false);
+    bool asked = false;
+    TestSupport::onNextModal([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        QVERIFY(box);
+        asked = true;
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+        QVERIFY(box->button(QMessageBox::Yes));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    const auto name = AttachmentFolder::attach(ed, source(QStringLiteral("doc.pdf"), "mio"));
+    Seams::Messages::setScripted(true);
+    QVERIFY(asked);
+    QCOMPARE(name, std::optional<QString>(QStringLiteral("doc (2).pdf")));
+    QCOMPARE(fileBytes(AttachmentFolder::path() + QStringLiteral("doc.pdf")), QByteArray("di un altro richiedente"));
 }
 
 void TestAttachments::failuresLeaveSlotAndFolderAsTheyWere()
@@ -300,6 +331,10 @@ void TestAttachments::cyrillicNameStoredUnderNameThatOpens()
     QVERIFY(inWindow(ed->cmdFile, [&](TfrmAllegaCartella *w) {
         browse(w->btnSfoglia02, chosen);
         QCOMPARE(w->txtFile02->text(), QStringLiteral("Viza Ivan.pdf"));
+        QCOMPARE(w->panInfo->text(), QStringLiteral("Il file «Віза Іван.pdf» è stato allegato con il nome «Viza "
+                                                    "Ivan.pdf»: il nome originale contiene caratteri che l'archivio "
+                                                    "non può conservare."));
+        QCOMPARE(w->focusWidget(), w->txtDesc02);
         QTest::mouseClick(w->btnApplica, Qt::LeftButton);
     }));
     // Saved, read back, and opened from the stored name.
@@ -351,7 +386,7 @@ void TestAttachments::linksInTheFolderAreNeverWrittenThrough()
              QStringList{QStringLiteral("fuori.pdf")});
     QCOMPARE(fileBytes(outside.filePath(QStringLiteral("fuori.pdf"))), QByteArray("outside"));
     for (const auto &m : Seams::Messages::shown())
-        QVERIFY(m.kind != Seams::MsgKind::Question);
+        QVERIFY(m.kind != Seams::MsgKind::Question && m.kind != Seams::MsgKind::QuestionNo);
     if (leadsTo == QLatin1String("folder")) {
         QVERIFY(!result);
         QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Warning);

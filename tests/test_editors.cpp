@@ -6,20 +6,27 @@
 #include "TestSupport.h"
 
 #include "agenda/DeadlineRecord.h"
+#include "core/widgets/Calendario.h"
 #include "agenda/Scadenzario.h"
 #include "core/widgets/EditorFrame.h"
+#include "ApplicantFixture.h"
+#include "core/widgets/Forms.h"
 #include "registry/Anagrafica.h"
+#include "registry/TrovaAnagrafica.h"
 #include "registry/ApplicantRecord.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSet>
+#include <QSpinBox>
 #include <QtTest>
 #include <memory>
 
@@ -58,6 +65,11 @@ private slots:
     void unsavedChangesAreAskedAbout_data();
     void unsavedChangesAreAskedAbout();
     void nothingAskedWithoutChanges();
+    void storedDatesAreRealDays_data();
+    void storedDatesAreRealDays();
+    void handedOverTextsKeptWhole();
+    void typedDatesInTheCalendar_data();
+    void typedDatesInTheCalendar();
 };
 
 void TestEditors::everyFieldBoundToItsOwnControl_data()
@@ -255,6 +267,194 @@ void TestEditors::nothingAskedWithoutChanges()
     ed.close();
     QCOMPARE(questionsAsked(), 0);
     QVERIFY(!ed.isVisible());
+}
+
+void TestEditors::storedDatesAreRealDays_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("empty payment date") << "txtDataPaga" << "" << true;
+    QTest::newRow("payment date") << "txtDataPaga" << "01/03/2024" << true;
+    QTest::newRow("negative year") << "txtDataPaga" << "25/11/-471" << false;
+    QTest::newRow("no such day") << "txtDataPaga" << "31/02/2024" << false;
+    QTest::newRow("year 1") << "txtDataPaga" << "01/01/0001" << false;
+    QTest::newRow("short form") << "txtDataPaga" << "1/3/2024" << false;
+    QTest::newRow("due date, year 1") << "txtDataScade" << "01/01/0001" << false;
+}
+
+// However a date reached the field, a save stores only an empty field or a real day as dd/mm/yyyy, and
+// otherwise says which field and leaves the focus there.
+void TestEditors::storedDatesAreRealDays()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, date);
+    QFETCH(bool, saved);
+    TestProgramFolder folder;
+    const QString archive = folder.file(QStringLiteral("2024.pse"));
+    SlipFixture::write(archive, {SlipFixture::Slip(QStringLiteral("UNO"))});
+    TfrmBollettino ed;
+    ed.show();
+    QVERIFY(QTest::qWaitForWindowActive(&ed));
+    ed.txtAnno->setText(QStringLiteral("2024"));
+    ed.btnApriClick();
+    ed.cmdPrimoClick();
+    const QByteArray before = RegistryFixture::fileBytes(archive);
+    auto *edit = ed.findChild<QLineEdit *>(field);
+    QVERIFY(edit);
+    edit->setText(date);
+    ed.txtNote->setText(QStringLiteral("CAMBIATA"));
+    QTest::mouseClick(ed.cmdSalva, Qt::LeftButton);
+    if (saved) {
+        QCOMPARE(slipAt(archive, 1).text("Note"), QStringLiteral("CAMBIATA"));
+        return;
+    }
+    QCOMPARE(RegistryFixture::fileBytes(archive), before);
+    const auto shown = Seams::Messages::shown();
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown.last().kind, Seams::MsgKind::Warning);
+    const QString caption = field == QLatin1String("txtDataPaga") ? QStringLiteral("«Data versamento»")
+                                                                  : QStringLiteral("«Data scadenza»");
+    QVERIFY2(shown.last().text.startsWith(QStringLiteral("Attenzione: la data indicata ")) &&
+                 shown.last().text.contains(caption),
+             qPrintable(shown.last().text));
+    QCOMPARE(QApplication::focusWidget(), edit);
+}
+
+// A payer picked in the applicant search (found without its accents) reaches the slip whole, however short its
+// boxes: the status line names what is too long, a save asks first and only then stores it cut.
+void TestEditors::handedOverTextsKeptWhole()
+{
+    TestProgramFolder folder;
+    ApplicantFixture::write(folder.file(QStringLiteral("Richiedenti.pro")),
+                            {ApplicantFixture::applicant({{"Cognome", QStringLiteral("HUAMÁN QUISPE DE LA CRUZ Y VALDIVIA")},
+                                                          {"Nome", QStringLiteral("MARÍA CONCEPCIÓN")},
+                                                          {"Indirizzo", QStringLiteral("VIA DEI GLICINI 7/B, SCALA C")},
+                                                          {"Cap", QStringLiteral("42121")},
+                                                          {"ComuneRes", QStringLiteral("REGGIO NELL EMILIA")},
+                                                          {"ProvRes", QStringLiteral("RE")}})});
+    const QString archive = folder.file(QStringLiteral("2024.pse"));
+    SlipFixture::write(archive, {});
+    auto *ed = new TfrmBollettino;
+    Forms::add(ed);
+    ed->show();
+    QVERIFY(QTest::qWaitForWindowActive(ed));
+    ed->txtAnno->setText(QStringLiteral("2024"));
+    ed->btnApriClick();
+    const QString payer = QStringLiteral("HUAMÁN QUISPE DE LA CRUZ Y VALDIVIA MARÍA CONCEPCIÓN");
+    bool searched = false;
+    TestSupport::onNextModal([&](QWidget *w) {
+        auto *search = qobject_cast<TfrmTrovaAnagrafica *>(w);
+        QVERIFY(search);
+        searched = true;
+        search->txtCognome->setText(QStringLiteral("huaman"));
+        search->btnCercaClick();
+        QCOMPARE(search->lstRecords->count(), 1);
+        search->lstRecords->selectRow(0);
+        search->lstRecordsDblClick();
+    });
+    QTest::mouseClick(ed->impEsecutore, Qt::LeftButton);
+    QVERIFY(searched);
+    QCOMPARE(ed->txtEsecutore->text(), payer);
+    QCOMPARE(ed->txtIndirizzoRes->text(), QStringLiteral("VIA DEI GLICINI 7/B, SCALA C"));
+    QCOMPARE(ed->txtCapRes->text(), QStringLiteral("42121"));
+    QCOMPARE(ed->txtComuneRes->text(), QStringLiteral("REGGIO NELL EMILIA RE"));
+    QCOMPARE(ed->panInfo->text(), QStringLiteral("Testo troppo lungo per: ESEGUITO DA, VIA - PIAZZA, LOCALITA'"));
+
+    ed->txtImporto->setText(QStringLiteral("16"));
+    ed->txtCents->setText(QStringLiteral("50"));
+    ed->txtDataScade->setText(QStringLiteral("15/03/2024"));
+    Seams::Messages::setNextAnswer(Seams::Answer::No);
+    ed->cmdSalvaClick();
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::QuestionNo);
+    QVERIFY(Seams::Messages::last().text.contains(QStringLiteral("ESEGUITO DA, VIA - PIAZZA, LOCALITA'")));
+    QCOMPARE(RegistryFixture::fileBytes(archive), QByteArray());
+    QCOMPARE(ed->focusWidget(), ed->txtEsecutore);
+
+    // Shortened by hand, a box takes no more typing than it can store.
+    ed->txtComuneRes->setFocus();
+    QTest::keyClick(ed->txtComuneRes, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(ed->txtComuneRes, QStringLiteral("reggio emilia re xyz"));
+    QCOMPARE(ed->txtComuneRes->text(), QStringLiteral("REGGIO EMILIA RE"));
+    QCOMPARE(ed->panInfo->text(), QStringLiteral("Testo troppo lungo per: ESEGUITO DA, VIA - PIAZZA"));
+
+    Seams::Messages::setNextAnswer(Seams::Answer::Yes);
+    ed->cmdSalvaClick();
+    const Record saved = slipAt(archive, 1);
+    QCOMPARE(saved.text("Esecutore"), payer.left(44));
+    QCOMPARE(saved.text("IndirizzoRes"), QStringLiteral("VIA DEI GLICINI 7/B, S"));
+    QCOMPARE(saved.text("ComuneRes"), QStringLiteral("REGGIO EMILIA RE"));
+    Forms::clear();
+}
+
+void TestEditors::typedDatesInTheCalendar_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("asYear");
+    QTest::addColumn<QString>("stored"); // empty: refused, the field keeps what it had
+    QTest::newRow("digits only") << "01032024" << false << "01/03/2024";
+    QTest::newRow("short form") << "1/3/24" << false << "01/03/2024";
+    QTest::newRow("two-digit year") << "150626" << false << "15/06/2026";
+    QTest::newRow("no such day") << "31/02/2024" << false << "";
+    QTest::newRow("nonsense") << "01/-2147483648/00" << false << "";
+    QTest::newRow("before 1900") << "31/12/1899" << false << "";
+    QTest::newRow("after 2099") << "01/01/2100" << false << "";
+    QTest::newRow("year typed in the heading") << "2025" << true << "15/03/2025";
+}
+
+// Typed into the calendar opened from the slip's payment date, then Enter: exactly the typed day reaches the
+// field, or the calendar stays open with its hint and the field keeps its date.
+void TestEditors::typedDatesInTheCalendar()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, asYear);
+    QFETCH(QString, stored);
+    TestProgramFolder folder;
+    auto &ed = *new TfrmBollettino;
+    Forms::add(&ed); // the calendar writes into the editor the program knows by name
+    const auto forget = qScopeGuard([] { Forms::clear(); });
+    ed.show();
+    QVERIFY(QTest::qWaitForWindowActive(&ed));
+    ed.txtAnno->setText(QStringLiteral("2024"));
+    ed.btnApriClick();
+    ed.txtDataPaga->setText(QStringLiteral("02/01/2024"));
+    bool refused = false;
+    TestSupport::onNextModal([&](QWidget *w) {
+        auto *cal = qobject_cast<TfrmCalendario *>(w);
+        QVERIFY(cal);
+        // A failed check leaves the calendar, so the editor's wait for it ends.
+        const auto closeCalendar = qScopeGuard([cal] {
+            if (cal->isVisible())
+                cal->reject();
+        });
+        QWidget *grid = cal->calAppuntamenti->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"));
+        QVERIFY(grid);
+        if (asYear) {
+            QTest::mouseClick(cal->calAppuntamenti->findChild<QWidget *>(QStringLiteral("qt_calendar_yearbutton")),
+                              Qt::LeftButton);
+            auto *year = cal->calAppuntamenti->findChild<QSpinBox *>(QStringLiteral("qt_calendar_yearedit"));
+            QVERIFY(year && year->isVisible());
+            QTest::keyClick(year, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(year, typed);
+            QTest::keyClick(year, Qt::Key_Return);
+        } else {
+            QTest::keyClicks(grid, typed.left(1));
+            QCOMPARE(cal->focusWidget(), cal->txtData);
+            QTest::keyClicks(cal->txtData, typed.mid(1));
+            QTest::keyClick(cal->txtData, Qt::Key_Return);
+        }
+        refused = cal->isVisible();
+        if (refused) {
+            QVERIFY(cal->lblSuggerimento->isVisible());
+            QVERIFY(cal->calAppuntamenti->selectedDate() >= QDate(1900, 1, 1));
+            QVERIFY(cal->calAppuntamenti->selectedDate() <= QDate(2099, 12, 31));
+            QTest::mouseClick(cal->btnAnnulla, Qt::LeftButton);
+        }
+    });
+    ed.txtDataPaga->setFocus();
+    QTest::keyClick(ed.txtDataPaga, Qt::Key_Return);
+    QCOMPARE(refused, stored.isEmpty());
+    QCOMPARE(ed.txtDataPaga->text(), stored.isEmpty() ? QStringLiteral("02/01/2024") : stored);
 }
 
 int main(int argc, char **argv)

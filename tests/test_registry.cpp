@@ -237,6 +237,8 @@ void TestRegistry::everyControlRoundTrips()
             v = QStringLiteral("01/02/2023");
         else if (control == QLatin1String("txtScadenza"))
             v = QStringLiteral("01/02/2025");
+        else if (control == QLatin1String("txtScadePer"))
+            v = QStringLiteral("15/09/2026"); // a save stores a real day or nothing
         else if (control == QLatin1String("txtProvRes"))
             v = QStringLiteral("ZZ"); // not in the list: shown as typed text
         values.insert(control, v);

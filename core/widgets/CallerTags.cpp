@@ -1,5 +1,6 @@
 #include "core/widgets/CallerTags.h"
 
+#include "core/widgets/Controls.h"
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/Forms.h"
 #include "core/widgets/WindowNames.h"
@@ -78,11 +79,14 @@ bool write(From from, const QString &tag, const QStringList &values)
     if (targets.isEmpty() || targets.size() != values.size())
         return false;
     for (int i = 0; i < targets.size(); ++i) {
+        // Handed over whole: a box shorter than the text must not cut it unseen.
         if (auto *e = qobject_cast<QLineEdit *>(targets[i]))
-            e->setText(values[i]);
+            Controls::setWholeText(e, values[i]);
         else if (auto *l = qobject_cast<QLabel *>(targets[i]))
             l->setText(values[i]);
-        else if (auto *c = qobject_cast<QComboBox *>(targets[i]))
+        else if (auto *c = qobject_cast<QComboBox *>(targets[i]); c && c->lineEdit())
+            Controls::setWholeText(c->lineEdit(), values[i]);
+        else if (c)
             c->setCurrentText(values[i]);
     }
     return true;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVariant>
 
 namespace Controls {
 
@@ -59,4 +60,40 @@ QPushButton *focusHolder(QWidget *parent)
     return b;
 }
 
+
+namespace {
+constexpr const char *kTypingLimit = "typingLimit";
+}
+
+int typingLimit(const QLineEdit *box)
+{
+    const QVariant limit = box->property(kTypingLimit);
+    return limit.isValid() ? limit.toInt() : box->maxLength();
+}
+
+void setWholeText(QLineEdit *box, const QString &text)
+{
+    if (!box->property(kTypingLimit).isValid()) {
+        box->setProperty(kTypingLimit, box->maxLength());
+        QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString &now) {
+            const int limit = typingLimit(box);
+            if (now.size() <= limit && box->maxLength() != limit)
+                box->setMaxLength(limit);
+        });
+    }
+    box->setMaxLength(qMax(typingLimit(box), int(text.size())));
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
+QLabel *statusLine(QWidget *parent, const QString &text)
+{
+    auto *line = new QLabel(text, parent);
+    line->setObjectName(QStringLiteral("panInfo"));
+    line->setTextFormat(Qt::PlainText);
+    line->setFont(QFont(QStringLiteral("Tahoma"), 12));
+    line->setStyleSheet(QStringLiteral("QLabel { background: #4A6A8A; color: white; padding-left: 10px; "
+                                       "font-weight: normal; }"));
+    return line;
+}
 } // namespace Controls

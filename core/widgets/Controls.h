@@ -24,4 +24,11 @@ Picture *picture(QWidget *parent, const char *name, const char *svg, QSize size,
 // "btnFocus": invisible, yet able to hold the focus, so a save or a preview can take it away from the field being
 // edited (running that field's leaving rules). Not a tab stop: the program puts the focus there, the user never does.
 QPushButton *focusHolder(QWidget *parent);
+// Sets a text that another window hands over (a search, the calendar) whole, even past the box's length limit:
+// the limit is for typing, and comes back once the text is short enough again.
+void setWholeText(QLineEdit *box, const QString &text);
+// The longest text typing may make: the box's limit before any whole text was set.
+int typingLimit(const QLineEdit *box);
+// "panInfo": the window's status line, white on slate blue (5.6:1), whatever its panel's style says of labels.
+QLabel *statusLine(QWidget *parent, const QString &text);
 } // namespace Controls

@@ -34,14 +34,15 @@ Answer messageBox(QWidget *parent, MsgKind kind, const QString &text)
         break;
     case MsgKind::Question:
     case MsgKind::QuestionCancel:
+    case MsgKind::QuestionNo:
         box.setIcon(QMessageBox::Question);
         break;
     case MsgKind::Plain:
         break;
     }
-    if (kind == MsgKind::Question) {
+    if (kind == MsgKind::Question || kind == MsgKind::QuestionNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(kind == MsgKind::QuestionNo ? QMessageBox::No : QMessageBox::Yes);
     } else if (kind == MsgKind::QuestionCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);

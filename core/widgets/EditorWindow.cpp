@@ -26,6 +26,21 @@
 #include <QVBoxLayout>
 
 namespace {
+QLineEdit *boxOf(QWidget *control)
+{
+    if (auto *c = qobject_cast<QComboBox *>(control))
+        return c->lineEdit();
+    return qobject_cast<QLineEdit *>(control);
+}
+
+QString captionText(const EditorField &row)
+{
+    QString caption = row.caption ? QString::fromUtf16(row.caption) : QString::fromLatin1(row.name);
+    if (caption.endsWith(QLatin1Char(':')))
+        caption.chop(1);
+    return caption.trimmed();
+}
+
 // A text field would take some of the command keys for itself (Ctrl+D deletes on some desktops): while the focus
 // is in the editor, the editor's command keys go to the commands.
 class CommandKeysFirst : public QObject {
@@ -163,13 +178,7 @@ void TEditorWindow::buildYearPanel(QWidget *box)
 
 QLabel *TEditorWindow::buildStatusLine(QWidget *panel)
 {
-    panInfo = new QLabel(m_config.readyText, panel);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setTextFormat(Qt::PlainText);
-    panInfo->setFont(QFont(QStringLiteral("Tahoma"), 12));
-    // Its own style sheet: a panel's rules for its labels must not darken the text (white on slate blue, 5.6:1).
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background: #4A6A8A; color: white; padding-left: 10px; "
-                                          "font-weight: normal; }"));
+    panInfo = Controls::statusLine(panel, m_config.readyText);
     return panInfo;
 }
 
@@ -435,6 +444,9 @@ void TEditorWindow::finishEditor()
 
     Input::statusHints(panInfo, m_commandHints);
     new CommandKeysFirst(this, m_keys);
+    for (const Built &b : m_fields)
+        if (QLineEdit *box = boxOf(b.control))
+            connect(box, &QLineEdit::textChanged, this, &TEditorWindow::noteLongTexts);
 }
 
 QWidget *TEditorWindow::field(const QString &name) const
@@ -484,8 +496,82 @@ void TEditorWindow::cmdNuovoClick()
 
 void TEditorWindow::cmdSalvaClick()
 {
-    if (readyToSave() && m_frame->save())
+    if (saveScreen())
         markUnchanged();
+}
+
+bool TEditorWindow::saveScreen()
+{
+    return readyToSave() && datesReadable() && longTextsAccepted() && m_frame->save();
+}
+
+
+QStringList TEditorWindow::longTexts(QWidget **first) const
+{
+    QStringList out;
+    for (const Built &b : m_fields) {
+        const QLineEdit *box = boxOf(b.control);
+        if (!box || box->text().size() <= Controls::typingLimit(box))
+            continue;
+        if (first && out.isEmpty())
+            *first = b.control;
+        out << captionText(*b.row);
+    }
+    return out;
+}
+
+void TEditorWindow::noteLongTexts()
+{
+    const QStringList names = longTexts();
+    if (!names.isEmpty()) {
+        panInfo->setText(QStringLiteral("Testo troppo lungo per: ") + names.join(QStringLiteral(", ")));
+        m_longTextsNoted = true;
+    } else if (m_longTextsNoted) {
+        panInfo->setText(m_config.readyText);
+        m_longTextsNoted = false;
+    }
+}
+
+// Nothing is cut without a question: the user may still shorten the texts the way they prefer.
+bool TEditorWindow::longTextsAccepted()
+{
+    QWidget *first = nullptr;
+    const QStringList names = longTexts(&first);
+    if (names.isEmpty())
+        return true;
+    if (Seams::Messages::questionNo(
+            this, QStringLiteral("Attenzione: il testo di questi campi è più lungo di quanto la scheda possa "
+                                 "conservare e sarà troncato:\n\r\n\r%1\n\r\n\rSi vuole salvare comunque?")
+                      .arg(names.join(QStringLiteral(", ")))) == Seams::Answer::Yes)
+        return true;
+    first->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+// A date reaches a field by the calendar, by a list or from an older archive: whatever put it there, a save
+// stores only an empty field or a day that exists, in the archives' own form.
+bool TEditorWindow::datesReadable()
+{
+    for (const Built &b : m_fields) {
+        if (b.row->rule != FieldRule::Date)
+            continue;
+        auto *edit = static_cast<QLineEdit *>(b.control);
+        const QString text = edit->text().trimmed();
+        const QDate day = Formats::parseDateText(text);
+        if (text.isEmpty() ||
+            (day.isValid() && Formats::dateText(day) == text && day >= Formats::firstTypedDate() &&
+             day <= Formats::lastTypedDate()))
+            continue;
+        const QString caption = captionText(*b.row);
+        Seams::Messages::show(this, Seams::MsgKind::Warning,
+                              QStringLiteral("Attenzione: la data indicata in «%1» non esiste.\n\r\n\rPer poter "
+                                             "salvare la scheda è necessario indicare una data valida nel formato "
+                                             "gg/mm/aaaa, oppure lasciare il campo vuoto.")
+                                  .arg(caption));
+        edit->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
 }
 
 bool TEditorWindow::modified() const
@@ -511,7 +597,7 @@ bool TEditorWindow::mayReplaceScreen()
     switch (Seams::Messages::questionCancel(this, QStringLiteral("Le modifiche alla scheda corrente non sono state "
                                                                  "salvate.\n\r\n\rSi vogliono salvare adesso?"))) {
     case Seams::Answer::Yes:
-        if (!readyToSave() || !m_frame->save())
+        if (!saveScreen())
             return false;
         markUnchanged();
         return true;

@@ -195,6 +195,13 @@ protected:
     void startNew();
     // What is on the screen now counts as unchanged.
     void markUnchanged();
+    // The editor's checks, every date field empty or a real day, then the save.
+    bool saveScreen();
+    bool datesReadable();
+    // Texts handed over longer than their fields can store: named in panInfo while they are, asked about at save.
+    QStringList longTexts(QWidget **first = nullptr) const;
+    void noteLongTexts();
+    bool longTextsAccepted();
     QWidget *firstField() const;
 
     // What an editor adds to the shared steps.
@@ -229,6 +236,7 @@ private:
     };
     QList<Built> m_fields;
     QByteArray m_unchanged; // the screen as a record when it was last loaded, saved or started
+    bool m_longTextsNoted = false;
     QList<QPair<QWidget *, QString>> m_commandHints;
     QList<QKeyCombination> m_keys;
 };

@@ -20,13 +20,37 @@
 #include <array>
 
 namespace {
-// Letters A to Z to small letters on Windows-1252 bytes; every other byte (accented letters included) kept.
+// Windows-1252 bytes as a search compares them: capitals to small letters, accented letters to their base
+// letter (office staff type "huaman" for "Huamán"); every other byte kept.
 constexpr std::array<unsigned char, 256> kFold = [] {
     std::array<unsigned char, 256> t{};
     for (int i = 0; i < 256; ++i)
         t[size_t(i)] = static_cast<unsigned char>(i >= 'A' && i <= 'Z' ? i + 32 : i);
+    // From 0xC0 (and from 0xE0, the small letters) in code order: ÀÁÂÃÄÅ Æ Ç ÈÉÊË ÌÍÎÏ Ð Ñ ÒÓÔÕÖ × Ø ÙÚÛÜ Ý
+    // Þ ß; a blank keeps the byte as it is.
+    constexpr char kBase[] = "aaaaaa ceeeeiiii nooooo ouuuuy  ";
+    static_assert(sizeof kBase == 33);
+    for (int i = 0; i < 32; ++i)
+        if (kBase[i] != ' ') {
+            t[size_t(0xC0 + i)] = static_cast<unsigned char>(kBase[i]);
+            t[size_t(0xE0 + i)] = static_cast<unsigned char>(kBase[i]);
+        }
+    t[0xC6] = t[0xE6] = 0xE6; // Æ æ
+    t[0xD0] = t[0xF0] = 0xF0; // Ð ð
+    t[0xDE] = t[0xFE] = 0xFE; // Þ þ
+    t[0xF7] = 0xF7;           // ÷
+    t[0xFF] = t[0x9F] = 'y';  // ÿ Ÿ
+    t[0x8A] = t[0x9A] = 's';  // Š š
+    t[0x8E] = t[0x9E] = 'z';  // Ž ž
+    t[0x8C] = t[0x9C] = 0x9C; // Œ œ
     return t;
 }();
+
+QByteArray folded(QByteArray bytes) {
+    for (char &c : bytes)
+        c = static_cast<char>(kFold[static_cast<unsigned char>(c)]);
+    return bytes;
+}
 
 bool containsFolded(QByteArrayView field, const QByteArray &key) {
     const qsizetype m = key.size(), n = field.size();
@@ -54,7 +78,7 @@ SearchMatch::SearchMatch(const RecordLayout &layout, const QList<QPair<std::stri
             storable = storable && Cp1252::canEncode(c);
         // A key with a character no archive can hold never scores.
         if (storable)
-            m_keys.append({layout.require(field), Cp1252::encode(LowerAZ(text))});
+            m_keys.append({layout.require(field), folded(Cp1252::encode(text))});
     }
 }
 
