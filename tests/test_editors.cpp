@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "agenda/DeadlineRecord.h"
+#include "core/ArchiveTexts.h"
 #include "core/widgets/Calendario.h"
 #include "agenda/Scadenzario.h"
 #include "core/widgets/EditorFrame.h"
@@ -21,6 +22,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -68,6 +70,7 @@ private slots:
     void storedDatesAreRealDays_data();
     void storedDatesAreRealDays();
     void handedOverTextsKeptWhole();
+    void statusLineFollowsTheScreen();
     void typedDatesInTheCalendar_data();
     void typedDatesInTheCalendar();
 };
@@ -385,6 +388,47 @@ void TestEditors::handedOverTextsKeptWhole()
     QCOMPARE(saved.text("IndirizzoRes"), QStringLiteral("VIA DEI GLICINI 7/B, S"));
     QCOMPARE(saved.text("ComuneRes"), QStringLiteral("REGGIO EMILIA RE"));
     Forms::clear();
+}
+
+// A refused character's note, or the idle text of a new record, does not outlive the screen it was about; a
+// record picked from a list leaves the focus in the first field.
+void TestEditors::statusLineFollowsTheScreen()
+{
+    TestProgramFolder folder;
+    const QString archive = folder.file(QStringLiteral("2024.pse"));
+    SlipFixture::write(archive, {SlipFixture::Slip(QStringLiteral("UNO")), SlipFixture::Slip(QStringLiteral("DUE"))});
+    TfrmBollettino ed;
+    ed.show();
+    QVERIFY(QTest::qWaitForWindowActive(&ed));
+    ed.txtAnno->setText(QStringLiteral("2024"));
+    ed.btnApriClick();
+    const QString ready = QStringLiteral("Pronto per archiviare una nuova scheda...");
+    QCOMPARE(ed.panInfo->text(), ready);
+    const auto refuse = [&] {
+        ed.txtNote->setFocus();
+        QKeyEvent cyrillic(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("о"));
+        QApplication::sendEvent(ed.txtNote, &cyrillic);
+        QVERIFY(ed.panInfo->text().startsWith(QStringLiteral("Carattere non ammesso: «о»")));
+    };
+    refuse();
+    ed.cmdUltimoClick();
+    QCOMPARE(ed.panInfo->text(), QString());
+    refuse();
+    ed.cmdNuovoClick();
+    QCOMPARE(ed.panInfo->text(), ready);
+
+    // Saved, the screen holds a record of the archive: the idle text of a new one goes.
+    ed.txtImporto->setText(QStringLiteral("16"));
+    ed.txtCents->setText(QStringLiteral("50"));
+    ed.txtEsecutore->setText(QStringLiteral("TRE"));
+    ed.txtDataScade->setText(QStringLiteral("15/03/2024"));
+    ed.cmdSalvaClick();
+    QCOMPARE(Seams::Messages::last().text, ArchiveTexts::inserted());
+    QCOMPARE(ed.panInfo->text(), QString());
+
+    ed.btnFocus->setFocus();
+    QVERIFY(ed.showRecord(slipAt(archive, 1), 1));
+    QCOMPARE(ed.focusWidget(), ed.txtImporto);
 }
 
 void TestEditors::typedDatesInTheCalendar_data()

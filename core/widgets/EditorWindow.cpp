@@ -484,6 +484,7 @@ void TEditorWindow::startNew()
     resetFields();
     afterReset();
     markUnchanged();
+    showState();
     if (QWidget *first = firstField(); first && first->isVisible())
         first->setFocus(Qt::OtherFocusReason);
 }
@@ -496,8 +497,19 @@ void TEditorWindow::cmdNuovoClick()
 
 void TEditorWindow::cmdSalvaClick()
 {
-    if (saveScreen())
+    if (saveScreen()) {
         markUnchanged();
+        showState();
+    }
+}
+
+// The status line tells the state of the screen just reached: a note about the record before, or the idle
+// text of a new record, must not stay on another.
+void TEditorWindow::showState()
+{
+    m_longTextsNoted = false;
+    panInfo->setText(m_frame && m_frame->position() > 0 ? QString() : m_config.readyText);
+    noteLongTexts();
 }
 
 bool TEditorWindow::saveScreen()
@@ -640,8 +652,10 @@ void TEditorWindow::navigate(bool (EditorFrame::*step)())
 {
     const bool loaded = (m_frame->*step)();
     afterLoad();
-    if (loaded)
+    if (loaded) {
         markUnchanged();
+        showState();
+    }
 }
 
 void TEditorWindow::cmdPrimoClick() { navigate(&EditorFrame::first); }
@@ -664,6 +678,10 @@ bool TEditorWindow::showRecord(const Record &record, qint64 position)
     m_frame->load(record, position);
     afterLoad();
     markUnchanged();
+    showState();
+    // Picked from a list or a search: work goes on in the first field once the list has closed.
+    if (QWidget *first = firstField(); first && first->isVisible())
+        first->setFocus(Qt::OtherFocusReason);
     return true;
 }
 

@@ -201,6 +201,7 @@ protected:
     // Texts handed over longer than their fields can store: named in panInfo while they are, asked about at save.
     QStringList longTexts(QWidget **first = nullptr) const;
     void noteLongTexts();
+    void showState();
     bool longTextsAccepted();
     QWidget *firstField() const;
 
