@@ -337,7 +337,6 @@ void TfrmScadenzario::buildWorkPanel()
             QStringLiteral("Spunta questa casella per annotare che l'appuntamento è in attesa di conferma.")},
            {chkEffettuata, QStringLiteral("Spunta questa casella per annotare che il pagamento è stata effettuato.")}});
 
-    Input::onExit(txtCosto, [this] { txtCosto->setText(FormatAmountText(txtCosto->text())); });
     connect(btnCodFisc, &Picture::clicked, this, &TfrmScadenzario::btnCodFiscClick);
     connect(impApertura, &Picture::clicked, this, &TfrmScadenzario::impAperturaClick);
     connect(impChiusura, &Picture::clicked, this, &TfrmScadenzario::impChiusuraClick);
@@ -411,7 +410,7 @@ void TfrmScadenzario::applyFieldRules()
         Input::clearListSelection(box);
         Input::keepOnlyListed(box);
     }
-    txtCosto->setText(FormatAmountText(txtCosto->text()));
+    formatAmount(txtCosto);
 }
 
 bool TfrmScadenzario::readyToSave()

@@ -235,7 +235,6 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent) : TEditorWindow(config(), parent
     connect(btnCarta, &QPushButton::clicked, this, &TfrmAnagrafica::btnCartaClick);
     connect(btnIban, &QPushButton::clicked, this, &TfrmAnagrafica::btnIbanClick);
     connect(btnEmail, &QPushButton::clicked, this, &TfrmAnagrafica::btnEmailClick);
-    Input::onExit(txtTotale, [this] { txtTotaleExit(); });
 }
 
 void TfrmAnagrafica::buildBoxes(QWidget *panel)
@@ -376,10 +375,7 @@ bool TfrmAnagrafica::readyToSave()
 }
 
 
-void TfrmAnagrafica::txtTotaleExit()
-{
-    txtTotale->setText(FormatAmountText(txtTotale->text()));
-}
+void TfrmAnagrafica::txtTotaleExit() { formatAmount(txtTotale); }
 
 void TfrmAnagrafica::cmdFileClick()
 {

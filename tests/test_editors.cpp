@@ -18,6 +18,7 @@
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -73,6 +74,12 @@ private slots:
     void statusLineFollowsTheScreen();
     void typedDatesInTheCalendar_data();
     void typedDatesInTheCalendar();
+    void placeholderReplacedWhenClickedInto_data();
+    void placeholderReplacedWhenClickedInto();
+    void unreadableAmountRefused();
+    void fieldAfterCalendarImportSelected();
+    void dateFieldOpensOnAClick();
+    void longTextsShowTheirStart();
 };
 
 void TestEditors::everyFieldBoundToItsOwnControl_data()
@@ -499,6 +506,169 @@ void TestEditors::typedDatesInTheCalendar()
     QTest::keyClick(ed.txtDataPaga, Qt::Key_Return);
     QCOMPARE(refused, stored.isEmpty());
     QCOMPARE(ed.txtDataPaga->text(), stored.isEmpty() ? QStringLiteral("02/01/2024") : stored);
+}
+
+
+namespace {
+// An editor of the program, shown and active, its year open where it has one.
+TEditorWindow *openEditor(const QString &which)
+{
+    TEditorWindow *ed = which == QLatin1String("slips")        ? static_cast<TEditorWindow *>(new TfrmBollettino)
+                        : which == QLatin1String("applicants") ? static_cast<TEditorWindow *>(new TfrmAnagrafica)
+                                                               : static_cast<TEditorWindow *>(new TfrmScadenzario);
+    Forms::add(ed);
+    ed->show();
+    if (!QTest::qWaitForWindowActive(ed))
+        qWarning("the editor did not become active");
+    if (ed->txtAnno) {
+        ed->txtAnno->setText(QStringLiteral("2024"));
+        ed->btnApriClick();
+    }
+    return ed;
+}
+
+// A click at the right end of the box, where the cursor would land after the placeholder.
+void clickAtEnd(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() - 4, w->height() / 2));
+}
+} // namespace
+
+void TestEditors::placeholderReplacedWhenClickedInto_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("left"); // the field's text once left
+    QTest::newRow("agenda amount") << "deadlines" << "txtCosto" << "45" << "45,00";
+    QTest::newRow("applicant income") << "applicants" << "txtTotale" << "18500" << "18500,00";
+    QTest::newRow("applicant notice days") << "applicants" << "txtPreavviso" << "120" << "120";
+    QTest::newRow("slip cents") << "slips" << "txtCents" << "50" << "50";
+}
+
+// Entered with the mouse, a field holding only its placeholder is typed over, as when entered by Tab or Enter.
+void TestEditors::placeholderReplacedWhenClickedInto()
+{
+    QFETCH(QString, editor);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, left);
+    TestProgramFolder folder;
+    TEditorWindow *ed = openEditor(editor);
+    const auto forget = qScopeGuard([] { Forms::clear(); });
+    auto *box = ed->findChild<QLineEdit *>(field);
+    QVERIFY(box);
+    QVERIFY(box->text() == QLatin1String("0,00") || box->text() == QLatin1String("00") ||
+            box->text() == QLatin1String("0"));
+    clickAtEnd(box);
+    QVERIFY(box->hasFocus());
+    QTest::keyClicks(box, typed);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(box->text(), left);
+    // Clicked into again, a value of its own is not a placeholder: the click places the cursor.
+    clickAtEnd(box);
+    QVERIFY(!box->hasSelectedText());
+}
+
+// "30,50,00" (pasted before the field refused it, or from an older archive) is neither stored nor turned into
+// 0,00: leaving keeps it, the save says so and leaves the focus there.
+void TestEditors::unreadableAmountRefused()
+{
+    TestProgramFolder folder;
+    auto *ed = static_cast<TfrmScadenzario *>(openEditor(QStringLiteral("deadlines")));
+    const auto forget = qScopeGuard([] { Forms::clear(); });
+    ed->txtCosto->setText(QStringLiteral("30,50,00"));
+    ed->txtCosto->setFocus();
+    QTest::keyClick(ed->txtCosto, Qt::Key_Tab);
+    QCOMPARE(ed->txtCosto->text(), QStringLiteral("30,50,00"));
+    ed->txtCliente->setText(QStringLiteral("ROSSI"));
+    const QByteArray before = RegistryFixture::fileBytes(ed->lblFile->text());
+    ed->cmdSalvaClick();
+    QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Warning);
+    QVERIFY2(Seams::Messages::last().text.contains(QStringLiteral("«Importo in euro»")),
+             qPrintable(Seams::Messages::last().text));
+    QCOMPARE(ed->focusWidget(), ed->txtCosto);
+    QCOMPARE(ed->txtCosto->text(), QStringLiteral("30,50,00"));
+    QCOMPARE(RegistryFixture::fileBytes(ed->lblFile->text()), before);
+
+    // Home, End and Ctrl+A work there; what is typed over a selection replaces it.
+    QTest::keyClick(ed->txtCosto, Qt::Key_Home);
+    QCOMPARE(ed->txtCosto->cursorPosition(), 0);
+    QTest::keyClick(ed->txtCosto, Qt::Key_End);
+    QCOMPARE(ed->txtCosto->cursorPosition(), 8);
+    QTest::keyClick(ed->txtCosto, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(ed->txtCosto, QStringLiteral("30,5"));
+    QTest::keyClick(ed->txtCosto, Qt::Key_Tab);
+    QCOMPARE(ed->txtCosto->text(), QStringLiteral("30,50"));
+}
+
+// The calendar of "Prossima scadenza" hands over its day; the next field, "Giorni di preavviso", is entered as
+// by Enter, so 120 typed there is 120, not 0120.
+void TestEditors::fieldAfterCalendarImportSelected()
+{
+    TestProgramFolder folder;
+    auto *ed = static_cast<TfrmAnagrafica *>(openEditor(QStringLiteral("applicants")));
+    const auto forget = qScopeGuard([] { Forms::clear(); });
+    TestSupport::onNextModal([](QWidget *w) {
+        auto *cal = qobject_cast<TfrmCalendario *>(w);
+        QVERIFY(cal);
+        QTest::mouseClick(cal->btnImportaData, Qt::LeftButton);
+    });
+    ed->txtScadenza->setFocus();
+    QTest::keyClick(ed->txtScadenza, Qt::Key_Return);
+    QCOMPARE(ed->txtScadenza->text(), QStringLiteral("15/03/2024"));
+    QCOMPARE(ed->focusWidget(), ed->txtPreavviso);
+    QTest::keyClicks(ed->txtPreavviso, QStringLiteral("120"));
+    QCOMPARE(ed->txtPreavviso->text(), QStringLiteral("120"));
+}
+
+// A click on a date field, or on its calendar picture, opens the calendar; the hint says so.
+void TestEditors::dateFieldOpensOnAClick()
+{
+    TestProgramFolder folder;
+    auto *ed = static_cast<TfrmBollettino *>(openEditor(QStringLiteral("slips")));
+    const auto forget = qScopeGuard([] { Forms::clear(); });
+    int opened = 0;
+    const auto importOn = [&](int day) {
+        TestSupport::onNextModal([&opened, day](QWidget *w) {
+            auto *cal = qobject_cast<TfrmCalendario *>(w);
+            QVERIFY(cal);
+            ++opened;
+            cal->calAppuntamenti->setSelectedDate(QDate(2024, 3, day));
+            QTest::mouseClick(cal->btnImportaData, Qt::LeftButton);
+        });
+    };
+    importOn(20);
+    QTest::mouseClick(ed->txtDataPaga, Qt::LeftButton);
+    QCOMPARE(opened, 1);
+    QCOMPARE(ed->txtDataPaga->text(), QStringLiteral("20/03/2024"));
+    QVERIFY(ed->txtDataPaga->toolTip().contains(QStringLiteral("calendario")));
+
+    auto *picture = ed->txtDataPaga->findChild<QAction *>(QStringLiteral("txtDataPagaCalendario"));
+    QVERIFY(picture);
+    QVERIFY(!picture->icon().isNull());
+    importOn(21);
+    picture->trigger();
+    QCOMPARE(opened, 2);
+    QCOMPARE(ed->txtDataPaga->text(), QStringLiteral("21/03/2024"));
+}
+
+// Loaded, or left after typing at its end, a text longer than its box shows its beginning.
+void TestEditors::longTextsShowTheirStart()
+{
+    TestProgramFolder folder;
+    auto *ed = static_cast<TfrmAnagrafica *>(openEditor(QStringLiteral("applicants")));
+    const auto forget = qScopeGuard([] { Forms::clear(); });
+    const QString surname = QStringLiteral("CARAGEA-POPESCU-IONESCU-VASILESCU-DUMITRESCU");
+    QVERIFY(ed->txtCognome->fontMetrics().horizontalAdvance(surname) > ed->txtCognome->width());
+    Record r = ApplicantFixture::applicant({{"Cognome", surname}, {"Nome", QStringLiteral("ANA")}});
+    QVERIFY(ed->showRecord(r, 1));
+    QCOMPARE(ed->txtCognome->cursorPosition(), 0);
+    ed->txtNome->setFocus();
+    QTest::keyClick(ed->txtNome, Qt::Key_End);
+    QTest::keyClicks(ed->txtNome, QStringLiteral(" MARIA ELENA GEORGIANA ALEXANDRA"));
+    QTest::keyClick(ed->txtNome, Qt::Key_Tab);
+    QCOMPARE(ed->txtNome->cursorPosition(), 0);
 }
 
 int main(int argc, char **argv)

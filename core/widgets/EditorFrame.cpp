@@ -29,6 +29,7 @@ void setControlText(QWidget *w, const QString &text)
 {
     if (auto *e = qobject_cast<QLineEdit *>(w)) {
         e->setText(text);
+        e->setCursorPosition(0); // a long text shows its start
     } else if (auto *l = qobject_cast<QLabel *>(w)) {
         l->setTextFormat(Qt::PlainText); // stored text, never markup
         l->setText(text);

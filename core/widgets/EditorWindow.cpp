@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -31,6 +32,13 @@ QLineEdit *boxOf(QWidget *control)
     if (auto *c = qobject_cast<QComboBox *>(control))
         return c->lineEdit();
     return qobject_cast<QLineEdit *>(control);
+}
+
+// Digits with at most one comma, or nothing (no amount): anything else cannot be read as an amount.
+bool readableAmount(const QString &text)
+{
+    static const QRegularExpression amount(QStringLiteral("^(\\d+(,\\d*)?|,\\d+)?$"));
+    return amount.match(text.trimmed()).hasMatch();
 }
 
 QString captionText(const EditorField &row)
@@ -371,6 +379,7 @@ void TEditorWindow::buildFields(std::span<const EditorField> fields, QWidget *fi
             break;
         case FieldRule::Amount:
             Input::amountChars(edit);
+            Input::onExit(edit, [edit] { formatAmount(edit); });
             break;
         case FieldRule::Date: {
             const QString tag = QString::fromLatin1(b.row->calendarTag);
@@ -514,7 +523,33 @@ void TEditorWindow::showState()
 
 bool TEditorWindow::saveScreen()
 {
-    return readyToSave() && datesReadable() && longTextsAccepted() && m_frame->save();
+    return amountsReadable() && readyToSave() && datesReadable() && longTextsAccepted() && m_frame->save();
+}
+
+void TEditorWindow::formatAmount(QLineEdit *field)
+{
+    // What cannot be read stays as typed, for the save to refuse: it never turns into 0,00 unseen.
+    if (readableAmount(field->text()))
+        field->setText(FormatAmountText(field->text()));
+}
+
+bool TEditorWindow::amountsReadable()
+{
+    for (const Built &b : m_fields) {
+        if (b.row->rule != FieldRule::Amount)
+            continue;
+        auto *edit = static_cast<QLineEdit *>(b.control);
+        if (readableAmount(edit->text()))
+            continue;
+        Seams::Messages::show(this, Seams::MsgKind::Warning,
+                              QStringLiteral("Attenzione: l'importo indicato in «%1» non è valido.\n\r\n\rPer poter "
+                                             "salvare la scheda è necessario indicare l'importo utilizzando soltanto "
+                                             "cifre e al più una virgola.")
+                                  .arg(captionText(*b.row)));
+        edit->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
 }
 
 

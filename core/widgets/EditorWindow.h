@@ -195,9 +195,12 @@ protected:
     void startNew();
     // What is on the screen now counts as unchanged.
     void markUnchanged();
+    // An amount field's text as the archives write amounts ("30,50"), when it can be read as one.
+    static void formatAmount(QLineEdit *field);
     // The editor's checks, every date field empty or a real day, then the save.
     bool saveScreen();
     bool datesReadable();
+    bool amountsReadable();
     // Texts handed over longer than their fields can store: named in panInfo while they are, asked about at save.
     QStringList longTexts(QWidget **first = nullptr) const;
     void noteLongTexts();

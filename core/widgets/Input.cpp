@@ -5,6 +5,7 @@
 #include "core/widgets/Picture.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,11 +14,14 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QHash>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QValidator>
 
@@ -53,6 +57,13 @@ void placeBehind(QWidget *field, QFrame *eff)
 
 // ---- application-wide conventions ---------------------------------------------------------------------
 
+// A field holding only its placeholder ("0,00", "00", "0"): typing must replace it, never join it.
+bool onlyPlaceholder(const QString &text)
+{
+    static const QRegularExpression zeros(QStringLiteral("^0+(,0+)?$"));
+    return zeros.match(text).hasMatch();
+}
+
 class AppBehaviours : public QObject {
 public:
     using QObject::QObject;
@@ -61,6 +72,12 @@ public:
         switch (e->type()) {
         case QEvent::FocusIn:
             focusIn(o, static_cast<QFocusEvent *>(e));
+            break;
+        case QEvent::FocusOut:
+            focusOut(o, static_cast<QFocusEvent *>(e));
+            break;
+        case QEvent::MouseButtonRelease:
+            mouseEntered(o);
             break;
         case QEvent::KeyPress:
             return keyPress(o, static_cast<QKeyEvent *>(e));
@@ -71,10 +88,15 @@ public:
     }
 
 private:
-    static void focusIn(QObject *o, QFocusEvent *e)
+    void focusIn(QObject *o, QFocusEvent *e)
     {
-        if (e->reason() == Qt::MouseFocusReason)
+        if (e->reason() == Qt::MouseFocusReason) {
+            // The click that entered the field places the cursor after this event: the placeholder is
+            // selected once the button is released.
+            if (auto *edit = qobject_cast<QLineEdit *>(o); edit && onlyPlaceholder(edit->text()))
+                m_clicked = edit;
             return;
+        }
         if (auto *edit = qobject_cast<QLineEdit *>(o)) {
             // Typing replaces what the field held, however the field was entered. Coming back to a window (from
             // a message, another program or a context menu about to paste) is not entering: the field keeps its
@@ -92,6 +114,23 @@ private:
         }
     }
 
+    static void focusOut(QObject *o, QFocusEvent *e)
+    {
+        // A long text shows its start once the field is left, not where typing stopped.
+        if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
+            return;
+        if (auto *edit = qobject_cast<QLineEdit *>(o); edit && !qobject_cast<QComboBox *>(edit->parentWidget()))
+            edit->setCursorPosition(0);
+    }
+
+    void mouseEntered(QObject *o)
+    {
+        if (m_clicked && o == m_clicked.data() && m_clicked->hasFocus() && onlyPlaceholder(m_clicked->text()))
+            m_clicked->selectAll();
+        if (o == m_clicked.data())
+            m_clicked.clear();
+    }
+
     static bool keyPress(QObject *o, QKeyEvent *e)
     {
         if (!isEnter(e))
@@ -104,6 +143,8 @@ private:
             button->click();
         return true;
     }
+
+    QPointer<QLineEdit> m_clicked;
 };
 
 // ---- the rule set of a text field ---------------------------------------------------------------------
@@ -455,7 +496,33 @@ void dateField(QLineEdit *field, std::function<void()> openCalendar)
 {
     installApplicationBehaviours();
     field->setReadOnly(true);
-    new Filter(field, [field, openCalendar](QObject *, QEvent *e) {
+    field->setCursor(Qt::PointingHandCursor);
+    const auto open = [field, openCalendar] {
+        QPointer<QLineEdit> guard(field);
+        const QString before = field->text();
+        openCalendar();
+        // A date imported: the next field is entered as by Enter, its text selected for typing over.
+        if (guard && guard->text() != before)
+            if (QWidget *next = nextField(guard)) {
+                next->setFocus(Qt::TabFocusReason);
+                if (auto *edit = qobject_cast<QLineEdit *>(next))
+                    edit->selectAll();
+            }
+    };
+    // Its picture says it opens a calendar, and opens it too.
+    QAction *calendar = field->addAction(QIcon(QStringLiteral(":/icons/calendar.svg")), QLineEdit::TrailingPosition);
+    calendar->setObjectName(field->objectName() + QStringLiteral("Calendario"));
+    QObject::connect(calendar, &QAction::triggered, field, open);
+    field->setToolTip(QStringLiteral("Fare clic sul campo, o premere un tasto, per scegliere la data sul calendario."));
+    new Filter(field, [field, open](QObject *, QEvent *e) {
+        if (e->type() == QEvent::MouseButtonRelease || e->type() == QEvent::MouseButtonDblClick) {
+            // The field takes no typing: a click (or a double click) is the way to its calendar.
+            if (static_cast<QMouseEvent *>(e)->button() != Qt::LeftButton || !field->isEnabled())
+                return false;
+            if (e->type() == QEvent::MouseButtonRelease)
+                open();
+            return true;
+        }
         if (e->type() != QEvent::KeyPress)
             return false;
         auto *k = static_cast<QKeyEvent *>(e);
@@ -479,13 +546,7 @@ void dateField(QLineEdit *field, std::function<void()> openCalendar)
         // Keys held with Alt or Control are the window's shortcuts, not a request for the calendar.
         if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier))
             return false;
-        QPointer<QLineEdit> guard(field);
-        const QString before = field->text();
-        openCalendar();
-        // A date imported: the next Enter belongs to the next field, not to the calendar again.
-        if (guard && guard->text() != before)
-            if (QWidget *next = nextField(guard))
-                next->setFocus(Qt::OtherFocusReason);
+        open();
         return true;
     });
 }

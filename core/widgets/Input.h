@@ -67,8 +67,8 @@ QString archiveText(const QString &text, QString *refused = nullptr);
 // The status hint naming refused characters.
 QString refusedHint(const QString &refused);
 
-// Read-only date field: Backspace or Delete empties it, any other key runs openCalendar. When a date has
-// been imported the focus moves on to the next field.
+// Read-only date field: Backspace or Delete empties it; any other key, a click on it or on its calendar picture
+// runs openCalendar. When a date has been imported the next field is entered with its text selected.
 void dateField(QLineEdit *field, std::function<void()> openCalendar);
 
 // Hints written into the status line while the mouse is over a control, emptied when it leaves. A control
