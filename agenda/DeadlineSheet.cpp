@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 
 namespace DeadlineSheet {
@@ -66,6 +67,15 @@ bool print(QWidget *parent, const Rows &rows)
     report.setText(QStringLiteral("txtCalce"), QStringLiteral("Stampa eseguita in data ") + Formats::dateText(now.date()) +
                                                    QStringLiteral(" alle ore ") +
                                                    now.time().toString(QStringLiteral("HH:mm:ss")));
+    // The first row is the deadline's day as "05 Marzo 2014": the print is named after it.
+    const QStringList when = rows.isEmpty() ? QStringList() : rows.first().second.split(QLatin1Char(' '));
+    int month = 0;
+    for (int m = 1; m <= 12 && when.size() == 3; ++m)
+        if (QLocale(QLocale::Italian).monthName(m).compare(when[1], Qt::CaseInsensitive) == 0)
+            month = m;
+    const QDate day = when.size() == 3 ? QDate(when[2].toInt(), month, when[0].toInt()) : QDate();
+    report.setName(ReportPrinting::documentName(
+        {QStringLiteral("Scadenza"), (day.isValid() ? day : now.date()).toString(Qt::ISODate)}));
     report.prepare();
     return ReportPrinting::print(report, parent);
 }

@@ -1,9 +1,12 @@
 #include "core/NativeFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cerrno>
+#include <vector>
+#include <cstring>
 #include <windows.h>
 
 namespace {
@@ -130,6 +133,34 @@ bool moveEntry(const QString &from, const QString &to, DWORD flags)
             return failWith(e);
         QThread::msleep(50);
     }
+}
+
+// The rename another workstation's open handle does not hold off (Windows 10 on NTFS): the old file lives on
+// for its holders, as on POSIX, instead of the rename failing while any copy of the program has it open.
+bool posixReplace(const QString &from, const QString &to)
+{
+    const HANDLE source = ::CreateFileW(wide(from).c_str(), DELETE | SYNCHRONIZE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (source == INVALID_HANDLE_VALUE)
+        return false;
+    const std::wstring target = wide(QFileInfo(to).absoluteFilePath());
+    const DWORD nameBytes = DWORD(target.size() * sizeof(wchar_t));
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto *info = reinterpret_cast<FILE_RENAME_INFO *>(buffer.data());
+    constexpr DWORD kReplaceIfExists = 0x1, kPosixSemantics = 0x2; // FILE_RENAME_FLAG_*
+    const DWORD flags = kReplaceIfExists | kPosixSemantics;
+    std::memcpy(info, &flags, sizeof flags); // the flags share their place with ReplaceIfExists
+    info->RootDirectory = nullptr;
+    info->FileNameLength = nameBytes;
+    std::memcpy(info->FileName, target.data(), nameBytes);
+    const bool ok = ::SetFileInformationByHandle(source, FILE_INFO_BY_HANDLE_CLASS(22) /* FileRenameInfoEx */, info,
+                                                 DWORD(buffer.size()));
+    const DWORD e = ::GetLastError();
+    ::CloseHandle(source);
+    if (!ok)
+        ::SetLastError(e);
+    return ok;
 }
 
 // One folder entry, never what it leads to: a link to a folder (a junction) is removed as a folder entry,
@@ -390,7 +421,10 @@ bool isLink(const QString &path)
     return link;
 }
 
-bool replace(const QString &from, const QString &to) { return moveEntry(from, to, MOVEFILE_REPLACE_EXISTING); }
+bool replace(const QString &from, const QString &to)
+{
+    return posixReplace(from, to) || moveEntry(from, to, MOVEFILE_REPLACE_EXISTING);
+}
 
 // Without MOVEFILE_REPLACE_EXISTING a name that anything has, a link included, makes the move fail.
 bool renameNew(const QString &from, const QString &to) { return moveEntry(from, to, 0); }

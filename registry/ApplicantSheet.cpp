@@ -104,6 +104,7 @@ bool prepare(Report &report) {
         report.setText(QString::fromLatin1(v.object), text);
     }
     report.setText(QStringLiteral("txtCalce"), footer());
+    report.setName(ReportPrinting::documentName({QStringLiteral("Scheda"), onScreen(editor, "txtCognome")}));
     report.prepare();
     return true;
 }

@@ -238,6 +238,8 @@ void TfrmStampaBolTer::btnStampaClick()
         return;
     }
     fillReport(report, marginOf(txtTop), marginOf(txtLeft));
+    report.setName(ReportPrinting::documentName({QStringLiteral("Bollettino"), SlipOnScreen::fromEditor().esecutore,
+                                                 Seams::Clock::today().toString(Qt::ISODate)}));
     report.prepare();
     ReportPrinting::print(report, this);
     accept();

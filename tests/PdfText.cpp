@@ -32,6 +32,12 @@ QString tool() { return QStandardPaths::findExecutable(QStringLiteral("pdftotext
 
 int pageCount(const QString &pdf) { return int(bbox(pdf).count(QStringLiteral("<page "))); }
 
+QString title(const QString &pdf)
+{
+    static const QRegularExpression re(QStringLiteral("<title>([^<]*)</title>"));
+    return unescape(re.match(bbox(pdf)).captured(1));
+}
+
 QString pageText(const QString &pdf, int page)
 {
     return run({QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),

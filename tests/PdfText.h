@@ -17,4 +17,5 @@ int pageCount(const QString &pdf);
 QString pageText(const QString &pdf, int page); // 1-based
 QList<Word> words(const QString &pdf);
 QSizeF pageSizeMm(const QString &pdf, int page = 1);
+QString title(const QString &pdf); // the document's title, as pdfinfo reads it
 } // namespace PdfText

@@ -108,6 +108,7 @@ void TestAgendaSheet::sheetRowsAtTheirPlaces()
     const QString pdf = printToPdf();
     QCOMPARE(Seams::Printing::previewCount(), 0);
     QCOMPARE(PdfText::pageCount(pdf), 1);
+    QCOMPARE(PdfText::title(pdf), QStringLiteral("Scadenza_2014-03-05")); // named after the deadline's day
     const QSizeF paper = PdfText::pageSizeMm(pdf);
     QCOMPARE(qRound(paper.width()), 210);
     QCOMPARE(qRound(paper.height()), 297);

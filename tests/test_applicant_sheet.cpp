@@ -93,6 +93,7 @@ void TestApplicantSheet::printedRows() {
     QTest::mouseClick(w.btnStampa, Qt::LeftButton);
     QVERIFY(!w.isVisible());
     QCOMPARE(PdfText::pageCount(pdf), 1);
+    QCOMPARE(PdfText::title(pdf), QStringLiteral("Scheda_vCognome")); // named after the applicant
     const QSizeF page = PdfText::pageSizeMm(pdf);
     QVERIFY(qAbs(page.width() - 210) < 0.5 && qAbs(page.height() - 297) < 0.5);
 

@@ -24,6 +24,9 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#ifndef Q_OS_WIN
+#include <sys/resource.h>
+#endif
 #include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -164,15 +167,19 @@ void TestBackup::oddAndHugeArchivesAreLeftOutWithAWarning()
     QVERIFY(QFile::resize(folder.file(u"2022.pse"_s), large));
     put(folder.file(u"Bollettini.ini"_s), "[Margini Stampa Bollettino PSE]\r\nSuperiore=1\r\n");
 
+#ifndef Q_OS_WIN // the peak memory of the process is read where getrusage has it
     struct rusage before {}, after {};
     getrusage(RUSAGE_SELF, &before);
+#endif
     QElapsedTimer t;
     t.start();
     runDailyCopy();
-    getrusage(RUSAGE_SELF, &after);
     QVERIFY2(t.elapsed() < 20000, qPrintable(QString::number(t.elapsed())));
+#ifndef Q_OS_WIN
+    getrusage(RUSAGE_SELF, &after);
     // One block of memory at a time, never the whole archive.
     QVERIFY2(after.ru_maxrss - before.ru_maxrss < 32 * 1024, qPrintable(QString::number(after.ru_maxrss - before.ru_maxrss)));
+#endif
 
     const QString day = root(folder) + u"/2024-03-15"_s;
     QCOMPARE(filesOf(day).keys(), (QStringList{u"2022.pse"_s, u"Bollettini.ini"_s}));

@@ -23,6 +23,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,7 @@
 #include <QSet>
 #include <QSpinBox>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -80,6 +82,7 @@ private slots:
     void fieldAfterCalendarImportSelected();
     void dateFieldOpensOnAClick();
     void longTextsShowTheirStart();
+    void statusLinesReadable();
 };
 
 void TestEditors::everyFieldBoundToItsOwnControl_data()
@@ -669,6 +672,49 @@ void TestEditors::longTextsShowTheirStart()
     QTest::keyClicks(ed->txtNome, QStringLiteral(" MARIA ELENA GEORGIANA ALEXANDRA"));
     QTest::keyClick(ed->txtNome, Qt::Key_Tab);
     QCOMPARE(ed->txtNome->cursorPosition(), 0);
+}
+
+namespace {
+double luminance(QColor c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// The contrast of a status line as drawn: its most frequent colour is the bar, the one farthest from it the text.
+double drawnContrast(QWidget *line)
+{
+    const QImage image = line->grab().toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb bar = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts.value(bar))
+            bar = it.key();
+    const double barLight = luminance(QColor(bar));
+    double best = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const double l = luminance(QColor(it.key()));
+        best = qMax(best, (qMax(l, barLight) + 0.05) / (qMin(l, barLight) + 0.05));
+    }
+    return best;
+}
+} // namespace
+
+// Every editor's status line, as drawn with its window's style, reads at 4.5:1 at least.
+void TestEditors::statusLinesReadable()
+{
+    TestProgramFolder folder;
+    const auto forget = qScopeGuard([] { Forms::clear(); });
+    for (const char *which : {"slips", "applicants", "deadlines"}) {
+        TEditorWindow *ed = openEditor(QString::fromLatin1(which));
+        ed->panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QVERIFY2(ed->panInfo->isVisible(), which);
+        const double contrast = drawnContrast(ed->panInfo);
+        QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(which)).arg(contrast)));
+    }
 }
 
 int main(int argc, char **argv)

@@ -223,6 +223,8 @@ void TestSlipPrint::everyCharacterLandsInItsBox()
     QCOMPARE(PdfText::pageCount(pdf), 1);
     const QSizeF paper = PdfText::pageSizeMm(pdf);
     QVERIFY(qAbs(paper.width() - 356) < 0.5 && qAbs(paper.height() - 210) < 0.5);
+    // Named after its payer and day, as the file a user saves it to is proposed.
+    QCOMPARE(PdfText::title(pdf), QStringLiteral("Bollettino_%1_2024-03-15").arg(slip[4]));
 
     const QPointF shift(left, top);
     checkRow(words, kEuroA, euro, shift, "euro A");

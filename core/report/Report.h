@@ -70,7 +70,9 @@ public:
     bool load(const QString &path);
     bool loadJson(const QByteArray &json);
     QString errorString() const { return m_error; }
+    // The template's name; what a print is called (the PDF file proposed for it, the print queue's entry).
     QString name() const { return m_name; }
+    void setName(const QString &name) { m_name = name; }
 
     // Report units are pixels at 96 per inch.
     static double unitsToMm(double units) { return units * 25.4 / 96.0; }

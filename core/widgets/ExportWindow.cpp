@@ -5,6 +5,7 @@
 #include "core/Formats.h"
 #include "core/HelpTexts.h"
 #include "core/Seams.h"
+#include "core/widgets/Controls.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/Input.h"
@@ -61,9 +62,7 @@ TExportWindow::TExportWindow(ExportConfig config, QWidget *parent) : QDialog(par
     cmdEsci = new Picture(QStringLiteral("cmdEsci"), QStringLiteral(":/icons/exit.svg"), QSize(48, 48), this);
     for (auto *p : {cmdEsporta, cmdGuida, cmdEsci})
         p->setCursor(Qt::PointingHandCursor);
-    panInfo = new QLabel(QStringLiteral("Esportazione archivio in Microsoft Excel."), this);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setStyleSheet(QStringLiteral("background-color: #6A5ACD; color: white; padding: 4px;"));
+    panInfo = Controls::statusLine(this, QStringLiteral("Esportazione archivio in Microsoft Excel."));
 
     auto *commands = new QHBoxLayout;
     commands->addWidget(cmdEsporta);

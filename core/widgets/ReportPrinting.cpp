@@ -27,6 +27,20 @@ bool render(const Report &report, QPrinter &printer, const Report::Overlay &over
     return report.render(&printer, printer.resolution(), overlay);
 }
 
+QString documentName(const QStringList &parts)
+{
+    QStringList kept;
+    for (const QString &part : parts) {
+        QString clean;
+        for (QChar c : part.simplified())
+            if (c.unicode() >= 0x20 && !QStringLiteral("\\/:*?\"<>|").contains(c))
+                clean += c;
+        if (!clean.trimmed().isEmpty())
+            kept << clean.trimmed();
+    }
+    return kept.join(QLatin1Char('_'));
+}
+
 bool print(Report &report, QWidget *parent, const Report::Overlay &overlay)
 {
     if (report.pageCount() == 0)

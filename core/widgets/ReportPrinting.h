@@ -18,4 +18,7 @@ bool applyLayout(const Report &report, QPrinter &printer);
 bool hasLayout(const Report &report, const QPrinter &printer);
 // The prepared pages into a printer already set up.
 bool render(const Report &report, QPrinter &printer, const Report::Overlay &overlay = {});
+// A print's name as users recognise it ("Bollettino_ROSSI MARIO_2024-03-15"): the parts joined by "_", without
+// the characters a file name cannot hold.
+QString documentName(const QStringList &parts);
 } // namespace ReportPrinting
