@@ -7,7 +7,8 @@
 #include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/widgets/Calendario.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/FieldRules.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 

@@ -6,7 +6,9 @@
 #include "core/Routines.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/Controls.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/DropDowns.h"
+#include "core/widgets/FieldRules.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Navigation.h"
 #include "core/widgets/WindowStyle.h"
 

@@ -8,7 +8,7 @@
 #include "core/Seams.h"
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/EditorWindow.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/ScanProgress.h"
 #include "core/widgets/WindowStyle.h"
