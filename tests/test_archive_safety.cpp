@@ -311,7 +311,7 @@ void TestArchiveSafety::stoppedOverwriteHoldsReadersOnlyBriefly()
     QStringList lines;
     QString failure;
     QVERIFY(!ResultLines::collect(path, kNameLayout, {}, [](const RecordView &r) { return r.text(0); }, lines,
-                                  nullptr, nullptr, nullptr, &failure));
+                                  nullptr, {}, &failure));
     QCOMPARE(failure, ArchiveTexts::inUse());
 
     // The stopped overwrite dies: the next reader finds record 1 whole, new (its journal replayed) or old.
