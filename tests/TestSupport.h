@@ -3,8 +3,10 @@
 
 #include "core/Seams.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -33,4 +35,15 @@ QString dataPath(const QString &name);
 // The paragraphs of the help page shown last through the help seam (none: an empty list).
 QStringList helpParagraphs();
 QString helpTitle();
+
+// The raw bytes of a file; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
+// A text field read straight from a record's bytes at a hard-coded offset (length byte, then Windows-1252
+// text), independent of the layout table and of the program's codec.
+QString fieldAt(const QByteArray &record, int offset, int capacity);
+// Types any text into w, accented letters and other alphabets included: ASCII letters and digits as their
+// keys, anything else as the text of a key a national keyboard or an input method would send.
+void typeText(QWidget *w, const QString &text);
+// Shows w and waits until it is exposed and active; false when it never is.
+[[nodiscard]] bool showActive(QWidget *w);
 } // namespace TestSupport

@@ -1,4 +1,3 @@
-#include "RegistryFixture.h"
 #include "TestSupport.h"
 
 #include "core/Cp1252.h"
@@ -21,7 +20,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace RegistryFixture;
+using namespace TestSupport;
 
 namespace {
 QString clashQuestion()

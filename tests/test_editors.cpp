@@ -1,7 +1,6 @@
 // The three editors built on the shared editor window: every field of each record bound to a control of the
 // editor's own, and a missing control caught when the editor is made rather than when a record is saved.
 
-#include "RegistryFixture.h"
 #include "SlipFixture.h"
 #include "TestSupport.h"
 
@@ -173,7 +172,7 @@ void TestEditors::unsavedChangesAreAskedAbout()
     ed.cmdPrimoClick();
     ed.cmdAvantiClick();
     QCOMPARE(ed.lblPosizione->text(), QStringLiteral("2"));
-    const QByteArray before = RegistryFixture::fileBytes(archive);
+    const QByteArray before = TestSupport::fileBytes(archive);
 
     ed.txtNote->setText(QStringLiteral("CAMBIATA"));
     if (reply == Reply::SaveFails)
@@ -207,7 +206,7 @@ void TestEditors::unsavedChangesAreAskedAbout()
     QCOMPARE(questionsAsked(), 1);
 
     const bool goesOn = reply == Reply::Save || reply == Reply::Discard;
-    const QByteArray after = RegistryFixture::fileBytes(archive);
+    const QByteArray after = TestSupport::fileBytes(archive);
     if (reply == Reply::Save) {
         QCOMPARE(slipAt(archive, 2).text("Note"), QStringLiteral("CAMBIATA"));
         QCOMPARE(after.size(), before.size());

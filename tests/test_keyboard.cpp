@@ -1,5 +1,6 @@
 // The slip editor and the main menu driven from the keyboard, as an office worker uses them all day.
 
+#include "EditorFixture.h"
 #include "TestSupport.h"
 
 #include "app/Avvio.h"
@@ -36,7 +37,7 @@ QString focusName(QWidget *window)
 
 } // namespace
 
-class TestKeyboard : public QObject {
+class TestKeyboard : public QObject, private EditorFixture<TfrmBollettino> {
     Q_OBJECT
 private slots:
     void init();
@@ -54,32 +55,15 @@ private slots:
     void mainMenuByKeys();
 
 private:
-    void openYear(const QString &year = QStringLiteral("2024"));
+    void openYearByKeys(const QString &year = QStringLiteral("2024"));
     void typeSlip();
-    TfrmBollettino *ed = nullptr;
-    std::unique_ptr<TestProgramFolder> folder;
 };
 
-void TestKeyboard::init()
-{
-    TestSupport::resetSeams();
-    folder = std::make_unique<TestProgramFolder>();
-    ed = new TfrmBollettino;
-    Forms::add(ed);
-    ed->show();
-    QVERIFY(QTest::qWaitForWindowExposed(ed));
-    ed->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(ed));
-}
+void TestKeyboard::init() { setUpEditor(); }
 
-void TestKeyboard::cleanup()
-{
-    Forms::clear();
-    ed = nullptr;
-    folder.reset();
-}
+void TestKeyboard::cleanup() { tearDownEditor(); }
 
-void TestKeyboard::openYear(const QString &year)
+void TestKeyboard::openYearByKeys(const QString &year)
 {
     ed->txtAnno->setFocus();
     QTest::keyClicks(ed->txtAnno, year);
@@ -112,7 +96,7 @@ void TestKeyboard::editorOpensMaximisedWithTheTabOrderOfTheSlip()
     QVERIFY(qAbs(stageCentre.x() - ed->rect().center().x()) <= 1);
     QVERIFY(qAbs(stageCentre.y() - ed->rect().center().y()) <= 1);
 
-    openYear();
+    openYearByKeys();
     const QStringList order = {
         QStringLiteral("txtImporto"),     QStringLiteral("txtCents"),     QStringLiteral("txtImpLettere"),
         QStringLiteral("txtCentLettere"), QStringLiteral("txtEsecutore"), QStringLiteral("txtIndirizzoRes"),
@@ -130,7 +114,7 @@ void TestKeyboard::editorOpensMaximisedWithTheTabOrderOfTheSlip()
 
 void TestKeyboard::typedAmountsReplaceWhatTheFieldsHeld()
 {
-    openYear();
+    openYearByKeys();
     // 16, Enter, 5 over the "00" the cents field holds, leave: 50 in both cents fields.
     typeSlip();
     QCOMPARE(ed->txtCents->text(), QStringLiteral("50"));
@@ -153,7 +137,7 @@ void TestKeyboard::typedAmountsReplaceWhatTheFieldsHeld()
 
 void TestKeyboard::calendarImportMovesTheFocusOn()
 {
-    openYear();
+    openYearByKeys();
     ed->txtComuneRes->setFocus();
     QTest::keyClick(ed->txtComuneRes, Qt::Key_Return);
     QCOMPARE(focusName(ed), QStringLiteral("txtDataScade"));
@@ -192,7 +176,7 @@ void TestKeyboard::textThatIsNotDigitsIsNeverStored()
     QVERIFY(ed->lblFile->text().isEmpty());
     ed->txtAnno->clear();
 
-    openYear();
+    openYearByKeys();
     typeSlip();
     QGuiApplication::clipboard()->setText(QStringLiteral("12ab1"));
     ed->txtImporto->setFocus();
@@ -247,7 +231,7 @@ void TestKeyboard::everyShortcutReachesItsCommand()
     QTest::keySequence(ed->txtAnno, key);
     QCOMPARE(clicked.count(), 0);
 
-    openYear();
+    openYearByKeys();
     // From every kind of field, digits and date fields included, where a key could be taken for typing.
     for (QWidget *from : {static_cast<QWidget *>(ed->txtImporto), static_cast<QWidget *>(ed->txtEsecutore),
                           static_cast<QWidget *>(ed->txtDataScade), static_cast<QWidget *>(ed->chkSaldato)}) {
@@ -280,7 +264,7 @@ void TestKeyboard::printReadsTheEditorWithoutChangingIt()
 {
     if (PdfText::tool().isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the printed PDF cannot be read back");
-    openYear();
+    openYearByKeys();
     ed->txtImporto->setFocus();
     QTest::keyClicks(ed->txtImporto, QStringLiteral("16"));
     QTest::keyClick(ed->txtImporto, Qt::Key_Return);
@@ -317,7 +301,7 @@ void TestKeyboard::printReadsTheEditorWithoutChangingIt()
 
 void TestKeyboard::printingWithoutAPrinterAsksWhereThePdfGoes()
 {
-    openYear();
+    openYearByKeys();
     typeSlip();
     Seams::Printing::setNoPrinter(true);
     QTemporaryDir dir;
@@ -347,7 +331,7 @@ void TestKeyboard::printingWithoutAPrinterAsksWhereThePdfGoes()
 
 void TestKeyboard::enterOnAListLineHandsTheSlipBack()
 {
-    openYear();
+    openYearByKeys();
     SlipFixture::write(ed->lblFile->text(),
                        {SlipFixture::Slip(QStringLiteral("ROSSI MARIO")),
                         SlipFixture::Slip(QStringLiteral("BIANCHI ANNA"), QStringLiteral("20/03/2024"),
@@ -377,10 +361,7 @@ void TestKeyboard::mainMenuByKeys()
     Forms::add(menu);
     menu->updateTiles();
     ed->hide();
-    menu->show();
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    menu->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(menu));
+    QVERIFY(TestSupport::showActive(menu));
     // The registry and the agenda are not in this build: the slips' tile is the first that opens.
     QCOMPARE(focusName(menu), QStringLiteral("imgBollettini"));
     QStringList walked;

@@ -1,4 +1,4 @@
-#include "RegistryFixture.h"
+#include "EditorFixture.h"
 #include "TestSupport.h"
 
 #include "checks/CheckWindow.h"
@@ -23,7 +23,7 @@
 #include <QUrl>
 #include <QtTest>
 
-using namespace RegistryFixture;
+using namespace TestSupport;
 
 namespace {
 constexpr int kRecord = 5090;
@@ -85,7 +85,7 @@ void writeArchive(const QString &path, const QStringList &surnames, const QStrin
 }
 } // namespace
 
-class TestRegistry : public QObject {
+class TestRegistry : public QObject, private EditorFixture<TfrmAnagrafica> {
     Q_OBJECT
 private slots:
     void init();
@@ -111,28 +111,11 @@ private:
     QString archive() const { return folder->file(QStringLiteral("Richiedenti.pro")); }
     QLineEdit *box(const char *name) const { return ed->findChild<QLineEdit *>(QString::fromLatin1(name)); }
     void fillValid();
-    TfrmAnagrafica *ed = nullptr;
-    std::unique_ptr<TestProgramFolder> folder;
 };
 
-void TestRegistry::init()
-{
-    TestSupport::resetSeams();
-    folder = std::make_unique<TestProgramFolder>();
-    ed = new TfrmAnagrafica;
-    Forms::add(ed);
-    ed->show();
-    QVERIFY(QTest::qWaitForWindowExposed(ed));
-    ed->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(ed));
-}
+void TestRegistry::init() { setUpEditor(); }
 
-void TestRegistry::cleanup()
-{
-    Forms::clear();
-    ed = nullptr;
-    folder.reset();
-}
+void TestRegistry::cleanup() { tearDownEditor(); }
 
 void TestRegistry::fillValid()
 {
