@@ -25,9 +25,10 @@ protected:
         Forms::add(ed);
         QVERIFY(TestSupport::showActive(ed));
     }
-    // From the test's cleanup().
+    // From the test's cleanup(): the seams checked, then the editor closed.
     void tearDownEditor()
     {
+        TestSupport::checkSeams();
         Forms::clear();
         ed = nullptr;
         folder.reset();

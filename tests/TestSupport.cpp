@@ -5,6 +5,7 @@
 #include "core/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTimer>
@@ -32,8 +33,42 @@ void TestProgramFolder::copyFixture(const QString &name, const QString &as)
 }
 
 namespace TestSupport {
+namespace {
+// The windows onNextModal still waits for; a wait ends with its window or with the test function.
+struct ModalWait {
+    QString where;
+    bool done = false;
+};
+QList<std::shared_ptr<ModalWait>> &modalWaits()
+{
+    static QList<std::shared_ptr<ModalWait>> waits;
+    return waits;
+}
+
+QStringList pendingFaults()
+{
+    QStringList faults = Seams::Scripts::faults();
+    for (const auto &w : std::as_const(modalWaits()))
+        if (!w->done)
+            faults << QStringLiteral("no modal window appeared (%1)").arg(w->where);
+    return faults;
+}
+
+void dropFaults()
+{
+    Seams::Scripts::clear();
+    for (const auto &w : std::as_const(modalWaits()))
+        w->done = true; // a timer still armed gives up
+    modalWaits().clear();
+}
+} // namespace
+
 void resetSeams(const QDate &today)
 {
+    if (const QStringList left = pendingFaults(); !left.isEmpty())
+        QTest::qFail(qPrintable(QStringLiteral("left by the previous test function: ") + left.join(u"; ")),
+                     __FILE__, __LINE__);
+    dropFaults();
     Seams::setScriptedAll(true);
     Seams::Messages::clear();
     Seams::Shell::opened().clear();
@@ -49,12 +84,35 @@ void resetSeams(const QDate &today)
     ArchiveFile::setFaultHook({});
 }
 
+void checkSeams()
+{
+    const QStringList faults = pendingFaults();
+    dropFaults();
+    if (!faults.isEmpty())
+        QTest::qFail(qPrintable(faults.join(u"; ")), __FILE__, __LINE__);
+}
+
 void onNextModal(const std::function<void(QWidget *)> &action)
 {
-    QTimer::singleShot(0, [action] {
-        QWidget *w = QApplication::activeModalWidget();
-        action(w);
-    });
+    auto wait = std::make_shared<ModalWait>();
+    wait->where = QString::fromLatin1(QTest::currentTestFunction());
+    modalWaits().append(wait);
+    auto deadline = std::make_shared<QDeadlineTimer>(5000);
+    // Polled, not taken at the first spin: an event loop may run before the window's own (a progress bar).
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [wait, deadline, action, weak = std::weak_ptr<std::function<void()>>(poll)] {
+        if (wait->done)
+            return;
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            wait->done = true;
+            action(w);
+        } else if (!deadline->hasExpired()) {
+            if (auto again = weak.lock())
+                QTimer::singleShot(10, [again] { (*again)(); });
+        }
+        // Past the deadline the wait stays open: checkSeams fails the test function.
+    };
+    QTimer::singleShot(0, [poll] { (*poll)(); });
 }
 
 QStringList helpParagraphs()

@@ -27,9 +27,14 @@ private:
 };
 
 namespace TestSupport {
-// Every seam scripted, the clock fixed, recorded answers cleared.
+// Every seam scripted, the clock fixed, recorded answers cleared. Faults a test function left behind fail the
+// function that calls this.
 void resetSeams(const QDate &today = QDate(2024, 3, 15));
-// Runs action on the next modal window (or any top-level of class T) once the event loop spins.
+// From every test's cleanup(): fails the test function when a question or dialog found no scripted answer,
+// when a scripted answer was never used, or when a window awaited by onNextModal never appeared.
+void checkSeams();
+// Runs action on the next modal window once the event loop spins and one is there; the test function fails
+// when none appears within a few seconds.
 void onNextModal(const std::function<void(QWidget *)> &action);
 QString dataPath(const QString &name);
 // The paragraphs of the help page shown last through the help seam (none: an empty list).

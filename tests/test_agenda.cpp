@@ -685,6 +685,7 @@ void TestAgenda::todayIconsAndHelp()
     for (Picture *command : {ed->cmdGuida, ed->imgGuida}) {
         Seams::Help::shown().clear();
         if (command == ed->imgGuida) {
+            Seams::Messages::setNextAnswer(Seams::Answer::No); // the dates just set are not saved
             ed->close();
             ed->show();
         }
@@ -741,6 +742,7 @@ void TestAgenda::closeStopsSoundAndShowsStartPanel()
     openYear(QStringLiteral("2013"));
     fillValid();
     ed->calAppuntamenti->setSelectedDate(QDate(2014, 6, 1));
+    Seams::Messages::setNextAnswer(Seams::Answer::Yes); // the appointment is saved as the window closes
     QTest::mouseClick(ed->cmdEsci, Qt::LeftButton);
     QVERIFY(!ed->isVisible());
     QCOMPARE(Seams::Sound::stopCount(), 1);

@@ -217,6 +217,7 @@ void TestAgendaLists::init()
 
 void TestAgendaLists::cleanup()
 {
+    TestSupport::checkSeams();
     ArchiveFile::setFaultHook({});
     Forms::clear();
     ed = nullptr;
@@ -477,8 +478,6 @@ void TestAgendaLists::statusListsSelectLineAndHandBack()
         QString cls, caption;
         QStringList lines;
         TestSupport::onNextModal([&](QWidget *w) {
-            if (!w)
-                return;
             cls = QString::fromLatin1(w->metaObject()->className());
             caption = w->windowTitle();
             lines = static_cast<TSummaryList *>(w)->lstRecords->lines();

@@ -72,6 +72,7 @@ void TestAgendaSheet::init()
 
 void TestAgendaSheet::cleanup()
 {
+    TestSupport::checkSeams();
     Forms::clear();
     ed = nullptr;
     folder.reset();

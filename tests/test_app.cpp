@@ -24,7 +24,11 @@ class TestApp : public QObject {
 private slots:
     void initTestCase();
     void init() { TestSupport::resetSeams(); }
-    void cleanup() { Forms::clear(); }
+    void cleanup()
+    {
+        TestSupport::checkSeams();
+        Forms::clear();
+    }
     void formatsUnderAnyLocale();
     void qtDialogsSpeakItalian();
     void startUpCreatesWindowsInOrder();

@@ -71,6 +71,7 @@ class TestArchiveSafety : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
     void appendsLandWhereReportedWhileTheFolderIsTidied();
     void readerNeverSeesAMixedRecord();
     void killedOverwritesLeaveOldOrNew();

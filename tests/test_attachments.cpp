@@ -103,6 +103,7 @@ void TestAttachments::init()
 
 void TestAttachments::cleanup()
 {
+    TestSupport::checkSeams();
     Forms::clear();
     AttachmentFolder::setFaultHook({});
     ed = nullptr;

@@ -135,7 +135,11 @@ private slots:
         TestSupport::resetSeams();
         BackgroundWork::setDelayMs(500);
     }
-    void cleanup() { Backup::setFaultHook({}); }
+    void cleanup()
+    {
+        TestSupport::checkSeams();
+        Backup::setFaultHook({});
+    }
 
     void oddAndHugeArchivesAreLeftOutWithAWarning();
     void copyOnFirstStartOfTheDayOnly();

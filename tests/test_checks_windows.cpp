@@ -77,6 +77,7 @@ class TestChecksWindows : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
 
     void shape_data();
     void shape();

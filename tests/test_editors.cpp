@@ -51,6 +51,7 @@ class TestEditors : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
     void everyFieldBoundToItsOwnControl_data();
     void everyFieldBoundToItsOwnControl();
     void missingControlStopsTheProgram();

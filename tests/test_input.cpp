@@ -96,6 +96,7 @@ class TestInput : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
 
     void enteringAFieldSelectsItsText_data();
     void enteringAFieldSelectsItsText();

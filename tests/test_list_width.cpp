@@ -19,7 +19,11 @@ class TestListWidth : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
-    void cleanup() { Forms::clear(); }
+    void cleanup()
+    {
+        TestSupport::checkSeams();
+        Forms::clear();
+    }
     void wholeLinesShow();
 };
 

@@ -37,6 +37,7 @@ private slots:
     }
     void cleanup()
     {
+        TestSupport::checkSeams();
         PasswordStore::setWriteFaultHook({});
         m_folder.reset();
     }

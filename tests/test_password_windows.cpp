@@ -104,6 +104,7 @@ private slots:
     }
     void cleanup()
     {
+        TestSupport::checkSeams();
         Forms::clear();
         PasswordStore::setWriteFaultHook({});
         m_folder.reset();

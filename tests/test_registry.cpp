@@ -318,6 +318,8 @@ void TestRegistry::saveChecksOneFailureEach()
         {"notice emptied", "txtPreavviso", "", kMsgNotice},
     };
     for (const auto &row : rows) {
+        if (&row != rows) // the record the row before could not save is dropped
+            Seams::Messages::setNextAnswer(Seams::Answer::No);
         ed->cmdNuovoClick();
         fillValid();
         box(row.box)->setText(QString::fromLatin1(row.text));

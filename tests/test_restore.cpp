@@ -152,6 +152,7 @@ private slots:
     void init() { TestSupport::resetSeams(); }
     void cleanup()
     {
+        TestSupport::checkSeams();
         Backup::setFaultHook({});
         ArchiveFile::setLockTimeoutMs(1000);
     }
