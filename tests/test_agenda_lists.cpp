@@ -13,7 +13,6 @@
 #include "agenda/NonConfermati.h"
 #include "agenda/Scadenzario.h"
 #include "agenda/TrovaScadenzario.h"
-#include "app/Startup.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/widgets/Forms.h"
@@ -21,7 +20,6 @@
 #include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Picture.h"
-#include "registry/TrovaAnagrafica.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -198,7 +196,6 @@ private slots:
     void searchHandsBackOnlyToItsTag();
     void archiveExportInFileOrder();
     void failedFillExportsNothing();
-    void creationOrderOfEveryWindow();
 
 private:
     void showEditor(const QDate &today);
@@ -626,86 +623,6 @@ void TestAgendaLists::failedFillExportsNothing()
     }
     const QStringList files = QDir(folder->path()).entryList({QStringLiteral("*.xls")});
     QVERIFY2(files.isEmpty(), qPrintable(files.join(QLatin1Char(' '))));
-}
-
-void TestAgendaLists::creationOrderOfEveryWindow()
-{
-    QStringList expected = names({"frmPassword",
-                                  "frmAvvio",
-                                  "frmCambiaPassword",
-                                  "frmCarta",
-                                  "frmCodFisc",
-                                  "frmGuida",
-                                  "frmIban",
-                                  "frmInfo",
-                                  "frmPartitaIva",
-                                  "frmSplash",
-                                  "frmBollettino",
-                                  "frmAllegaCartella",
-                                  "frmCalendario",
-                                  "frmAnteprimaPse",
-                                  "frmExpBollettini",
-                                  "frmScadute",
-                                  "frmDaSaldare",
-                                  "frmTrovaBollettini",
-                                  "frmStampaBolTer",
-                                  "frmAnagrafica",
-                                  "frmTrovaAnagrafica",
-                                  "frmExpAnagrafica",
-                                  "frmContrattiScaduti",
-                                  "frmScadenzario",
-                                  "frmExpImminenti",
-                                  "frmExpGiornaliere",
-                                  "frmExpMensili",
-                                  "frmExpScadenzario",
-                                  "frmConfermati",
-                                  "frmNonConfermati",
-                                  "frmDaConfermare",
-                                  "frmTrovaScadenzario",
-                                  "frmAnteprimaAnagrafica",
-                                  "frmStampaAnagrafica"});
-    const QStringList order = Startup::creationOrder();
-    // The attachments window and the applicant editor join the table from their own branch.
-    for (const char *pending : {"frmAllegaCartella", "frmAnagrafica"})
-        if (!order.contains(QLatin1String(pending)))
-            expected.removeOne(QLatin1String(pending));
-    QCOMPARE(order, expected);
-    // The agenda's windows are of the classes their names say, the two payment lists swapped on purpose.
-    Forms::clear();
-    ed = nullptr;
-    Startup::createWindows();
-    QCOMPARE(QString::fromLatin1(Forms::get(QStringLiteral("frmConfermati"))->metaObject()->className()),
-             QStringLiteral("TfrmConfermati"));
-    QCOMPARE(Forms::get<TfrmNonConfermati>(QStringLiteral("frmNonConfermati"))->windowTitle(),
-             QStringLiteral(" Riepilogo pagamenti effettuati"));
-    // The agenda's import opens the applicant search for the agenda.
-    QString search, tag;
-    TestSupport::onNextModal([&](QWidget *w) {
-        if (!w)
-            return;
-        search = QString::fromLatin1(w->metaObject()->className());
-        tag = static_cast<TfrmTrovaAnagrafica *>(w)->lblMemory->text();
-        w->close();
-    });
-    Forms::get<TfrmScadenzario>(QStringLiteral("frmScadenzario"))->cmdImportaClick();
-    QCOMPARE(search, QStringLiteral("TfrmTrovaAnagrafica"));
-    QCOMPARE(tag, QStringLiteral("scadenzario"));
-
-    // The start shows the login alone; the rest follow by themselves once it is painted, in their order.
-    Forms::clear();
-    Startup::start();
-    QCOMPARE(Startup::createdCount(), std::size_t(1));
-    QVERIFY(Startup::firstWindow()->isVisible());
-    QTRY_COMPARE(Startup::createdCount(), std::size_t(order.size()));
-    // Or at once, when one of them is asked for before.
-    Forms::clear();
-    Startup::start();
-    QVERIFY(Forms::get(QStringLiteral("frmStampaAnagrafica")));
-    QCOMPARE(Startup::createdCount(), std::size_t(order.size()));
-    QStringList created;
-    for (QWidget *w : Forms::all())
-        created << w->objectName();
-    QCOMPARE(created, order);
 }
 
 QTEST_MAIN(TestAgendaLists)

@@ -224,14 +224,16 @@ void TestInput::whatEachKindOfFieldKeeps_data()
                 << "digits" << how << QString::fromUtf16(h) << "7"
                 << "";
     // Text fields keep such text, as the rules of each kind have it.
-    for (const char16_t *h : {u"../x", u"1e5", u"12ab"}) {
-        const QString t = QString::fromUtf16(h);
-        QTest::addRow("free, pasted %s", qPrintable(t)) << "free"
-                                                        << "pasted" << t << t << "";
-        QTest::addRow("upper, pasted %s", qPrintable(t)) << "upper"
-                                                         << "pasted" << t << UpperAZ(t) << "";
-        QTest::addRow("trim and upper, pasted %s", qPrintable(t)) << "trimUpper"
-                                                                  << "pasted" << t << UpperAZ(t) << "";
+    const struct {
+        const char *text, *upper;
+    } kept[] = {{"../x", "../X"}, {"1e5", "1E5"}, {"12ab", "12AB"}};
+    for (const auto &k : kept) {
+        QTest::addRow("free, pasted %s", k.text) << "free"
+                                                 << "pasted" << k.text << k.text << "";
+        QTest::addRow("upper, pasted %s", k.text) << "upper"
+                                                  << "pasted" << k.text << k.upper << "";
+        QTest::addRow("trim and upper, pasted %s", k.text) << "trimUpper"
+                                                           << "pasted" << k.text << k.upper << "";
     }
     QTest::newRow("digits, pasted 2024") << "digits"
                                          << "pasted"
