@@ -135,7 +135,7 @@ QString dataPath(const QString &name)
 QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 QString fieldAt(const QByteArray &record, int offset, int capacity)

@@ -41,7 +41,7 @@ QString dataPath(const QString &name);
 QStringList helpParagraphs();
 QString helpTitle();
 
-// The raw bytes of a file; empty when it cannot be read.
+// The raw bytes of a file; "<missing>" when it cannot be read, so that no missing file passes for an empty one.
 QByteArray fileBytes(const QString &path);
 // A text field read straight from a record's bytes at a hard-coded offset (length byte, then Windows-1252
 // text), independent of the layout table and of the program's codec.

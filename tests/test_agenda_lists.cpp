@@ -82,12 +82,6 @@ void write(const QString &path, const QList<Deadline> &deadlines)
         f.write(bytes(d));
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // The file the deadline lists export, with the headings and widths as written.
 QByteArray expectedListFile(const QByteArray &sheet, const QList<QList<QByteArray>> &rows)
 {
@@ -357,7 +351,7 @@ void TestAgendaLists::imminentListSortedWithReadingNumbersAndExported()
     QVERIFY(opened);
     Deadline edited = c;
     edited.amount = QStringLiteral("20,00");
-    QCOMPARE(readAll(folder->file(QStringLiteral("Scadenze_Imminenti.xls"))),
+    QCOMPARE(TestSupport::fileBytes(folder->file(QStringLiteral("Scadenze_Imminenti.xls"))),
              expectedListFile("Scadenze imminenti", {exportedRow(edited, "12300815"), exportedRow(a, "12300930"),
                                                      exportedRow(d, "01020700")}));
 }
@@ -424,11 +418,11 @@ void TestAgendaLists::dailyAndMonthlySelections()
     TfrmExpMensili empty;
     empty.show();
     QCOMPARE(empty.grdRecords->model()->rowCount(), 0);
-    QCOMPARE(readAll(archive(2016)), QByteArray());
+    QCOMPARE(TestSupport::fileBytes(archive(2016)), QByteArray());
     Seams::Messages::setNextAnswer(Seams::Answer::Yes);
     Seams::Messages::setNextAnswer(Seams::Answer::No);
     empty.cmdEsportaClick();
-    QCOMPARE(readAll(folder->file(QStringLiteral("Scadenze_Mensili.xls"))), expectedListFile("Scadenze del mese", {}));
+    QCOMPARE(TestSupport::fileBytes(folder->file(QStringLiteral("Scadenze_Mensili.xls"))), expectedListFile("Scadenze del mese", {}));
 }
 
 // Payments to make (TfrmConfermati), made (TfrmNonConfermati) and appointments to confirm, opened by the
