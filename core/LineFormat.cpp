@@ -1,33 +1,39 @@
 #include "core/LineFormat.h"
 
-LineFormat &LineFormat::column(int field, int width) {
+LineFormat &LineFormat::column(int field, int width)
+{
     m_pieces.append({field, -1, width, {}});
     m_width += width;
     return *this;
 }
 
-LineFormat &LineFormat::joined(int first, int second, int width) {
+LineFormat &LineFormat::joined(int first, int second, int width)
+{
     m_pieces.append({first, second, width, {}});
     m_width += width;
     return *this;
 }
 
-LineFormat &LineFormat::tail(int field) {
+LineFormat &LineFormat::tail(int field)
+{
     m_pieces.append({field, -1, -1, {}});
     return *this;
 }
 
-LineFormat &LineFormat::literal(const QString &text) {
+LineFormat &LineFormat::literal(const QString &text)
+{
     m_pieces.append({-1, -1, int(text.size()), text});
     m_width += int(text.size());
     return *this;
 }
 
-int LineFormat::width() const {
+int LineFormat::width() const
+{
     return m_width;
 }
 
-QString LineFormat::operator()(const RecordView &record) const {
+QString LineFormat::operator()(const RecordView &record) const
+{
     QString line;
     line.reserve(m_width);
     for (const auto &p : m_pieces) {

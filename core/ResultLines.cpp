@@ -8,15 +8,18 @@
 
 namespace ResultLines {
 namespace {
-inline char16_t upperAZ(char16_t c) {
+inline char16_t upperAZ(char16_t c)
+{
     return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
 }
-inline char16_t lowerAZ(char16_t c) {
+inline char16_t lowerAZ(char16_t c)
+{
     return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 } // namespace
 
-bool lessFolded(const QString &a, const QString &b) {
+bool lessFolded(const QString &a, const QString &b)
+{
     const qsizetype n = std::min(a.size(), b.size());
     const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
     const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
@@ -45,11 +48,13 @@ bool lessFolded(const QString &a, const QString &b) {
     }
 }
 
-void sortFolded(QStringList &lines) {
+void sortFolded(QStringList &lines)
+{
     std::stable_sort(lines.begin(), lines.end(), lessFolded);
 }
 
-bool containsFolded(const QString &line, const QString &keyLower) {
+bool containsFolded(const QString &line, const QString &keyLower)
+{
     const qsizetype m = keyLower.size(), n = line.size();
     if (m == 0 || m > n)
         return false;
@@ -68,7 +73,8 @@ bool containsFolded(const QString &line, const QString &keyLower) {
 }
 
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out, QList<qint64> *positions, const Progress &progress, QString *failure) {
+             QStringList &out, QList<qint64> *positions, const Progress &progress, QString *failure)
+{
     ArchiveFile file(path, layout.size());
     if (failure)
         *failure = ArchiveTexts::accessFailure();
@@ -93,7 +99,8 @@ bool collect(const QString &path, const RecordLayout &layout, const RecordFilter
 }
 
 std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
-                                         const LineBuilder &line, const QString &chosen) {
+                                         const LineBuilder &line, const QString &chosen)
+{
     const QString wanted = chosen.trimmed();
     ArchiveFile file(path, layout.size());
     if (!file.open(ArchiveFile::Mode::ReadOrCreate))
@@ -109,7 +116,8 @@ std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout
 }
 
 std::optional<FoundRecord> chosenRecord(const QString &path, const RecordLayout &layout, const RecordFilter &select,
-                                        const LineBuilder &line, const QString &chosen, qint64 position) {
+                                        const LineBuilder &line, const QString &chosen, qint64 position)
+{
     if (position > 0) {
         ArchiveFile file(path, layout.size());
         QByteArray bytes;
