@@ -2,7 +2,8 @@
 // The summary list window and the result list it shares with the search windows: fixed-width lines kept in
 // case-folded order, find next with search-again and wrap-around, the printed summary report, and handing
 // the record of a chosen line back to its editor. A concrete list is data: archive, selection, line format,
-// receiving editor, caption and report title.
+// receiving editor, caption and report title. The lines themselves, their order and find need no window
+// (core/LineFormat.h, core/ResultLines.h).
 
 #include "core/LineFormat.h"
 #include "core/Record.h"
