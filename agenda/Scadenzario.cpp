@@ -8,7 +8,8 @@
 #include "core/Formats.h"
 #include "core/Routines.h"
 #include "core/widgets/Controls.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/DropDowns.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/WindowNames.h"
 
 #include <QCalendarWidget>

@@ -4,7 +4,7 @@
 #include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 #include "core/widgets/WindowNames.h"

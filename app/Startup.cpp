@@ -27,7 +27,7 @@
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/DesktopSeams.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "registry/AllegaCartella.h"
 #include "registry/Anagrafica.h"
 #include "slips/AnteprimaPse.h"

@@ -1,7 +1,7 @@
 #include "checks/Carta.h"
 
 #include "checks/IdentifierChecks.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/FieldRules.h"
 #include "core/widgets/WindowNames.h"
 
 #include <QLineEdit>

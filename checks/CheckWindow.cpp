@@ -1,7 +1,7 @@
 #include "checks/CheckWindow.h"
 
 #include "core/Formats.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 

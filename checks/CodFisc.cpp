@@ -2,7 +2,7 @@
 
 #include "checks/IdentifierChecks.h"
 #include "core/Routines.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/FieldRules.h"
 #include "core/widgets/WindowNames.h"
 
 #include <QLineEdit>

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <optional>
+#include <utility>
 
 namespace Seams {
 
@@ -18,11 +20,11 @@ struct State {
     bool shellScripted = false;
     QStringList opened;
     bool fileScripted = false;
-    QString nextFile;
+    std::optional<QString> nextFile;
     QStringList fileAsked;
     bool noPrinter = false;
     bool printScripted = false;
-    QString nextPdf;
+    std::optional<QString> nextPdf;
     int previews = 0;
     bool soundScripted = false;
     QStringList played;
@@ -32,12 +34,45 @@ struct State {
     QDateTime fixedNow;
     bool exitScripted = false;
     int exits = 0;
+    QStringList faults;
 };
 State &st()
 {
     static State s;
     return s;
 }
+QString kindName(MsgKind kind)
+{
+    switch (kind) {
+    case MsgKind::Question:
+        return QStringLiteral("question");
+    case MsgKind::QuestionCancel:
+        return QStringLiteral("question with Cancel");
+    case MsgKind::QuestionNo:
+        return QStringLiteral("question with No as default");
+    default:
+        return QStringLiteral("message");
+    }
+}
+
+QString answerName(Answer a)
+{
+    switch (a) {
+    case Answer::Ok:
+        return QStringLiteral("Ok");
+    case Answer::Cancel:
+        return QStringLiteral("Cancel");
+    case Answer::Yes:
+        return QStringLiteral("Yes");
+    case Answer::No:
+        return QStringLiteral("No");
+    case Answer::Closed:
+        break;
+    }
+    return QStringLiteral("Closed");
+}
+
+void fault(const QString &what) { st().faults.append(what); }
 } // namespace
 
 void setDesktop(Desktop desktop) { st().desktop = std::move(desktop); }
@@ -49,9 +84,10 @@ Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
     if (s.msgScripted) {
         if (!s.answers.isEmpty())
             return s.answers.takeFirst();
-        return kind == MsgKind::QuestionNo                                 ? Answer::No
-               : kind == MsgKind::Question || kind == MsgKind::QuestionCancel ? Answer::Yes
-                                                                              : Answer::Ok;
+        if (kind != MsgKind::Question && kind != MsgKind::QuestionCancel && kind != MsgKind::QuestionNo)
+            return Answer::Ok;
+        fault(QStringLiteral("unscripted %1: \"%2\"").arg(kindName(kind), text));
+        return kind == MsgKind::QuestionNo ? Answer::No : Answer::Yes;
     }
     return s.desktop.message ? s.desktop.message(parent, kind, text) : Answer::Closed;
 }
@@ -66,7 +102,8 @@ ShownMessage Messages::last()
 void Messages::clear()
 {
     st().shown.clear();
-    st().answers.clear();
+    for (Answer a : std::exchange(st().answers, {}))
+        fault(QStringLiteral("scripted answer %1 dropped unused").arg(answerName(a)));
 }
 
 void Shell::open(const QString &target)
@@ -94,9 +131,11 @@ static QString askFile(const QString &caption, const std::function<QString()> &d
 {
     st().fileAsked.append(caption);
     if (st().fileScripted) {
-        QString f = st().nextFile;
-        st().nextFile.clear();
-        return f;
+        if (!st().nextFile) {
+            fault(QStringLiteral("unscripted file dialog: \"%1\"").arg(caption));
+            return {};
+        }
+        return *std::exchange(st().nextFile, std::nullopt);
     }
     return dialog ? dialog() : QString();
 }
@@ -119,16 +158,33 @@ QString FileDialog::getSaveFileName(QWidget *parent, const QString &caption, con
 }
 QStringList &FileDialog::asked() { return st().fileAsked; }
 void FileDialog::setScripted(bool on) { st().fileScripted = on; }
-void FileDialog::setNextFileName(const QString &name) { st().nextFile = name; }
+void FileDialog::setNextFileName(const QString &name)
+{
+    if (st().nextFile)
+        fault(QStringLiteral("scripted file name \"%1\" replaced unused").arg(*st().nextFile));
+    st().nextFile = name;
+}
 
 // The printer itself is a widget-side matter (core/widgets/DesktopSeams.cpp); its scripted state lives here.
 void Printing::setScripted(bool on) { st().printScripted = on; }
-void Printing::setNextPdfFile(const QString &path) { st().nextPdf = path; }
+void Printing::setNextPdfFile(const QString &path)
+{
+    if (st().nextPdf)
+        fault(QStringLiteral("scripted print file \"%1\" replaced unused").arg(*st().nextPdf));
+    st().nextPdf = path;
+}
 void Printing::setNoPrinter(bool none) { st().noPrinter = none; }
 int &Printing::previewCount() { return st().previews; }
 bool Printing::scripted() { return st().printScripted; }
 bool Printing::scriptedNoPrinter() { return st().noPrinter; }
-QString Printing::takeNextPdfFile() { return std::exchange(st().nextPdf, QString()); }
+QString Printing::takeNextPdfFile()
+{
+    if (!st().nextPdf) {
+        fault(QStringLiteral("unscripted print dialog"));
+        return {};
+    }
+    return *std::exchange(st().nextPdf, std::nullopt);
+}
 
 void Sound::play(const QString &path)
 {
@@ -184,6 +240,28 @@ void setScriptedAll(bool on)
     Printing::setScripted(on);
     Sound::setScripted(on);
     Help::setScripted(on);
+}
+
+QStringList Scripts::faults()
+{
+    const State &s = st();
+    QStringList all = s.faults;
+    for (Answer a : s.answers)
+        all << QStringLiteral("scripted answer %1 never asked for").arg(answerName(a));
+    if (s.nextFile)
+        all << QStringLiteral("scripted file name \"%1\" never asked for").arg(*s.nextFile);
+    if (s.nextPdf)
+        all << QStringLiteral("scripted print file \"%1\" never asked for").arg(*s.nextPdf);
+    return all;
+}
+
+void Scripts::clear()
+{
+    State &s = st();
+    s.faults.clear();
+    s.answers.clear();
+    s.nextFile.reset();
+    s.nextPdf.reset();
 }
 
 } // namespace Seams

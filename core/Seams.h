@@ -45,13 +45,14 @@ public:
     static Answer questionNo(QWidget *parent, const QString &text) { return show(parent, MsgKind::QuestionNo, text); }
     static Answer show(QWidget *parent, MsgKind kind, const QString &text);
 
-    // Test double: when scripted, no box is shown; every message is recorded and answered from the queue
-    // (the default button's answer when the queue is empty: Yes for questions, No for a QuestionNo, else Ok).
+    // Test double: when scripted, no box is shown; every message is recorded and answered from the queue.
+    // With the queue empty a box that only informs is answered Ok; a question is answered as its default
+    // button would (No for a QuestionNo, Yes otherwise) and recorded as a fault of the test (Scripts::faults).
     static void setScripted(bool on);
     static void setNextAnswer(Answer a);
     static QList<ShownMessage> &shown();
     static ShownMessage last();
-    static void clear();
+    static void clear(); // the record and the queue; answers still queued become faults
 };
 
 // Operating-system "open" of a path, web address or mailto link. The result is ignored by callers.
@@ -73,7 +74,9 @@ public:
     static QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir = {},
                                    const QString &filter = {});
     static void setScripted(bool on);
-    static void setNextFileName(const QString &name); // empty = the user cancelled; serves both dialogs
+    // Scripted: the answer of the next dialog; empty = the user cancelled; serves every dialog. A dialog with
+    // no name scripted, and a name replaced before a dialog used it, are faults of the test.
+    static void setNextFileName(const QString &name);
     static QStringList &asked();                      // captions of the dialogs shown, in order
 };
 
@@ -87,7 +90,9 @@ public:
     // Shows a modal preview; paint is called to render the pages into the given printer.
     static void preview(QPrinter &printer, QWidget *parent, const std::function<void(QPrinter *)> &paint);
     static void setScripted(bool on);
-    static void setNextPdfFile(const QString &path); // empty = cancel the next print dialog
+    // Empty = cancel the next print dialog. As with file names, a print dialog with nothing scripted and a
+    // file replaced before use are faults of the test.
+    static void setNextPdfFile(const QString &path);
     static void setNoPrinter(bool none);             // scripted: behave as a computer without printers
     static int &previewCount();
     // The scripted state, read by the desktop side.
@@ -139,6 +144,17 @@ public:
 
 // Switch every seam to its test double at once.
 void setScriptedAll(bool on);
+
+// The scripted side is strict: whatever asks the user something (a question, a file dialog, the print dialog)
+// must find its answer scripted, and every answer scripted must be used. Tests check these at the end of
+// every test function.
+class Scripts {
+public:
+    // The asks no answer was scripted for and the answers dropped unused, in order, then the answers still
+    // waiting.
+    static QStringList faults();
+    static void clear(); // faults and waiting answers dropped
+};
 
 // What the desktop side supplies; each member may stay empty.
 struct Desktop {

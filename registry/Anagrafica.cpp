@@ -6,7 +6,7 @@
 #include "core/OpenURL.h"
 #include "core/Routines.h"
 #include "core/widgets/Controls.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/WindowNames.h"
 #include "core/widgets/WindowStyle.h"
 #include "registry/AllegaCartella.h"

@@ -1,6 +1,7 @@
 // The agenda editor: year opening, the record on disk, navigation, saving checks, duplicate, import.
 
 #include "ApplicantFixture.h"
+#include "EditorFixture.h"
 #include "TestSupport.h"
 
 #include "agenda/DeadlineRecord.h"
@@ -26,23 +27,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace TestSupport;
+
 namespace {
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// Reads a field straight from the bytes at the offsets the offices' files use, independent of the layout table.
-QString fieldAt(const QByteArray &rec, int offset, int capacity)
-{
-    const int len = qMin(int(uchar(rec[offset])), capacity);
-    QString s;
-    for (int i = 0; i < len; ++i)
-        s += QChar(char16_t(uchar(rec[offset + 1 + i]))); // Latin-1 and Windows-1252 agree on these texts
-    return s;
-}
-
 const QString kMissingDay = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il giorno della scadenza.");
 const QString kMissingHour =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'ora dell'appuntamento.");
@@ -53,8 +40,11 @@ QString noSuchDate(const QString &date)
 }
 } // namespace
 
-class TestAgenda : public QObject {
+class TestAgenda : public QObject, private EditorFixture<TfrmScadenzario> {
     Q_OBJECT
+public:
+    TestAgenda() : EditorFixture(QStringLiteral("2014")) {}
+
 private slots:
     void init();
     void cleanup();
@@ -78,38 +68,17 @@ private slots:
     void closeStopsSoundAndShowsStartPanel();
 
 private:
-    void openYear(const QString &year = QStringLiteral("2014"));
     void fillValid();
     void appendRecord(const QString &anno, const QString &cliente);
-    TfrmScadenzario *ed = nullptr;
-    std::unique_ptr<TestProgramFolder> folder;
 };
 
 void TestAgenda::init()
 {
-    TestSupport::resetSeams(QDate(2014, 3, 15));
     TfrmScadenzario::setApplicantSearchFactory({});
-    folder = std::make_unique<TestProgramFolder>();
-    ed = new TfrmScadenzario;
-    Forms::add(ed);
-    ed->show();
-    QVERIFY(QTest::qWaitForWindowExposed(ed));
-    ed->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(ed));
+    setUpEditor(QDate(2014, 3, 15));
 }
 
-void TestAgenda::cleanup()
-{
-    Forms::clear();
-    ed = nullptr;
-    folder.reset();
-}
-
-void TestAgenda::openYear(const QString &year)
-{
-    ed->txtAnno->setText(year);
-    QTest::mouseClick(ed->btnApri, Qt::LeftButton);
-}
+void TestAgenda::cleanup() { tearDownEditor(); }
 
 void TestAgenda::fillValid()
 {
@@ -716,6 +685,7 @@ void TestAgenda::todayIconsAndHelp()
     for (Picture *command : {ed->cmdGuida, ed->imgGuida}) {
         Seams::Help::shown().clear();
         if (command == ed->imgGuida) {
+            Seams::Messages::setNextAnswer(Seams::Answer::No); // the dates just set are not saved
             ed->close();
             ed->show();
         }
@@ -772,6 +742,7 @@ void TestAgenda::closeStopsSoundAndShowsStartPanel()
     openYear(QStringLiteral("2013"));
     fillValid();
     ed->calAppuntamenti->setSelectedDate(QDate(2014, 6, 1));
+    Seams::Messages::setNextAnswer(Seams::Answer::Yes); // the appointment is saved as the window closes
     QTest::mouseClick(ed->cmdEsci, Qt::LeftButton);
     QVERIFY(!ed->isVisible());
     QCOMPARE(Seams::Sound::stopCount(), 1);

@@ -13,7 +13,6 @@
 #include "agenda/NonConfermati.h"
 #include "agenda/Scadenzario.h"
 #include "agenda/TrovaScadenzario.h"
-#include "app/Startup.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/widgets/Forms.h"
@@ -21,7 +20,6 @@
 #include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/Picture.h"
-#include "registry/TrovaAnagrafica.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -82,12 +80,6 @@ void write(const QString &path, const QList<Deadline> &deadlines)
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     for (const Deadline &d : deadlines)
         f.write(bytes(d));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 // The file the deadline lists export, with the headings and widths as written.
@@ -198,7 +190,6 @@ private slots:
     void searchHandsBackOnlyToItsTag();
     void archiveExportInFileOrder();
     void failedFillExportsNothing();
-    void creationOrderOfEveryWindow();
 
 private:
     void showEditor(const QDate &today);
@@ -217,6 +208,7 @@ void TestAgendaLists::init()
 
 void TestAgendaLists::cleanup()
 {
+    TestSupport::checkSeams();
     ArchiveFile::setFaultHook({});
     Forms::clear();
     ed = nullptr;
@@ -359,7 +351,7 @@ void TestAgendaLists::imminentListSortedWithReadingNumbersAndExported()
     QVERIFY(opened);
     Deadline edited = c;
     edited.amount = QStringLiteral("20,00");
-    QCOMPARE(readAll(folder->file(QStringLiteral("Scadenze_Imminenti.xls"))),
+    QCOMPARE(TestSupport::fileBytes(folder->file(QStringLiteral("Scadenze_Imminenti.xls"))),
              expectedListFile("Scadenze imminenti", {exportedRow(edited, "12300815"), exportedRow(a, "12300930"),
                                                      exportedRow(d, "01020700")}));
 }
@@ -426,11 +418,11 @@ void TestAgendaLists::dailyAndMonthlySelections()
     TfrmExpMensili empty;
     empty.show();
     QCOMPARE(empty.grdRecords->model()->rowCount(), 0);
-    QCOMPARE(readAll(archive(2016)), QByteArray());
+    QCOMPARE(TestSupport::fileBytes(archive(2016)), QByteArray());
     Seams::Messages::setNextAnswer(Seams::Answer::Yes);
     Seams::Messages::setNextAnswer(Seams::Answer::No);
     empty.cmdEsportaClick();
-    QCOMPARE(readAll(folder->file(QStringLiteral("Scadenze_Mensili.xls"))), expectedListFile("Scadenze del mese", {}));
+    QCOMPARE(TestSupport::fileBytes(folder->file(QStringLiteral("Scadenze_Mensili.xls"))), expectedListFile("Scadenze del mese", {}));
 }
 
 // Payments to make (TfrmConfermati), made (TfrmNonConfermati) and appointments to confirm, opened by the
@@ -477,8 +469,6 @@ void TestAgendaLists::statusListsSelectLineAndHandBack()
         QString cls, caption;
         QStringList lines;
         TestSupport::onNextModal([&](QWidget *w) {
-            if (!w)
-                return;
             cls = QString::fromLatin1(w->metaObject()->className());
             caption = w->windowTitle();
             lines = static_cast<TSummaryList *>(w)->lstRecords->lines();
@@ -632,86 +622,6 @@ void TestAgendaLists::failedFillExportsNothing()
     }
     const QStringList files = QDir(folder->path()).entryList({QStringLiteral("*.xls")});
     QVERIFY2(files.isEmpty(), qPrintable(files.join(QLatin1Char(' '))));
-}
-
-void TestAgendaLists::creationOrderOfEveryWindow()
-{
-    QStringList expected = names({"frmPassword",
-                                  "frmAvvio",
-                                  "frmCambiaPassword",
-                                  "frmCarta",
-                                  "frmCodFisc",
-                                  "frmGuida",
-                                  "frmIban",
-                                  "frmInfo",
-                                  "frmPartitaIva",
-                                  "frmSplash",
-                                  "frmBollettino",
-                                  "frmAllegaCartella",
-                                  "frmCalendario",
-                                  "frmAnteprimaPse",
-                                  "frmExpBollettini",
-                                  "frmScadute",
-                                  "frmDaSaldare",
-                                  "frmTrovaBollettini",
-                                  "frmStampaBolTer",
-                                  "frmAnagrafica",
-                                  "frmTrovaAnagrafica",
-                                  "frmExpAnagrafica",
-                                  "frmContrattiScaduti",
-                                  "frmScadenzario",
-                                  "frmExpImminenti",
-                                  "frmExpGiornaliere",
-                                  "frmExpMensili",
-                                  "frmExpScadenzario",
-                                  "frmConfermati",
-                                  "frmNonConfermati",
-                                  "frmDaConfermare",
-                                  "frmTrovaScadenzario",
-                                  "frmAnteprimaAnagrafica",
-                                  "frmStampaAnagrafica"});
-    const QStringList order = Startup::creationOrder();
-    // The attachments window and the applicant editor join the table from their own branch.
-    for (const char *pending : {"frmAllegaCartella", "frmAnagrafica"})
-        if (!order.contains(QLatin1String(pending)))
-            expected.removeOne(QLatin1String(pending));
-    QCOMPARE(order, expected);
-    // The agenda's windows are of the classes their names say, the two payment lists swapped on purpose.
-    Forms::clear();
-    ed = nullptr;
-    Startup::createWindows();
-    QCOMPARE(QString::fromLatin1(Forms::get(QStringLiteral("frmConfermati"))->metaObject()->className()),
-             QStringLiteral("TfrmConfermati"));
-    QCOMPARE(Forms::get<TfrmNonConfermati>(QStringLiteral("frmNonConfermati"))->windowTitle(),
-             QStringLiteral(" Riepilogo pagamenti effettuati"));
-    // The agenda's import opens the applicant search for the agenda.
-    QString search, tag;
-    TestSupport::onNextModal([&](QWidget *w) {
-        if (!w)
-            return;
-        search = QString::fromLatin1(w->metaObject()->className());
-        tag = static_cast<TfrmTrovaAnagrafica *>(w)->lblMemory->text();
-        w->close();
-    });
-    Forms::get<TfrmScadenzario>(QStringLiteral("frmScadenzario"))->cmdImportaClick();
-    QCOMPARE(search, QStringLiteral("TfrmTrovaAnagrafica"));
-    QCOMPARE(tag, QStringLiteral("scadenzario"));
-
-    // The start shows the login alone; the rest follow by themselves once it is painted, in their order.
-    Forms::clear();
-    Startup::start();
-    QCOMPARE(Startup::createdCount(), std::size_t(1));
-    QVERIFY(Startup::firstWindow()->isVisible());
-    QTRY_COMPARE(Startup::createdCount(), std::size_t(order.size()));
-    // Or at once, when one of them is asked for before.
-    Forms::clear();
-    Startup::start();
-    QVERIFY(Forms::get(QStringLiteral("frmStampaAnagrafica")));
-    QCOMPARE(Startup::createdCount(), std::size_t(order.size()));
-    QStringList created;
-    for (QWidget *w : Forms::all())
-        created << w->objectName();
-    QCOMPARE(created, order);
 }
 
 QTEST_MAIN(TestAgendaLists)

@@ -1,5 +1,6 @@
 // The deadline sheet printed to PDF and read back: rows at their places, blank rows, footer, no preview.
 
+#include "EditorFixture.h"
 #include "TestSupport.h"
 
 #include "agenda/Scadenzario.h"
@@ -42,7 +43,7 @@ QString joined(const QList<PdfText::Word> &words, double fromX, double toX)
 }
 } // namespace
 
-class TestAgendaSheet : public QObject {
+class TestAgendaSheet : public QObject, private EditorFixture<TfrmScadenzario> {
     Q_OBJECT
 private slots:
     void init();
@@ -52,8 +53,6 @@ private slots:
 
 private:
     QString printToPdf();
-    TfrmScadenzario *ed = nullptr;
-    std::unique_ptr<TestProgramFolder> folder;
     QTemporaryDir dir;
 };
 
@@ -61,21 +60,11 @@ void TestAgendaSheet::init()
 {
     if (PdfText::tool().isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the printed PDF cannot be read back");
-    TestSupport::resetSeams(QDate(2014, 3, 15));
-    folder = std::make_unique<TestProgramFolder>();
-    ed = new TfrmScadenzario;
-    Forms::add(ed);
-    ed->show();
-    ed->txtAnno->setText(QStringLiteral("2014"));
-    ed->btnApriClick();
+    setUpEditor(QDate(2014, 3, 15));
+    openYear(QStringLiteral("2014"));
 }
 
-void TestAgendaSheet::cleanup()
-{
-    Forms::clear();
-    ed = nullptr;
-    folder.reset();
-}
+void TestAgendaSheet::cleanup() { tearDownEditor(); }
 
 QString TestAgendaSheet::printToPdf()
 {

@@ -62,7 +62,11 @@ class TestAlignment : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
-    void cleanup() { Forms::clear(); }
+    void cleanup()
+    {
+        TestSupport::checkSeams();
+        Forms::clear();
+    }
 
     void outlinesFollowTheSlipBoxes_data();
     void outlinesFollowTheSlipBoxes();

@@ -13,7 +13,11 @@ class TestAnteprimaPse : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
-    void cleanup() { Forms::clear(); }
+    void cleanup()
+    {
+        TestSupport::checkSeams();
+        Forms::clear();
+    }
     void labelsShowTheSlip_data();
     void labelsShowTheSlip();
     void labelsSitOnThePicture();
@@ -126,8 +130,8 @@ void TestAnteprimaPse::closes()
     QCOMPARE(w.objectName(), QStringLiteral("frmAnteprimaPse"));
     bool ran = false;
     TestSupport::onNextModal([&ran](QWidget *modal) {
-        ran = modal && modal->objectName() == QStringLiteral("frmAnteprimaPse");
-        if (auto *b = modal ? modal->findChild<QPushButton *>(QStringLiteral("btnChiudi")) : nullptr)
+        ran = modal->objectName() == QStringLiteral("frmAnteprimaPse");
+        if (auto *b = modal->findChild<QPushButton *>(QStringLiteral("btnChiudi")))
             b->click();
     });
     w.exec();

@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include "agenda/Confermati.h"
+#include "agenda/NonConfermati.h"
+#include "agenda/Scadenzario.h"
 #include "app/Avvio.h"
 #include "app/Guida.h"
 #include "app/Info.h"
@@ -8,6 +11,7 @@
 #include "core/Formats.h"
 #include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
+#include "registry/TrovaAnagrafica.h"
 #include "slips/Bollettino.h"
 
 #include <QApplication>
@@ -19,15 +23,51 @@
 #include <QScopeGuard>
 #include <QtTest>
 
+namespace {
+// Every window of the program, in the order the start creates them: the login first, then the menu.
+const QStringList kWindows = {
+    QStringLiteral("frmPassword"),         QStringLiteral("frmAvvio"),
+    QStringLiteral("frmCambiaPassword"),   QStringLiteral("frmCarta"),
+    QStringLiteral("frmCodFisc"),          QStringLiteral("frmGuida"),
+    QStringLiteral("frmIban"),             QStringLiteral("frmInfo"),
+    QStringLiteral("frmPartitaIva"),       QStringLiteral("frmSplash"),
+    QStringLiteral("frmBollettino"),       QStringLiteral("frmAllegaCartella"),
+    QStringLiteral("frmCalendario"),       QStringLiteral("frmAnteprimaPse"),
+    QStringLiteral("frmExpBollettini"),    QStringLiteral("frmScadute"),
+    QStringLiteral("frmDaSaldare"),        QStringLiteral("frmTrovaBollettini"),
+    QStringLiteral("frmStampaBolTer"),     QStringLiteral("frmAnagrafica"),
+    QStringLiteral("frmTrovaAnagrafica"),  QStringLiteral("frmExpAnagrafica"),
+    QStringLiteral("frmContrattiScaduti"), QStringLiteral("frmScadenzario"),
+    QStringLiteral("frmExpImminenti"),     QStringLiteral("frmExpGiornaliere"),
+    QStringLiteral("frmExpMensili"),       QStringLiteral("frmExpScadenzario"),
+    QStringLiteral("frmConfermati"),       QStringLiteral("frmNonConfermati"),
+    QStringLiteral("frmDaConfermare"),     QStringLiteral("frmTrovaScadenzario"),
+    QStringLiteral("frmAnteprimaAnagrafica"), QStringLiteral("frmStampaAnagrafica"),
+};
+
+QStringList createdNames()
+{
+    QStringList created;
+    for (QWidget *w : Forms::all())
+        created << w->objectName();
+    return created;
+}
+} // namespace
+
 class TestApp : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
     void init() { TestSupport::resetSeams(); }
-    void cleanup() { Forms::clear(); }
+    void cleanup()
+    {
+        TestSupport::checkSeams();
+        Forms::clear();
+    }
     void formatsUnderAnyLocale();
     void qtDialogsSpeakItalian();
     void startUpCreatesWindowsInOrder();
+    void creationOrderOfEveryWindow();
     void navigationCycle();
     void closingTheMenuEndsTheApplication();
     void helpOpensGuideFromFolderWithBlanks();
@@ -58,13 +98,9 @@ void TestApp::qtDialogsSpeakItalian()
 void TestApp::startUpCreatesWindowsInOrder()
 {
     Startup::start();
-    QStringList created;
-    for (auto *w : Forms::all())
-        created << w->objectName();
-    QCOMPARE(created, Startup::creationOrder());
-    QCOMPARE(created.first(), Startup::firstWindow()->objectName());
-    QCOMPARE(created.first(), QStringLiteral("frmPassword")); // the login comes first
-    QCOMPARE(created.at(1), QStringLiteral("frmAvvio"));
+    const QStringList created = createdNames();
+    QCOMPARE(created, kWindows);
+    QCOMPARE(Startup::firstWindow()->objectName(), QStringLiteral("frmPassword")); // the login comes first
     QVERIFY(Startup::firstWindow()->isVisible());
     for (auto *w : Forms::all())
         QCOMPARE(w->isVisible(), w == Startup::firstWindow());
@@ -75,6 +111,41 @@ void TestApp::startUpCreatesWindowsInOrder()
                              "infBollettini", "imgScadenze", "btnScadenze", "infScadenze", "imgInfo", "imgGuida",
                              "imgCopyright", "imgSito", "imgEsci", "imgTitolo", "imgSottotitolo"})
         QVERIFY2(menu->findChild<Picture *>(QString::fromLatin1(name)), name);
+}
+
+void TestApp::creationOrderOfEveryWindow()
+{
+    QCOMPARE(Startup::creationOrder(), kWindows);
+    // The agenda's windows are of the classes their names say, the two payment lists swapped on purpose.
+    Startup::createWindows();
+    QCOMPARE(QString::fromLatin1(Forms::get(QStringLiteral("frmConfermati"))->metaObject()->className()),
+             QStringLiteral("TfrmConfermati"));
+    QCOMPARE(Forms::get<TfrmNonConfermati>(QStringLiteral("frmNonConfermati"))->windowTitle(),
+             QStringLiteral(" Riepilogo pagamenti effettuati"));
+    // The agenda's import opens the applicant search for the agenda.
+    QString search, tag;
+    TestSupport::onNextModal([&](QWidget *w) {
+        search = QString::fromLatin1(w->metaObject()->className());
+        if (auto *found = qobject_cast<TfrmTrovaAnagrafica *>(w))
+            tag = found->lblMemory->text();
+        w->close();
+    });
+    Forms::get<TfrmScadenzario>(QStringLiteral("frmScadenzario"))->cmdImportaClick();
+    QCOMPARE(search, QStringLiteral("TfrmTrovaAnagrafica"));
+    QCOMPARE(tag, QStringLiteral("scadenzario"));
+
+    // The start shows the login alone; the rest follow by themselves once it is painted, in their order.
+    Forms::clear();
+    Startup::start();
+    QCOMPARE(Startup::createdCount(), std::size_t(1));
+    QVERIFY(Startup::firstWindow()->isVisible());
+    QTRY_COMPARE(Startup::createdCount(), std::size_t(kWindows.size()));
+    // Or at once, when one of them is asked for before.
+    Forms::clear();
+    Startup::start();
+    QVERIFY(Forms::get(QStringLiteral("frmStampaAnagrafica")));
+    QCOMPARE(Startup::createdCount(), std::size_t(kWindows.size()));
+    QCOMPARE(createdNames(), kWindows);
 }
 
 void TestApp::navigationCycle()

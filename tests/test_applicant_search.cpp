@@ -45,6 +45,7 @@ void TestApplicantSearch::init() {
 }
 
 void TestApplicantSearch::cleanup() {
+    TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }

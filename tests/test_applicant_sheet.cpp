@@ -69,6 +69,7 @@ void TestApplicantSheet::init() {
 }
 
 void TestApplicantSheet::cleanup() {
+    TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }
@@ -170,6 +171,7 @@ void TestApplicantSheet::previewAndCancel() {
     QTest::mouseClick(w.btnAnnulla, Qt::LeftButton);
     QVERIFY(!w.isVisible());
     QVERIFY(!QFileInfo::exists(pdf));
+    QCOMPARE(Seams::Printing::takeNextPdfFile(), pdf); // no print dialog took it
     QCOMPARE(Seams::Printing::previewCount(), 1);
 }
 

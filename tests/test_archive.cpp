@@ -68,6 +68,7 @@ class TestArchive : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
     void navigation();
     void navigationOnEmptyArchive();
     void ownedWindowsKeepTheirControls();

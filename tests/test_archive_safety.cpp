@@ -29,12 +29,6 @@ constexpr int kSize = 4100; // a record that straddles a page boundary from posi
 constexpr std::array<FieldDef, 1> kNameField{{{"Nome", 40, "txtNome"}}};
 constexpr RecordLayout kNameLayout{kNameField};
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void writeRecords(const QString &path, const QList<char> &fills, int size)
 {
     QFile f(path);
@@ -71,6 +65,7 @@ class TestArchiveSafety : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
     void appendsLandWhereReportedWhileTheFolderIsTidied();
     void readerNeverSeesAMixedRecord();
     void killedOverwritesLeaveOldOrNew();
@@ -98,7 +93,7 @@ void TestArchiveSafety::appendsLandWhereReportedWhileTheFolderIsTidied()
     QVERIFY(a.finishedOk());
     QVERIFY(b.finishedOk());
 
-    const QByteArray all = bytesOf(path);
+    const QByteArray all = TestSupport::fileBytes(path);
     QCOMPARE(all.size(), 2 * each * kSlipLayout.size());
     QSet<QString> payers;
     for (qint64 pos = 1; pos <= 2 * each; ++pos) {
@@ -148,7 +143,7 @@ void TestArchiveSafety::killedOverwritesLeaveOldOrNew()
         Worker tear({QStringLiteral("tear"), path, QStringLiteral("60"), QString::number(kSize)});
         QVERIFY(tear.waitForFinished(10000));
         QCOMPARE(tear.exitStatus(), QProcess::CrashExit);
-        const QByteArray torn = bytesOf(path).mid(59 * kSize, kSize);
+        const QByteArray torn = TestSupport::fileBytes(path).mid(59 * kSize, kSize);
         QVERIFY(torn.contains('N') && torn.contains('O'));
     }
 
@@ -180,7 +175,7 @@ void TestArchiveSafety::journalReplayedOnlyWhenComplete()
         QVERIFY(tear.waitForFinished(10000));
     }
     const QString journal = ArchiveFile::journalPath(path);
-    const QByteArray entry = bytesOf(journal);
+    const QByteArray entry = TestSupport::fileBytes(journal);
     QVERIFY(entry.size() > kSize);
     writeRecords(path, {'O', 'O'}, kSize);
     for (const QByteArray &cut : {entry.left(entry.size() - 1), entry.left(entry.size() / 2)}) {
@@ -311,7 +306,7 @@ void TestArchiveSafety::stoppedOverwriteHoldsReadersOnlyBriefly()
     QStringList lines;
     QString failure;
     QVERIFY(!ResultLines::collect(path, kNameLayout, {}, [](const RecordView &r) { return r.text(0); }, lines,
-                                  nullptr, nullptr, nullptr, &failure));
+                                  nullptr, {}, &failure));
     QCOMPARE(failure, ArchiveTexts::inUse());
 
     // The stopped overwrite dies: the next reader finds record 1 whole, new (its journal replayed) or old.
@@ -363,7 +358,7 @@ void TestArchiveSafety::failedSyncOrCloseKeepsOldBytes()
     TestProgramFolder folder;
     const QString path = folder.file(QStringLiteral("2024.pse"));
     writeRecords(path, {'A', 'B'}, kNameLayout.size());
-    const QByteArray original = bytesOf(path);
+    const QByteArray original = TestSupport::fileBytes(path);
     Editor e(path);
     e.posizione->setText(stored ? QStringLiteral("2") : QString());
     e.nome->setText(QStringLiteral("NUOVO"));
@@ -373,7 +368,7 @@ void TestArchiveSafety::failedSyncOrCloseKeepsOldBytes()
     QCOMPARE(Seams::Messages::shown().size(), 1);
     QCOMPARE(Seams::Messages::last().text, ArchiveTexts::accessFailure());
     QCOMPARE(e.posizione->text(), stored ? QStringLiteral("2") : QString());
-    QCOMPARE(bytesOf(path), original);
+    QCOMPARE(TestSupport::fileBytes(path), original);
 }
 
 void TestArchiveSafety::noSideFilesButTheJournal()
@@ -417,7 +412,7 @@ void TestArchiveSafety::journalOfAReplacedArchiveIsDropped()
     QVERIFY(file.read(2, rec));
     QCOMPARE(rec, QByteArray(kSize, 'R'));
     QVERIFY(file.close());
-    QCOMPARE(bytesOf(path), QByteArray(2 * kSize, 'R'));
+    QCOMPARE(TestSupport::fileBytes(path), QByteArray(2 * kSize, 'R'));
     QCOMPARE(QFileInfo(ArchiveFile::journalPath(path)).size(), 0); // removed, not left to meet a later file
 }
 
@@ -436,12 +431,12 @@ void TestArchiveSafety::writerWaitingOnAReplacedArchiveMovesToTheNewOne()
     QVERIFY(held->holdWhole());
     Worker writer({QStringLiteral("append"), path, QStringLiteral("2"), QStringLiteral("W")});
     QTest::qWait(300); // the writer is waiting for the lock on the old file
-    QCOMPARE(bytesOf(path).size(), 3 * kSlipLayout.size());
+    QCOMPARE(TestSupport::fileBytes(path).size(), 3 * kSlipLayout.size());
     QVERIFY(held->replaceHeld(staged));
     held.reset();
     QVERIFY(writer.finishedOk());
 
-    const QByteArray all = bytesOf(path);
+    const QByteArray all = TestSupport::fileBytes(path);
     QCOMPARE(all.size(), 3 * kSlipLayout.size());
     QCOMPARE(all.left(kSlipLayout.size()), QByteArray(kSlipLayout.size(), 'R'));
     for (qint64 pos = 2; pos <= 3; ++pos) {
@@ -475,7 +470,7 @@ void TestArchiveSafety::overwriteInPlaceWhereNoJournalCanBeMade()
     e.nome->setText(QStringLiteral("NUOVO"));
     QVERIFY(e.frame->save());
     QCOMPARE(e.posizione->text(), QStringLiteral("3"));
-    const QByteArray all = bytesOf(path);
+    const QByteArray all = TestSupport::fileBytes(path);
     QCOMPARE(all.size(), 3 * kNameLayout.size());
     QCOMPARE(all.left(kNameLayout.size()), QByteArray(kNameLayout.size(), 'A'));
     QCOMPARE(Record(kNameLayout, all.mid(kNameLayout.size(), kNameLayout.size())).text(0), QStringLiteral("CORRETTO"));

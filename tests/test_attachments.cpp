@@ -1,4 +1,3 @@
-#include "RegistryFixture.h"
 #include "TestSupport.h"
 
 #include "core/Cp1252.h"
@@ -23,7 +22,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace RegistryFixture;
+using namespace TestSupport;
 
 namespace {
 QString clashQuestion()
@@ -107,6 +106,7 @@ void TestAttachments::init()
 
 void TestAttachments::cleanup()
 {
+    TestSupport::checkSeams();
     Forms::clear();
     AttachmentFolder::setFaultHook({});
     ed = nullptr;

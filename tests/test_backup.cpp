@@ -46,12 +46,6 @@ void put(const QString &path, const QByteArray &bytes)
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-QByteArray get(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // What a copy must take, by name relative to the program folder, and what it must leave.
 QMap<QString, QByteArray> fillProgramFolder(const TestProgramFolder &folder)
 {
@@ -98,7 +92,7 @@ QMap<QString, QByteArray> filesOf(const QString &dayFolder)
         const QString path = it.next();
         const QString name = QDir(dayFolder).relativeFilePath(path);
         if (name != BackupManifest::fileName())
-            out.insert(name, get(path));
+            out.insert(name, TestSupport::fileBytes(path));
     }
     return out;
 }
@@ -107,9 +101,9 @@ QMap<QString, QByteArray> filesOf(const QString &dayFolder)
 void checkCopyHolds(const QString &dayFolder, const QMap<QString, QByteArray> &expected)
 {
     QCOMPARE(filesOf(dayFolder).keys(), expected.keys());
-    const QByteArray list = get(dayFolder + u'/' + BackupManifest::fileName());
+    const QByteArray list = TestSupport::fileBytes(dayFolder + u'/' + BackupManifest::fileName());
     for (auto it = expected.begin(); it != expected.end(); ++it) {
-        QVERIFY2(get(dayFolder + u'/' + it.key()) == it.value(), qPrintable(it.key()));
+        QVERIFY2(TestSupport::fileBytes(dayFolder + u'/' + it.key()) == it.value(), qPrintable(it.key()));
         const QByteArray line = QCryptographicHash::hash(it.value(), QCryptographicHash::Sha256).toHex() + ' ' +
                                 QByteArray::number(it.value().size()) + ' ';
         QVERIFY2(list.contains('\n' + line), qPrintable(it.key()));
@@ -137,7 +131,11 @@ private slots:
         TestSupport::resetSeams();
         BackgroundWork::setDelayMs(500);
     }
-    void cleanup() { Backup::setFaultHook({}); }
+    void cleanup()
+    {
+        TestSupport::checkSeams();
+        Backup::setFaultHook({});
+    }
 
     void oddAndHugeArchivesAreLeftOutWithAWarning();
     void copyOnFirstStartOfTheDayOnly();
@@ -203,10 +201,10 @@ void TestBackup::copyOnFirstStartOfTheDayOnly()
 
     put(folder.file(u"2024.pse"_s), records(3, 'z'));
     QCOMPARE(Backup::takeDaily(folder.path(), day).outcome, Backup::DailyResult::AlreadyTaken);
-    QCOMPARE(get(dayFolder + u"/2024.pse"_s), records(2, 'a'));
+    QCOMPARE(TestSupport::fileBytes(dayFolder + u"/2024.pse"_s), records(2, 'a'));
 
     QCOMPARE(Backup::takeDaily(folder.path(), day.addDays(1)).outcome, Backup::DailyResult::Taken);
-    QCOMPARE(get(root(folder) + u"/2024-03-16/2024.pse"_s), records(3, 'z'));
+    QCOMPARE(TestSupport::fileBytes(root(folder) + u"/2024-03-16/2024.pse"_s), records(3, 'z'));
     QCOMPARE(everything(root(folder)), (QStringList{u"2024-03-15"_s, u"2024-03-16"_s}));
 
     TestProgramFolder empty(u"Nuova"_s);
@@ -276,11 +274,11 @@ void TestBackup::attachmentsAreCopiedNeverLinkedAndComeBack()
         QVERIFY(f.open(QIODevice::ReadWrite));
         f.write("CONTRATTO FIRMATO");
     }
-    QCOMPARE(get(first + u"Documenti_Allegati/contratto.pdf"_s), QByteArray("contratto firmato"));
+    QCOMPARE(TestSupport::fileBytes(first + u"Documenti_Allegati/contratto.pdf"_s), QByteArray("contratto firmato"));
     QCOMPARE(Backup::takeDaily(folder.path(), QDate(2024, 3, 15)).outcome, Backup::DailyResult::Taken);
     const QString second = root(folder) + u"/2024-03-15/"_s;
-    QCOMPARE(get(second + u"Documenti_Allegati/contratto.pdf"_s), QByteArray("CONTRATTO FIRMATO"));
-    QCOMPARE(get(second + u"Documenti_Allegati/foto.jpg"_s), QByteArray("JPG foto"));
+    QCOMPARE(TestSupport::fileBytes(second + u"Documenti_Allegati/contratto.pdf"_s), QByteArray("CONTRATTO FIRMATO"));
+    QCOMPARE(TestSupport::fileBytes(second + u"Documenti_Allegati/foto.jpg"_s), QByteArray("JPG foto"));
     QCOMPARE(::stat(QFile::encodeName(second + u"Documenti_Allegati/foto.jpg"_s).constData(), &st), 0);
     QCOMPARE(int(st.st_nlink), 1);
 
@@ -297,16 +295,16 @@ void TestBackup::attachmentsAreCopiedNeverLinkedAndComeBack()
     QVERIFY2(Seams::Messages::last().text.startsWith(
                  u"Ripristino completato dalla copia del 14/03/2024.\n\r\n\rFile ripristinati: 2 documenti allegati."_s),
              qPrintable(Seams::Messages::last().text));
-    QCOMPARE(get(attachments + u"contratto.pdf"_s), QByteArray("contratto firmato"));
-    QCOMPARE(get(attachments + u"foto.jpg"_s), QByteArray("JPG foto"));
-    QCOMPARE(get(attachments + u"nuovo.pdf"_s), QByteArray("attached later"));
+    QCOMPARE(TestSupport::fileBytes(attachments + u"contratto.pdf"_s), QByteArray("contratto firmato"));
+    QCOMPARE(TestSupport::fileBytes(attachments + u"foto.jpg"_s), QByteArray("JPG foto"));
+    QCOMPARE(TestSupport::fileBytes(attachments + u"nuovo.pdf"_s), QByteArray("attached later"));
 #ifndef Q_OS_WIN
     QVERIFY(QFileInfo(attachments + u"collegamento.pdf"_s).isSymLink());
 #endif
-    QCOMPARE(get(elsewhere.filePath(u"fuori.txt"_s)), QByteArray("outside"));
+    QCOMPARE(TestSupport::fileBytes(elsewhere.filePath(u"fuori.txt"_s)), QByteArray("outside"));
     const QString before = root(folder) + u"/2024-03-15_103000_prima_del_ripristino/"_s;
-    QCOMPARE(get(before + u"Documenti_Allegati/contratto.pdf"_s), QByteArray("CONTRATTO FIRMATO"));
-    QCOMPARE(get(before + u"Documenti_Allegati/nuovo.pdf"_s), QByteArray("attached later"));
+    QCOMPARE(TestSupport::fileBytes(before + u"Documenti_Allegati/contratto.pdf"_s), QByteArray("CONTRATTO FIRMATO"));
+    QCOMPARE(TestSupport::fileBytes(before + u"Documenti_Allegati/nuovo.pdf"_s), QByteArray("attached later"));
 }
 
 void TestBackup::retentionOverAYearWithTheClockJumping()
@@ -404,8 +402,8 @@ void TestBackup::linksInTheCopiesFolderAreNeverFollowed()
     const QString archive = folder.file(u"2024.pse"_s);
     const auto outsideUnchanged = [&] {
         QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{u"prezioso.txt"_s});
-        QCOMPARE(get(elsewhere.filePath(u"prezioso.txt"_s)), QByteArray("precious"));
-        QCOMPARE(get(archive), records(1, 'a'));
+        QCOMPARE(TestSupport::fileBytes(elsewhere.filePath(u"prezioso.txt"_s)), QByteArray("precious"));
+        QCOMPARE(TestSupport::fileBytes(archive), records(1, 'a'));
     };
 
     for (int day = 1; day <= 14; ++day)
@@ -450,13 +448,13 @@ void TestBackup::copyDuringAnAppendIsAStateTheArchiveHad()
     QVERIFY(appender.state() == QProcess::NotRunning || appender.waitForFinished(10000));
     QCOMPARE(appender.exitStatus(), QProcess::NormalExit);
     QCOMPARE(appender.exitCode(), 0);
-    const QByteArray final = get(archive);
+    const QByteArray final = TestSupport::fileBytes(archive);
     QCOMPARE(final.size(), 305 * kSlip);
 
     QVERIFY2(taken.size() >= 3, "the appender finished before enough copies ran");
     int midway = 0;
     for (const QString &path : taken) {
-        const QByteArray copy = get(path);
+        const QByteArray copy = TestSupport::fileBytes(path);
         QVERIFY2(copy.size() % kSlip == 0, qPrintable(u"%1 bytes"_s.arg(copy.size())));
         QVERIFY(copy == final.left(copy.size()));
         midway += copy.size() > 5 * kSlip && copy.size() < final.size();
@@ -521,7 +519,7 @@ void TestBackup::failingCopyLeavesNoDayFolderAndWarnsOnce()
     QCOMPARE(Seams::Messages::last().text, QDir::toNativeSeparators(message));
     QCOMPARE(everything(root(folder)), dayFolderKept ? QStringList{u"2024-03-15"_s} : QStringList());
     for (auto it = sources.begin(); it != sources.end(); ++it)
-        QCOMPARE(get(folder.file(it.key())), it.value());
+        QCOMPARE(TestSupport::fileBytes(folder.file(it.key())), it.value());
 
     // The next start of the day tries again, and says nothing when it succeeds.
     Backup::setFaultHook({});
@@ -544,7 +542,7 @@ void TestBackup::restoreRoundTripFromTheWindow()
     put(folder.file(u"unins000.dll"_s), "[Accesso]\r\nValore=3C4D\r\n");
     QMap<QString, QByteArray> present;
     for (const QString &path : Backup::sourceFiles(folder.path()))
-        present.insert(QFileInfo(path).fileName(), get(path));
+        present.insert(QFileInfo(path).fileName(), TestSupport::fileBytes(path));
     present.insert(u"Documenti_Allegati/passaporto.pdf"_s, before.value(u"Documenti_Allegati/passaporto.pdf"_s));
 
     TfrmCopieSicurezza w;
@@ -556,7 +554,7 @@ void TestBackup::restoreRoundTripFromTheWindow()
 
     Seams::Messages::setNextAnswer(Seams::Answer::No);
     w.btnRipristina->click();
-    QCOMPARE(get(folder.file(u"2024.pse"_s)), records(1, 'x'));
+    QCOMPARE(TestSupport::fileBytes(folder.file(u"2024.pse"_s)), records(1, 'x'));
     QCOMPARE(Backup::list(root(folder)).size(), 1);
 
     Seams::Messages::clear();
@@ -573,10 +571,10 @@ void TestBackup::restoreRoundTripFromTheWindow()
 
     for (auto it = before.begin(); it != before.end(); ++it)
         if (it.key() != u"unins000.dll"_s)
-            QVERIFY2(get(folder.file(it.key())) == it.value(), qPrintable(it.key()));
+            QVERIFY2(TestSupport::fileBytes(folder.file(it.key())) == it.value(), qPrintable(it.key()));
     // The password stays the one in use unless asked for.
-    QCOMPARE(get(folder.file(u"unins000.dll"_s)), QByteArray("[Accesso]\r\nValore=3C4D\r\n"));
-    QCOMPARE(get(folder.file(u"2025.pse"_s)), records(1, 'n')); // not in the copy: left alone
+    QCOMPARE(TestSupport::fileBytes(folder.file(u"unins000.dll"_s)), QByteArray("[Accesso]\r\nValore=3C4D\r\n"));
+    QCOMPARE(TestSupport::fileBytes(folder.file(u"2025.pse"_s)), records(1, 'n')); // not in the copy: left alone
     checkCopyHolds(root(folder) + u"/2024-03-15_103000_prima_del_ripristino"_s, present);
     QVERIFY(QDir(folder.path()).entryList({u".*"_s}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
 
@@ -593,7 +591,7 @@ void TestBackup::restoreRoundTripFromTheWindow()
     QVERIFY2(Seams::Messages::last().text.endsWith(
                  u"\n\r\n\rLa password di accesso è tornata quella in uso il giorno della copia."_s),
              qPrintable(Seams::Messages::last().text));
-    QCOMPARE(get(folder.file(u"unins000.dll"_s)), before.value(u"unins000.dll"_s));
+    QCOMPARE(TestSupport::fileBytes(folder.file(u"unins000.dll"_s)), before.value(u"unins000.dll"_s));
 }
 
 void TestBackup::restoreThatCannotStageChangesNothing()
@@ -613,7 +611,7 @@ void TestBackup::restoreThatCannotStageChangesNothing()
     QVERIFY(r.restored.isEmpty());
     QVERIFY(r.beforeRestore.isEmpty());
     QCOMPARE(r.error, u"Impossibile preparare il file 2024.pse."_s);
-    QCOMPARE(get(folder.file(u"2024.pse"_s)), records(4, 'x'));
+    QCOMPARE(TestSupport::fileBytes(folder.file(u"2024.pse"_s)), records(4, 'x'));
     QVERIFY(QDir(folder.path()).entryList({u".*"_s}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
     QCOMPARE(copyNames(root(folder)), QStringList{u"2024-03-14"_s});
 }
@@ -644,7 +642,7 @@ void TestBackup::copyNowFromTheMainMenu()
     });
     QTest::mouseClick(menu.lnkCopie, Qt::LeftButton);
     QVERIFY(seen);
-    QCOMPARE(get(root(folder) + u"/2024-03-15/2024.pse"_s), records(2, 'b'));
+    QCOMPARE(TestSupport::fileBytes(root(folder) + u"/2024-03-15/2024.pse"_s), records(2, 'b'));
     QCOMPARE(everything(root(folder)), QStringList{u"2024-03-15"_s});
 }
 
@@ -670,8 +668,8 @@ void TestBackup::secondFolderReceivesTheCopies()
     QCOMPARE(next.outcome, Backup::DailyResult::Taken);
     QVERIFY(next.secondError.isEmpty());
     QCOMPARE(copyNames(usbRoot), (QStringList{u"2024-03-15"_s, u"2024-03-16"_s}));
-    QCOMPARE(get(usbRoot + u"/2024-03-16/Richiedenti.pro"_s), QByteArray(5090, 'd'));
-    QCOMPARE(get(usbRoot + u"/2024-03-16/Documenti_Allegati/passaporto.pdf"_s), QByteArray("%PDF passaporto"));
+    QCOMPARE(TestSupport::fileBytes(usbRoot + u"/2024-03-16/Richiedenti.pro"_s), QByteArray(5090, 'd'));
+    QCOMPARE(TestSupport::fileBytes(usbRoot + u"/2024-03-16/Documenti_Allegati/passaporto.pdf"_s), QByteArray("%PDF passaporto"));
 
     // The stick is out at the first start of a day, and in at a later one.
     QTemporaryDir later;
@@ -687,9 +685,9 @@ void TestBackup::secondFolderReceivesTheCopies()
     QCOMPARE(copyNames(stick + u'/' + Backup::rootName()), QStringList{u"2024-03-17"_s});
 
     // A folder name with a line break would add lines to the settings file: refused, the file unchanged.
-    const QByteArray settings = get(folder.file(Backup::settingsName()));
+    const QByteArray settings = TestSupport::fileBytes(folder.file(Backup::settingsName()));
     QVERIFY(!Backup::setSecondFolder(folder.path(), u"/media/x\n[Accesso]\nValore=00"_s));
-    QCOMPARE(get(folder.file(Backup::settingsName())), settings);
+    QCOMPARE(TestSupport::fileBytes(folder.file(Backup::settingsName())), settings);
 
     w.btnNessuna->click();
     QVERIFY(Backup::secondFolder(folder.path()).isEmpty());

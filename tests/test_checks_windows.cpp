@@ -17,6 +17,8 @@
 
 using Seams::MsgKind;
 
+using namespace TestSupport;
+
 namespace {
 enum Window { CodFisc, PartitaIva, Carta, Iban };
 
@@ -34,12 +36,6 @@ std::unique_ptr<TCheckWindow> make(int window)
     }
 }
 
-void showActive(QWidget *w)
-{
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
 
 // Types a script into the focused widget: ordinary characters as keys, a few symbols for special keys.
 void type(QWidget *w, const QString &script)
@@ -81,6 +77,7 @@ class TestChecksWindows : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
 
     void shape_data();
     void shape();
@@ -147,7 +144,7 @@ void TestChecksWindows::shape()
     QCOMPARE(entry->maxLength(), limit);
     QVERIFY(!(w->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
 
-    showActive(w.get());
+    QVERIFY(showActive(w.get()));
     QCOMPARE(w->minimumSize(), w->maximumSize());
     QCOMPARE(QApplication::focusWidget(), entry);
     // Controlla beside the field, Chiudi centred below them.
@@ -173,7 +170,7 @@ void TestChecksWindows::shape()
     // The window is left only through its own button: Chiudi, or Escape, which presses it.
     QTest::mouseClick(chiudi, Qt::LeftButton);
     QVERIFY(!w->isVisible());
-    showActive(w.get());
+    QVERIFY(showActive(w.get()));
     QTest::keyClick(entry, Qt::Key_Escape);
     QVERIFY(!w->isVisible());
     QVERIFY(Seams::Messages::shown().isEmpty());
@@ -321,7 +318,7 @@ void TestChecksWindows::check()
 
     auto w = make(window);
     w->setEntry(entry);
-    showActive(w.get());
+    QVERIFY(showActive(w.get()));
     QTest::mouseClick(w->btnControlla, Qt::LeftButton);
 
     QCOMPARE(Seams::Messages::shown().size(), 1);
@@ -375,7 +372,7 @@ void TestChecksWindows::typing()
     QFETCH(QString, keys);
     QFETCH(QString, text);
     auto w = make(window);
-    showActive(w.get());
+    QVERIFY(showActive(w.get()));
     type(w->entry(), keys);
     QCOMPARE(w->entry()->text(), text);
     QCOMPARE(QApplication::focusWidget(), w->entry());
@@ -386,7 +383,7 @@ void TestChecksWindows::handedTextOnlyShrinks()
     // A fiscal-code entry of 16 digits goes to the VAT window whole; the user may shorten it, not lengthen it.
     TfrmPartitaIva w;
     w.setEntry(QStringLiteral("1234567890123456"));
-    showActive(&w);
+    QVERIFY(showActive(&w));
     QCOMPARE(w.txtPartitaIva->text(), QStringLiteral("1234567890123456"));
     type(w.txtPartitaIva, QStringLiteral("←⌫7"));
     QCOMPARE(w.txtPartitaIva->text(), QStringLiteral("123456789012346"));

@@ -1,7 +1,6 @@
 // The three editors built on the shared editor window: every field of each record bound to a control of the
 // editor's own, and a missing control caught when the editor is made rather than when a record is saved.
 
-#include "RegistryFixture.h"
 #include "SlipFixture.h"
 #include "TestSupport.h"
 
@@ -64,6 +63,7 @@ class TestEditors : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
     void everyFieldBoundToItsOwnControl_data();
     void everyFieldBoundToItsOwnControl();
     void missingControlStopsTheProgram();
@@ -198,7 +198,7 @@ void TestEditors::unsavedChangesAreAskedAbout()
     ed.cmdPrimoClick();
     ed.cmdAvantiClick();
     QCOMPARE(ed.lblPosizione->text(), QStringLiteral("2"));
-    const QByteArray before = RegistryFixture::fileBytes(archive);
+    const QByteArray before = TestSupport::fileBytes(archive);
 
     ed.txtNote->setText(QStringLiteral("CAMBIATA"));
     if (reply == Reply::SaveFails)
@@ -232,7 +232,7 @@ void TestEditors::unsavedChangesAreAskedAbout()
     QCOMPARE(questionsAsked(), 1);
 
     const bool goesOn = reply == Reply::Save || reply == Reply::Discard;
-    const QByteArray after = RegistryFixture::fileBytes(archive);
+    const QByteArray after = TestSupport::fileBytes(archive);
     if (reply == Reply::Save) {
         QCOMPARE(slipAt(archive, 2).text("Note"), QStringLiteral("CAMBIATA"));
         QCOMPARE(after.size(), before.size());
@@ -312,7 +312,7 @@ void TestEditors::storedDatesAreRealDays()
     ed.txtAnno->setText(QStringLiteral("2024"));
     ed.btnApriClick();
     ed.cmdPrimoClick();
-    const QByteArray before = RegistryFixture::fileBytes(archive);
+    const QByteArray before = TestSupport::fileBytes(archive);
     auto *edit = ed.findChild<QLineEdit *>(field);
     QVERIFY(edit);
     edit->setText(date);
@@ -322,7 +322,7 @@ void TestEditors::storedDatesAreRealDays()
         QCOMPARE(slipAt(archive, 1).text("Note"), QStringLiteral("CAMBIATA"));
         return;
     }
-    QCOMPARE(RegistryFixture::fileBytes(archive), before);
+    QCOMPARE(TestSupport::fileBytes(archive), before);
     const auto shown = Seams::Messages::shown();
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.last().kind, Seams::MsgKind::Warning);
@@ -381,7 +381,7 @@ void TestEditors::handedOverTextsKeptWhole()
     ed->cmdSalvaClick();
     QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::QuestionNo);
     QVERIFY(Seams::Messages::last().text.contains(QStringLiteral("ESEGUITO DA, VIA - PIAZZA, LOCALITA'")));
-    QCOMPARE(RegistryFixture::fileBytes(archive), QByteArray());
+    QCOMPARE(TestSupport::fileBytes(archive), QByteArray());
     QCOMPARE(ed->focusWidget(), ed->txtEsecutore);
 
     // Shortened by hand, a box takes no more typing than it can store.
@@ -585,14 +585,14 @@ void TestEditors::unreadableAmountRefused()
     QTest::keyClick(ed->txtCosto, Qt::Key_Tab);
     QCOMPARE(ed->txtCosto->text(), QStringLiteral("30,50,00"));
     ed->txtCliente->setText(QStringLiteral("ROSSI"));
-    const QByteArray before = RegistryFixture::fileBytes(ed->lblFile->text());
+    const QByteArray before = TestSupport::fileBytes(ed->lblFile->text());
     ed->cmdSalvaClick();
     QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Warning);
     QVERIFY2(Seams::Messages::last().text.contains(QStringLiteral("«Importo in euro»")),
              qPrintable(Seams::Messages::last().text));
     QCOMPARE(ed->focusWidget(), ed->txtCosto);
     QCOMPARE(ed->txtCosto->text(), QStringLiteral("30,50,00"));
-    QCOMPARE(RegistryFixture::fileBytes(ed->lblFile->text()), before);
+    QCOMPARE(TestSupport::fileBytes(ed->lblFile->text()), before);
 
     // Home, End and Ctrl+A work there; what is typed over a selection replaces it.
     QTest::keyClick(ed->txtCosto, Qt::Key_Home);

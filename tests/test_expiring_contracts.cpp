@@ -31,6 +31,7 @@ void TestExpiringContracts::init() {
 }
 
 void TestExpiringContracts::cleanup() {
+    TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }

@@ -7,7 +7,8 @@
 #include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/widgets/Calendario.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/FieldRules.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
 
@@ -25,6 +26,8 @@
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 #include <QtTest>
+
+using namespace TestSupport;
 
 namespace {
 // One field of every kind, each reached by Enter from the field before it, as in an editor.
@@ -69,15 +72,6 @@ struct Fields : QWidget {
     int calendars = 0;
 };
 
-void typeText(QWidget *w, const QString &text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 0x80 && c.isLetterOrNumber())
-            QTest::keyClicks(w, QString(c));
-        else // a key of a national keyboard, or a text typed through an input method
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 void paste(QLineEdit *field, const QString &text)
 {
@@ -96,19 +90,13 @@ void drop(QLineEdit *field, const QString &text)
     QApplication::sendEvent(field, &dropped);
 }
 
-void showActive(QWidget *w)
-{
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
 } // namespace
 
 class TestInput : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
 
     void enteringAFieldSelectsItsText_data();
     void enteringAFieldSelectsItsText();
@@ -156,7 +144,7 @@ void TestInput::enteringAFieldSelectsItsText()
     QFETCH(QString, result);
     Fields w;
     Input::enterMoves(w.start, w.byKind(kind));
-    showActive(&w);
+    QVERIFY(showActive(&w));
     QLineEdit *field = w.byKind(kind);
     field->setText(held);
     // By Enter from the field before, and by the program (a message's focus, Duplica): typing replaces.
@@ -236,14 +224,16 @@ void TestInput::whatEachKindOfFieldKeeps_data()
                 << "digits" << how << QString::fromUtf16(h) << "7"
                 << "";
     // Text fields keep such text, as the rules of each kind have it.
-    for (const char16_t *h : {u"../x", u"1e5", u"12ab"}) {
-        const QString t = QString::fromUtf16(h);
-        QTest::addRow("free, pasted %s", qPrintable(t)) << "free"
-                                                        << "pasted" << t << t << "";
-        QTest::addRow("upper, pasted %s", qPrintable(t)) << "upper"
-                                                         << "pasted" << t << UpperAZ(t) << "";
-        QTest::addRow("trim and upper, pasted %s", qPrintable(t)) << "trimUpper"
-                                                                  << "pasted" << t << UpperAZ(t) << "";
+    const struct {
+        const char *text, *upper;
+    } kept[] = {{"../x", "../X"}, {"1e5", "1E5"}, {"12ab", "12AB"}};
+    for (const auto &k : kept) {
+        QTest::addRow("free, pasted %s", k.text) << "free"
+                                                 << "pasted" << k.text << k.text << "";
+        QTest::addRow("upper, pasted %s", k.text) << "upper"
+                                                  << "pasted" << k.text << k.upper << "";
+        QTest::addRow("trim and upper, pasted %s", k.text) << "trimUpper"
+                                                           << "pasted" << k.text << k.upper << "";
     }
     QTest::newRow("digits, pasted 2024") << "digits"
                                          << "pasted"
@@ -292,7 +282,7 @@ void TestInput::whatEachKindOfFieldKeeps()
     QFETCH(QString, result);
     QFETCH(QString, refused);
     Fields w;
-    showActive(&w);
+    QVERIFY(showActive(&w));
     QLineEdit *field = w.byKind(kind);
     if (kind == u"digits")
         field->setText(QStringLiteral("7"));
@@ -339,7 +329,7 @@ void TestInput::ownRulesJoinTheFieldsRules()
             return std::nullopt;
         return t;
     });
-    showActive(&w);
+    QVERIFY(showActive(&w));
     w.upper->setFocus();
     typeText(w.upper, QStringLiteral("a,b,c"));
     QCOMPARE(w.upper->text(), QStringLiteral("A,BC"));
@@ -352,7 +342,7 @@ void TestInput::ownRulesJoinTheFieldsRules()
 void TestInput::homeAndEndMoveInDigitFields()
 {
     Fields w;
-    showActive(&w);
+    QVERIFY(showActive(&w));
     w.digits->setFocus();
     QTest::keyClicks(w.digits, QStringLiteral("123"));
     QTest::keyClick(w.digits, Qt::Key_Home);
@@ -413,7 +403,7 @@ void TestInput::enterClicksTheFocusedButton()
         connect(p, &Picture::clicked, [&] { ++clicked; });
         target = p;
     }
-    showActive(window);
+    QVERIFY(showActive(window));
     // Reached by the program, not by Tab: the focus mark must show all the same.
     target->setFocus(Qt::OtherFocusReason);
     QVERIFY(window->testAttribute(Qt::WA_KeyboardFocusChange));
@@ -450,7 +440,7 @@ void TestInput::enterOnAListLine()
     int chosen = 0, printed = 0;
     Input::enterActivates(list, [&] { ++chosen; });
     connect(print, &QPushButton::clicked, [&] { ++printed; });
-    showActive(&w);
+    QVERIFY(showActive(&w));
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Return); // nothing selected yet
     QCOMPARE(chosen, 0);
@@ -478,7 +468,7 @@ void TestInput::fixedWindowsAreLeftOnlyByTheirOwnButtons()
     const auto flags = calendar.windowFlags();
     QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                        Qt::WindowSystemMenuHint)));
-    showActive(&calendar);
+    QVERIFY(showActive(&calendar));
     QCOMPARE(calendar.minimumSize(), calendar.maximumSize());
     // Its caption fits: the window is wider than the caption in the title font.
     QVERIFY(calendar.width() >
@@ -491,13 +481,13 @@ void TestInput::fixedWindowsAreLeftOnlyByTheirOwnButtons()
     // Escape is the window's own Annulla.
     QTest::keyClick(calendar.calAppuntamenti, Qt::Key_Escape);
     QVERIFY(!calendar.isVisible());
-    showActive(&calendar);
+    QVERIFY(showActive(&calendar));
     calendar.btnAnnulla->click();
     QVERIFY(!calendar.isVisible());
 
     // A window with system buttons (the main menu, the editors) still closes from the window manager.
     QWidget plain;
-    showActive(&plain);
+    QVERIFY(showActive(&plain));
     QCloseEvent again;
     QSpontaneKeyEvent::setSpontaneous(&again);
     qApp->notify(&plain, &again);

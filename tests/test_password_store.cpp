@@ -10,12 +10,6 @@
 namespace {
 const QString Delivered = QStringLiteral("GIRASOLEBIANCO");
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void writeStore(const QByteArray &data)
 {
     QFile f(ProgramFolder::file(QStringLiteral("unins000.dll")));
@@ -37,6 +31,7 @@ private slots:
     }
     void cleanup()
     {
+        TestSupport::checkSeams();
         PasswordStore::setWriteFaultHook({});
         m_folder.reset();
     }
@@ -103,7 +98,7 @@ private slots:
     {
         QVERIFY(QFile::copy(QStringLiteral(VERSALIA_ASSETS "/unins000.dll"), store()));
         QCOMPARE(PasswordStore::readPassword(), std::optional<QString>(Delivered));
-        QCOMPARE(readAll(store()), QByteArray("[Accesso]\r\nValore=") + ScramblePassword(Delivered).toLatin1() + "\r\n");
+        QCOMPARE(TestSupport::fileBytes(store()), QByteArray("[Accesso]\r\nValore=") + ScramblePassword(Delivered).toLatin1() + "\r\n");
     }
 
     void readingTheStore_data()
@@ -156,21 +151,21 @@ private slots:
     {
         writeStore("; installato\r\n[Altro]\r\nValore=11\r\n\r\n[accesso]\r\nPrima=1\r\n valore = AB \r\nDopo=2\r\n");
         QVERIFY(PasswordStore::writePassword(QStringLiteral("NUOVA")));
-        QCOMPARE(readAll(store()), "; installato\r\n[Altro]\r\nValore=11\r\n\r\n[accesso]\r\nPrima=1\r\nValore="
+        QCOMPARE(TestSupport::fileBytes(store()), "; installato\r\n[Altro]\r\nValore=11\r\n\r\n[accesso]\r\nPrima=1\r\nValore="
                                        + ScramblePassword(QStringLiteral("NUOVA")).toLatin1() + "\r\nDopo=2\r\n");
         // A store lacking the key or its section gets them.
         for (const QByteArray &before : {QByteArray("[Accesso]\r\nPrima=1\r\n"), QByteArray("[Altro]\r\nX=2"), QByteArray()}) {
             writeStore(before);
             QVERIFY(PasswordStore::writePassword(QStringLiteral("NUOVA")));
             QCOMPARE(PasswordStore::readPassword(), std::optional<QString>(QStringLiteral("NUOVA")));
-            QVERIFY(readAll(store()).startsWith(before.left(before.indexOf('\n') + 1)));
+            QVERIFY(TestSupport::fileBytes(store()).startsWith(before.left(before.indexOf('\n') + 1)));
         }
     }
 
     void failedWriteKeepsTheOldValue()
     {
         QVERIFY(QFile::copy(QStringLiteral(VERSALIA_ASSETS "/unins000.dll"), store()));
-        const QByteArray before = readAll(store());
+        const QByteArray before = TestSupport::fileBytes(store());
         QStringList asked;
         PasswordStore::setWriteFaultHook([&asked](const QString &path) {
             asked << path;
@@ -178,12 +173,12 @@ private slots:
         });
         QVERIFY(!PasswordStore::writePassword(QStringLiteral("NUOVA")));
         QCOMPARE(asked, QStringList{store()});
-        QCOMPARE(readAll(store()), before);
+        QCOMPARE(TestSupport::fileBytes(store()), before);
         // Nor is a password written that the store could not give back.
         PasswordStore::setWriteFaultHook({});
         QVERIFY(!PasswordStore::writePassword(QString(256, QLatin1Char('A'))));
         QVERIFY(!PasswordStore::writePassword(QStringLiteral("€")));
-        QCOMPARE(readAll(store()), before);
+        QCOMPARE(TestSupport::fileBytes(store()), before);
     }
 };
 

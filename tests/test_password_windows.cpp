@@ -25,11 +25,6 @@ const QString Done = QStringLiteral("Modifica della password completata con succ
 const QString NotStorable = QStringLiteral("Attenzione: la nuova password non può superare 255 caratteri e può "
                                            "contenere soltanto lettere, cifre e simboli dell'alfabeto latino.");
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 class TestPasswordWindows : public QObject {
@@ -104,6 +99,7 @@ private slots:
     }
     void cleanup()
     {
+        TestSupport::checkSeams();
         Forms::clear();
         PasswordStore::setWriteFaultHook({});
         m_folder.reset();
@@ -188,7 +184,7 @@ private slots:
     {
         openChange();
         QCOMPARE(change->focusWidget(), change->txtPasswordOld);
-        const QByteArray delivered = readAll(store());
+        const QByteArray delivered = TestSupport::fileBytes(store());
 
         fillChange(QStringLiteral("girasole"), QStringLiteral("Margherita"), QStringLiteral("Margherita"));
         QTest::mouseClick(change->cmdOK, Qt::LeftButton);
@@ -207,7 +203,7 @@ private slots:
         QCOMPARE(change->txtPasswordNew->text(), QString());
         QCOMPARE(change->txtConferma->text(), QString());
         QCOMPARE(change->focusWidget(), change->txtPasswordNew);
-        QCOMPARE(readAll(store()), delivered);
+        QCOMPARE(TestSupport::fileBytes(store()), delivered);
 
         fillChange(QStringLiteral("girasolebianco"), QStringLiteral("  Margherita gialla"),
                    QStringLiteral("Margherita gialla "));
@@ -217,7 +213,7 @@ private slots:
         QVERIFY(login->isVisible());
         QCOMPARE(login->txtPassword->text(), QString());
         QCOMPARE(login->focusWidget(), login->txtPassword);
-        QCOMPARE(readAll(store()),
+        QCOMPARE(TestSupport::fileBytes(store()),
                  "[Accesso]\r\nValore=" + ScramblePassword(QStringLiteral("MARGHERITA GIALLA")).toLatin1() + "\r\n");
 
         enterPassword(QStringLiteral("girasolebianco"));
@@ -261,7 +257,7 @@ private slots:
     {
         QTest::keyClicks(login->txtPassword, QStringLiteral("a meta"));
         openChange();
-        const QByteArray delivered = readAll(store());
+        const QByteArray delivered = TestSupport::fileBytes(store());
         fillChange(QStringLiteral("girasolebianco"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         QTest::mouseClick(change->cmdEsci, Qt::LeftButton);
         QCOMPARE(messages(), QStringList());
@@ -269,7 +265,7 @@ private slots:
         QVERIFY(login->isVisible());
         QCOMPARE(login->txtPassword->text(), QString());
         QVERIFY(!login->cmdOK->isEnabled());
-        QCOMPARE(readAll(store()), delivered);
+        QCOMPARE(TestSupport::fileBytes(store()), delivered);
         // Shown again, it starts empty.
         openChange();
         for (auto *e : {change->txtPasswordOld, change->txtPasswordNew, change->txtConferma})
@@ -294,7 +290,7 @@ private slots:
         QFETCH(QString, fresh);
         QFETCH(bool, accepted);
         openChange();
-        const QByteArray delivered = readAll(store());
+        const QByteArray delivered = TestSupport::fileBytes(store());
         fillChange(QStringLiteral("girasolebianco"), fresh, fresh);
         QTest::mouseClick(change->cmdOK, Qt::LeftButton);
         if (!accepted) {
@@ -302,7 +298,7 @@ private slots:
             QVERIFY(change->isVisible());
             QCOMPARE(change->txtPasswordNew->text(), QString());
             QCOMPARE(change->focusWidget(), change->txtPasswordNew);
-            QCOMPARE(readAll(store()), delivered);
+            QCOMPARE(TestSupport::fileBytes(store()), delivered);
             return;
         }
         QCOMPARE(messages(), QStringList{Done});
@@ -329,7 +325,7 @@ private slots:
         QVERIFY(change->isVisible());
         QCOMPARE(change->txtPasswordOld->text(), QStringLiteral("girasolebianco"));
         QCOMPARE(change->txtConferma->text(), QStringLiteral("nuova"));
-        QCOMPARE(readAll(store()), QByteArray("[Accesso]\r\nValore=2A66XX\r\n"));
+        QCOMPARE(TestSupport::fileBytes(store()), QByteArray("[Accesso]\r\nValore=2A66XX\r\n"));
     }
 
     void oddDigitInTheStoreIgnored()
@@ -369,7 +365,7 @@ private slots:
             PasswordStore::setWriteFaultHook([](const QString &) { return true; });
         else
             SafeFile::setFaultHook([step](SafeFile::Step s, const QString &) { return int(s) == step; });
-        const QByteArray delivered = readAll(store());
+        const QByteArray delivered = TestSupport::fileBytes(store());
         openChange();
         fillChange(QStringLiteral("girasolebianco"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         QTest::mouseClick(change->cmdOK, Qt::LeftButton);
@@ -377,7 +373,7 @@ private slots:
         QCOMPARE(messages(), QStringList{ChangeError});
         QVERIFY(change->isVisible());
         QCOMPARE(change->txtPasswordNew->text(), QStringLiteral("nuova"));
-        QCOMPARE(readAll(store()), delivered);
+        QCOMPARE(TestSupport::fileBytes(store()), delivered);
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{QStringLiteral("unins000.dll")});
         QTest::mouseClick(change->cmdEsci, Qt::LeftButton);
         enterPassword(QStringLiteral("girasolebianco"));

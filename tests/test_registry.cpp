@@ -1,4 +1,4 @@
-#include "RegistryFixture.h"
+#include "EditorFixture.h"
 #include "TestSupport.h"
 
 #include "checks/CheckWindow.h"
@@ -23,7 +23,7 @@
 #include <QUrl>
 #include <QtTest>
 
-using namespace RegistryFixture;
+using namespace TestSupport;
 
 namespace {
 constexpr int kRecord = 5090;
@@ -85,7 +85,7 @@ void writeArchive(const QString &path, const QStringList &surnames, const QStrin
 }
 } // namespace
 
-class TestRegistry : public QObject {
+class TestRegistry : public QObject, private EditorFixture<TfrmAnagrafica> {
     Q_OBJECT
 private slots:
     void init();
@@ -111,28 +111,11 @@ private:
     QString archive() const { return folder->file(QStringLiteral("Richiedenti.pro")); }
     QLineEdit *box(const char *name) const { return ed->findChild<QLineEdit *>(QString::fromLatin1(name)); }
     void fillValid();
-    TfrmAnagrafica *ed = nullptr;
-    std::unique_ptr<TestProgramFolder> folder;
 };
 
-void TestRegistry::init()
-{
-    TestSupport::resetSeams();
-    folder = std::make_unique<TestProgramFolder>();
-    ed = new TfrmAnagrafica;
-    Forms::add(ed);
-    ed->show();
-    QVERIFY(QTest::qWaitForWindowExposed(ed));
-    ed->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(ed));
-}
+void TestRegistry::init() { setUpEditor(); }
 
-void TestRegistry::cleanup()
-{
-    Forms::clear();
-    ed = nullptr;
-    folder.reset();
-}
+void TestRegistry::cleanup() { tearDownEditor(); }
 
 void TestRegistry::fillValid()
 {
@@ -237,6 +220,8 @@ void TestRegistry::everyControlRoundTrips()
             v = QStringLiteral("01/02/2023");
         else if (control == QLatin1String("txtScadenza"))
             v = QStringLiteral("01/02/2025");
+        else if (control == QLatin1String("txtTotale"))
+            v = QStringLiteral("18500,50"); // an amount, or the save refuses it
         else if (control == QLatin1String("txtScadePer"))
             v = QStringLiteral("15/09/2026"); // a save stores a real day or nothing
         else if (control == QLatin1String("txtProvRes"))
@@ -309,7 +294,7 @@ void TestRegistry::saveChecksInOrder()
         QCOMPARE(Seams::Messages::last().text, s.message);
         QCOMPARE(QApplication::focusWidget(), s.focus);
     }
-    QVERIFY(fileBytes(archive()).isEmpty());
+    QVERIFY(!QFileInfo::exists(archive())); // a refused save touches no file
     ed->txtPreavviso->setText(QStringLiteral("0"));
     ed->cmdSalvaClick();
     QCOMPARE(Seams::Messages::last().text, ArchiveTexts::inserted());
@@ -337,6 +322,8 @@ void TestRegistry::saveChecksOneFailureEach()
         {"notice emptied", "txtPreavviso", "", kMsgNotice},
     };
     for (const auto &row : rows) {
+        if (&row != rows) // the record the row before could not save is dropped
+            Seams::Messages::setNextAnswer(Seams::Answer::No);
         ed->cmdNuovoClick();
         fillValid();
         box(row.box)->setText(QString::fromLatin1(row.text));
@@ -346,7 +333,7 @@ void TestRegistry::saveChecksOneFailureEach()
         QVERIFY2(Seams::Messages::last().text == row.message, row.name);
         QVERIFY2(ed->lblPosizione->text().isEmpty(), row.name);
     }
-    QVERIFY(fileBytes(archive()).isEmpty());
+    QVERIFY(!QFileInfo::exists(archive())); // a refused save touches no file
 }
 
 void TestRegistry::appendThenOverwrite()

@@ -15,6 +15,7 @@ class TestReport : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
+    void cleanup() { TestSupport::checkSeams(); }
     void longListContinuesOnFollowingPages_data();
     void longListContinuesOnFollowingPages();
     void cancelledDialogPrintsNothing();

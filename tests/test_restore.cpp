@@ -29,12 +29,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 constexpr int kSlip = kSlipLayout.size();
 
-QByteArray get(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 void put(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
@@ -72,7 +66,7 @@ QMap<QString, QByteArray> liveFiles(const TestProgramFolder &folder)
         const QString path = it.next();
         const QString name = QDir(folder.path()).relativeFilePath(path);
         if (!name.startsWith(Backup::rootName()))
-            out.insert(name, QFileInfo(path).isDir() ? QByteArray("<folder>") : get(path));
+            out.insert(name, QFileInfo(path).isDir() ? QByteArray("<folder>") : TestSupport::fileBytes(path));
     }
     return out;
 }
@@ -152,6 +146,7 @@ private slots:
     void init() { TestSupport::resetSeams(); }
     void cleanup()
     {
+        TestSupport::checkSeams();
         Backup::setFaultHook({});
         ArchiveFile::setLockTimeoutMs(1000);
     }
@@ -170,7 +165,7 @@ void TestRestore::restoreUnderAWriterLosesNoSave()
     TestProgramFolder folder;
     fill(folder, 8000); // large enough that each restore takes a while
     const QString archive = folder.file(u"2024.pse"_s);
-    const QByteArray copy = get(copies(folder) + u"/2024-03-14/2024.pse"_s);
+    const QByteArray copy = TestSupport::fileBytes(copies(folder) + u"/2024-03-14/2024.pse"_s);
     // A restore holds every archive for a while: here the other workstation waits for it rather than give up.
     Worker writer({u"saves"_s, archive, u"300"_s});
     QVERIFY(writer.waitForReadyRead(10000));
@@ -193,11 +188,11 @@ void TestRestore::restoreUnderAWriterLosesNoSave()
         if (const QList<QByteArray> parts = line.split(' '); parts.size() == 2)
             told[parts[0].toLongLong()] = QString::fromLatin1(parts[1]);
     QVERIFY(told.size() > 40);
-    const QByteArray final = get(archive);
+    const QByteArray final = TestSupport::fileBytes(archive);
     QCOMPARE(final.size() % kSlip, 0);
     QList<QByteArray> preRestore;
     for (const QString &name : before)
-        preRestore << get(copies(folder) + u'/' + name + u"/2024.pse"_s);
+        preRestore << TestSupport::fileBytes(copies(folder) + u'/' + name + u"/2024.pse"_s);
     int lost = 0;
     for (auto it = told.begin(); it != told.end(); ++it) {
         bool found = payerAt(final, it.key()) == it.value();
@@ -219,7 +214,7 @@ void TestRestore::killedWritersJournalNeverReachesTheRestoredArchive()
     TestProgramFolder folder;
     fill(folder);
     const QString archive = folder.file(u"2024.pse"_s);
-    const QByteArray copy = get(copies(folder) + u"/2024-03-14/2024.pse"_s);
+    const QByteArray copy = TestSupport::fileBytes(copies(folder) + u"/2024-03-14/2024.pse"_s);
     // A correction of record 2 dies half written: its journal entry is whole.
     {
         Worker tear({u"tear"_s, archive, u"2"_s, QString::number(kSlip)});
@@ -232,14 +227,14 @@ void TestRestore::killedWritersJournalNeverReachesTheRestoredArchive()
         Backup::restore(folder.path(), copyNamed(folder, u"2024-03-14"_s), QDateTime(QDate(2024, 3, 15), QTime(9, 0)));
     QVERIFY2(r.ok, qPrintable(r.error));
     // The correction belongs to the state before the restore, whole; the restored archive never sees it.
-    const QByteArray before = get(copies(folder) + u'/' + r.beforeRestore + u"/2024.pse"_s);
+    const QByteArray before = TestSupport::fileBytes(copies(folder) + u'/' + r.beforeRestore + u"/2024.pse"_s);
     QCOMPARE(before.mid(kSlip, kSlip), QByteArray(kSlip, 'N'));
     ArchiveFile file(archive, kSlip);
     QVERIFY(file.open());
     QByteArray rec;
     QVERIFY(file.read(2, rec));
     QVERIFY(file.close());
-    QCOMPARE(get(archive), copy);
+    QCOMPARE(TestSupport::fileBytes(archive), copy);
     QCOMPARE(QFileInfo(ArchiveFile::journalPath(archive)).size(), 0);
 }
 
@@ -266,7 +261,7 @@ void TestRestore::searchHeldByAStoppedWorkstationGivesInUse()
     // Once the search is gone, the same restore goes through.
     search.killNow();
     QCOMPARE(restoreFromTheWindow(u"2024-03-14"_s).kind, Seams::MsgKind::Information);
-    QCOMPARE(get(folder.file(u"Richiedenti.pro"_s)), QByteArray(2 * 5090, 'r'));
+    QCOMPARE(TestSupport::fileBytes(folder.file(u"Richiedenti.pro"_s)), QByteArray(2 * 5090, 'r'));
 }
 
 void TestRestore::damagedCopyIsRefused_data()
@@ -325,17 +320,17 @@ void TestRestore::damagedCopyIsRefused()
         QVERIFY(m);
         for (auto &e : m->entries)
             if (e.name == name) {
-                const QByteArray bytes = get(target);
+                const QByteArray bytes = TestSupport::fileBytes(target);
                 e.size = bytes.size();
                 e.sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
             }
         put(day + BackupManifest::fileName(), m->encode());
     };
     if (verb == u"truncate"_s) {
-        const QByteArray bytes = get(target);
+        const QByteArray bytes = TestSupport::fileBytes(target);
         put(target, bytes.left(bytes.size() - 100));
     } else if (verb == u"flip"_s) {
-        QByteArray bytes = get(target);
+        QByteArray bytes = TestSupport::fileBytes(target);
         bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 1);
         put(target, bytes);
     } else if (verb == u"remove"_s) {
@@ -348,7 +343,7 @@ void TestRestore::damagedCopyIsRefused()
         put(target, "MZ\x90 not an INI file");
         relist();
     } else if (verb == u"tail"_s) {
-        put(target, get(target) + "torn");
+        put(target, TestSupport::fileBytes(target) + "torn");
         relist();
     } else if (verb == u"empty"_s) {
         QDir(day).removeRecursively();
@@ -436,8 +431,8 @@ void TestRestore::killedRestoreIsFinishedAtTheNextStart()
     }
     // The day's copy is of the folder as the start left it.
     const QString today = copies(folder) + u"/2024-03-15/"_s;
-    QCOMPARE(get(today + u"2024.pse"_s), now.value(u"2024.pse"_s));
-    QCOMPARE(get(today + u"Richiedenti.pro"_s), now.value(u"Richiedenti.pro"_s));
+    QCOMPARE(TestSupport::fileBytes(today + u"2024.pse"_s), now.value(u"2024.pse"_s));
+    QCOMPARE(TestSupport::fileBytes(today + u"Richiedenti.pro"_s), now.value(u"Richiedenti.pro"_s));
 }
 
 QTEST_MAIN(TestRestore)

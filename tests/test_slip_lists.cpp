@@ -47,6 +47,7 @@ void TestSlipLists::init() {
 }
 
 void TestSlipLists::cleanup() {
+    TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }

@@ -46,6 +46,7 @@ void TestSlipSearch::init() {
 }
 
 void TestSlipSearch::cleanup() {
+    TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }

@@ -111,7 +111,11 @@ class TestSlipPrint : public QObject {
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetSeams(); }
-    void cleanup() { Forms::clear(); }
+    void cleanup()
+    {
+        TestSupport::checkSeams();
+        Forms::clear();
+    }
 
     void everyCharacterLandsInItsBox_data();
     void everyCharacterLandsInItsBox();

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TestSupport.h"
 
 #include "core/ArchiveTexts.h"
@@ -19,38 +20,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using namespace TestSupport;
 
-// Reads a field straight from the bytes at the offsets the offices' files use, independent of the layout table.
-QString fieldAt(const QByteArray &rec, int offset, int capacity)
-{
-    const int len = qMin(int(uchar(rec[offset])), capacity);
-    QString s;
-    for (int i = 0; i < len; ++i) {
-        const uchar b = uchar(rec[offset + 1 + i]);
-        s += b == 0x80 ? QChar(0x20AC) : QChar(char16_t(b));
-    }
-    return s;
-}
-// Types any text, accented letters included (QTest::keyClicks takes ASCII only).
-void typeText(QWidget *w, const QString &text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &release);
-    }
-}
-} // namespace
-
-class TestSlips : public QObject {
+class TestSlips : public QObject, private EditorFixture<TfrmBollettino> {
     Q_OBJECT
+public:
+    TestSlips() : EditorFixture(QStringLiteral("2024")) {}
+
 private slots:
     void amountInWords_data();
     void amountInWords();
@@ -70,10 +46,7 @@ private slots:
     void help();
 
 private:
-    void openYear(const QString &year = QStringLiteral("2024"));
     void fillValidSlip();
-    TfrmBollettino *ed = nullptr;
-    std::unique_ptr<TestProgramFolder> folder;
 };
 
 void TestSlips::amountInWords_data()
@@ -127,30 +100,9 @@ void TestSlips::amountInWords()
     QVERIFY(AmountInWords(*value).size() <= 250);
 }
 
-void TestSlips::init()
-{
-    TestSupport::resetSeams();
-    folder = std::make_unique<TestProgramFolder>();
-    ed = new TfrmBollettino;
-    Forms::add(ed);
-    ed->show();
-    QVERIFY(QTest::qWaitForWindowExposed(ed));
-    ed->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(ed));
-}
+void TestSlips::init() { setUpEditor(); }
 
-void TestSlips::cleanup()
-{
-    Forms::clear();
-    ed = nullptr;
-    folder.reset();
-}
-
-void TestSlips::openYear(const QString &year)
-{
-    ed->txtAnno->setText(year);
-    QTest::mouseClick(ed->btnApri, Qt::LeftButton);
-}
+void TestSlips::cleanup() { tearDownEditor(); }
 
 void TestSlips::fillValidSlip()
 {
@@ -259,7 +211,7 @@ void TestSlips::saveChecksInOrder()
         QCOMPARE(Seams::Messages::last().text, s.message);
         QCOMPARE(QApplication::focusWidget(), s.focus);
     }
-    QVERIFY(fileBytes(ed->lblFile->text()).isEmpty());
+    QVERIFY(!QFileInfo::exists(ed->lblFile->text())); // a refused save touches no file
 }
 
 void TestSlips::saveStoresEveryFieldAtItsOffset()

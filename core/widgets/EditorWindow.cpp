@@ -6,7 +6,9 @@
 #include "core/Routines.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/Controls.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/DropDowns.h"
+#include "core/widgets/FieldRules.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Navigation.h"
 #include "core/widgets/WindowStyle.h"
 
@@ -43,10 +45,11 @@ bool readableAmount(const QString &text)
 
 QString captionText(const EditorField &row)
 {
+    // "Reddito annuale: €" is named "Reddito annuale" in a message.
     QString caption = row.caption ? QString::fromUtf16(row.caption) : QString::fromLatin1(row.name);
-    if (caption.endsWith(QLatin1Char(':')))
+    while (!caption.isEmpty() && QStringLiteral(": €").contains(caption.back()))
         caption.chop(1);
-    return caption.trimmed();
+    return caption;
 }
 
 // A text field would take some of the command keys for itself (Ctrl+D deletes on some desktops): while the focus

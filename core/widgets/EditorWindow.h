@@ -71,9 +71,9 @@ struct EditorField {
     const char *name; // objectName; a record field's control or one of the editor's own
     FieldRule rule = FieldRule::Free;
     const char16_t *caption = nullptr; // the field's label; a check box's own text
-    QPoint captionAt;                  // where the label sits on the field's panel; null: the editor lays it out
+    QPoint captionAt = {};             // where the label sits on the field's panel; null: the editor lays it out
     const char *parent = nullptr;      // objectName of the panel it sits on; null: the editor's field panel
-    QRect place;                       // geometry on that panel; empty: the editor lays it out
+    QRect place = {};                  // geometry on that panel; empty: the editor lays it out
     int maxLength = 0;                 // 0: the record field's capacity (none for a field that is not stored)
     Qt::Alignment align = Qt::AlignLeft;
     const char16_t *reset = u""; // what a new record starts with

@@ -8,7 +8,7 @@
 #include "core/widgets/Controls.h"
 #include "core/widgets/ExportGrid.h"
 #include "core/widgets/ExportSpreadsheet.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/ScanProgress.h"
 #include "core/widgets/WindowStyle.h"

@@ -5,7 +5,7 @@
 #include "core/Formats.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/ScanProgress.h"
 #include "core/widgets/SummaryList.h"
 #include "core/widgets/WindowStyle.h"

@@ -1,14 +1,12 @@
 #include "core/widgets/SummaryList.h"
 
-#include "core/ArchiveFile.h"
-#include "core/ArchiveTexts.h"
 #include "core/Formats.h"
 #include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/EditorWindow.h"
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/ScanProgress.h"
 #include "core/widgets/WindowStyle.h"
@@ -23,194 +21,27 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstring>
-
-// ---- RecordView, LineFormat -------------------------------------------------------------------------
-
-QString RecordView::text(int field) const {
-    return FieldCodec::read(m_bytes + m_layout->offset(field), m_layout->field(field).capacity);
-}
-
-QByteArrayView RecordView::stored(int field) const {
-    return FieldCodec::stored(m_bytes + m_layout->offset(field), m_layout->field(field).capacity);
-}
-
-Record RecordView::toRecord() const {
-    return Record(*m_layout, QByteArray(m_bytes, m_layout->size()));
-}
-
-LineFormat &LineFormat::column(int field, int width) {
-    m_pieces.append({field, -1, width, {}});
-    m_width += width;
-    return *this;
-}
-
-LineFormat &LineFormat::joined(int first, int second, int width) {
-    m_pieces.append({first, second, width, {}});
-    m_width += width;
-    return *this;
-}
-
-LineFormat &LineFormat::tail(int field) {
-    m_pieces.append({field, -1, -1, {}});
-    return *this;
-}
-
-LineFormat &LineFormat::literal(const QString &text) {
-    m_pieces.append({-1, -1, int(text.size()), text});
-    m_width += int(text.size());
-    return *this;
-}
-
-int LineFormat::width() const {
-    return m_width;
-}
-
-QString LineFormat::operator()(const RecordView &record) const {
-    QString line;
-    line.reserve(m_width);
-    for (const auto &p : m_pieces) {
-        if (p.field < 0) {
-            line += p.text;
-            continue;
-        }
-        // The field-to-text rule has trimmed it already.
-        QString t = record.text(p.field);
-        if (p.second >= 0)
-            t += QLatin1Char(' ') + record.text(p.second);
-        if (p.width < 0) {
-            line += t;
-        } else if (t.size() >= p.width) {
-            line += QStringView(t).left(p.width);
-        } else {
-            line += t;
-            line.resize(line.size() + p.width - t.size(), QLatin1Char(' '));
-        }
-    }
-    return line;
-}
+#include <optional>
 
 // ---- ResultLines ------------------------------------------------------------------------------------
 
 namespace ResultLines {
-namespace {
-inline char16_t upperAZ(char16_t c) {
-    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
-}
-inline char16_t lowerAZ(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-}
-} // namespace
-
-bool lessFolded(const QString &a, const QString &b) {
-    const qsizetype n = std::min(a.size(), b.size());
-    const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
-    const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
-    qsizetype i = 0;
-    for (;;) {
-        // Lines of one list share long stretches (the same payer, padding, separators): skip equal stretches
-        // four characters at a time and fold only where the codes differ.
-        while (i + 4 <= n) {
-            quint64 x, y;
-            std::memcpy(&x, pa + i, sizeof x);
-            std::memcpy(&y, pb + i, sizeof y);
-            if (x != y)
-                break;
-            i += 4;
-        }
-        const qsizetype end = std::min(n, i + 4);
-        for (; i < end; ++i) {
-            if (pa[i] == pb[i])
-                continue;
-            const char16_t ca = upperAZ(pa[i]), cb = upperAZ(pb[i]);
-            if (ca != cb)
-                return ca < cb;
-        }
-        if (i >= n)
-            return a.size() < b.size();
-    }
-}
-
-void sortFolded(QStringList &lines) {
-    std::stable_sort(lines.begin(), lines.end(), lessFolded);
-}
-
-bool containsFolded(const QString &line, const QString &keyLower) {
-    const qsizetype m = keyLower.size(), n = line.size();
-    if (m == 0 || m > n)
-        return false;
-    const char16_t *l = reinterpret_cast<const char16_t *>(line.constData());
-    const char16_t *k = reinterpret_cast<const char16_t *>(keyLower.constData());
-    for (qsizetype i = 0; i + m <= n; ++i) {
-        if (lowerAZ(l[i]) != k[0])
-            continue;
-        qsizetype j = 1;
-        while (j < m && lowerAZ(l[i + j]) == k[j])
-            ++j;
-        if (j == m)
-            return true;
-    }
-    return false;
-}
-
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
              QStringList &out, QList<qint64> *positions, QWidget *progressParent, bool *cancelled,
              QString *failure) {
-    ArchiveFile file(path, layout.size());
-    if (failure)
-        *failure = ArchiveTexts::accessFailure();
-    if (!file.open(ArchiveFile::Mode::ReadOrCreate))
-        return false;
-    out.reserve(out.size() + file.count());
-    if (positions)
-        positions->reserve(positions->size() + file.count());
-    ScanProgress progress(progressParent, file.count());
-    const bool read = file.scan([&](const char *bytes, qint64 position) {
-        const RecordView r(layout, bytes);
-        if (!select || select(r)) {
-            out.append(line(r));
-            if (positions)
-                positions->append(position);
-        }
-        return !progressParent || progress.step(position);
-    });
+    // The bar is made once the archive's count is known, as the pass starts.
+    std::optional<ScanProgress> progress;
+    const bool read = collect(path, layout, select, line, out, positions,
+                              progressParent ? Progress([&](qint64 done, qint64 total) {
+                                  if (!progress)
+                                      progress.emplace(progressParent, total);
+                                  return progress->step(done);
+                              })
+                                             : Progress(),
+                              failure);
     if (cancelled)
-        *cancelled = progress.cancelled();
-    if (failure)
-        *failure = file.failureText();
+        *cancelled = progress && progress->cancelled();
     return read;
-}
-
-std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
-                                         const LineBuilder &line, const QString &chosen) {
-    const QString wanted = chosen.trimmed();
-    ArchiveFile file(path, layout.size());
-    if (!file.open(ArchiveFile::Mode::ReadOrCreate))
-        return std::nullopt;
-    std::optional<FoundRecord> last;
-    const bool read = file.scan([&](const char *bytes, qint64 position) {
-        const RecordView r(layout, bytes);
-        if ((!select || select(r)) && line(r).trimmed() == wanted)
-            last = FoundRecord{r.toRecord(), position};
-        return true;
-    });
-    return read ? last : std::nullopt;
-}
-
-std::optional<FoundRecord> chosenRecord(const QString &path, const RecordLayout &layout, const RecordFilter &select,
-                                        const LineBuilder &line, const QString &chosen, qint64 position) {
-    if (position > 0) {
-        ArchiveFile file(path, layout.size());
-        QByteArray bytes;
-        if (!file.open(ArchiveFile::Mode::ReadOrCreate))
-            return std::nullopt;
-        if (position <= file.count() && file.read(position, bytes)) {
-            const RecordView r(layout, bytes.constData());
-            if ((!select || select(r)) && line(r).trimmed() == chosen.trimmed())
-                return FoundRecord{Record(layout, bytes), position};
-        }
-    }
-    return lastEqualLine(path, layout, select, line, chosen);
 }
 
 void loadIntoEditor(QWidget *editor, const Record &record, qint64 position) {

@@ -2,12 +2,15 @@
 // The summary list window and the result list it shares with the search windows: fixed-width lines kept in
 // case-folded order, find next with search-again and wrap-around, the printed summary report, and handing
 // the record of a chosen line back to its editor. A concrete list is data: archive, selection, line format,
-// receiving editor, caption and report title.
+// receiving editor, caption and report title. The lines themselves, their order and find need no window
+// (core/LineFormat.h, core/ResultLines.h).
 
+#include "core/LineFormat.h"
 #include "core/Record.h"
+#include "core/RecordView.h"
+#include "core/ResultLines.h"
 #include "core/widgets/SummaryReport.h"
 
-#include <QByteArrayView>
 #include <QDialog>
 #include <QList>
 #include <QListView>
@@ -22,80 +25,12 @@ class QPushButton;
 class QStringListModel;
 class Picture;
 
-// A record where it lies in the read block: fields are decoded on demand and nothing is copied, so a pass
-// over a large archive costs only the fields a list looks at.
-class RecordView {
-public:
-    RecordView(const RecordLayout &layout, const char *bytes) : m_layout(&layout), m_bytes(bytes) {}
-    QString text(int field) const;          // field-to-text rule (trimmed)
-    QByteArrayView stored(int field) const; // the field's text bytes as stored, untrimmed
-    Record toRecord() const;
-    const RecordLayout &layout() const { return *m_layout; }
-
-private:
-    const RecordLayout *m_layout;
-    const char *m_bytes;
-};
-
-using LineBuilder = std::function<QString(const RecordView &)>;
-using RecordFilter = std::function<bool(const RecordView &)>;
-
-// Fixed-width columns (trimmed, then padded with blanks or cut on the right) and separator texts, in order.
-class LineFormat {
-public:
-    LineFormat &column(int field, int width);
-    // Two fields, each trimmed, joined by one blank, as one column ("surname name").
-    LineFormat &joined(int first, int second, int width);
-    // The field trimmed and neither padded nor cut: it ends the line.
-    LineFormat &tail(int field);
-    LineFormat &literal(const QString &text);
-    QString operator()(const RecordView &record) const;
-    int width() const; // of the fixed part
-
-private:
-    struct Piece {
-        int field;  // -1 for a literal
-        int second; // joined column: the second field, -1 otherwise
-        int width;  // -1: unpadded
-        QString text;
-    };
-    QList<Piece> m_pieces;
-    int m_width = 0;
-};
-
 namespace ResultLines {
-// Ascending by character code with the letters a to z folded to capitals.
-bool lessFolded(const QString &a, const QString &b);
-// Sorted once, stably: lines equal but for case keep their file order.
-void sortFolded(QStringList &lines);
-// keyLower has A to Z already in small letters; the line's A to Z are folded while comparing.
-// An empty key matches nothing.
-bool containsFolded(const QString &line, const QString &keyLower);
-
-// One pass over the archive (opened for reading, created empty when missing): the line of every selected
-// record and, when positions is given, the record's position beside it. False when the archive cannot be
-// opened or a read fails; the lines read until then stay in out.
-// With progressParent, a long pass shows a progress bar there; a cancel stops it with the lines read so far
-// and sets cancelled. failure receives the message for a failed pass (another workstation holding the archive
-// or the access failure).
+// The pass of ResultLines::collect from a window: with progressParent, a long pass shows a progress bar
+// there; a cancel stops it with the lines read so far and sets cancelled.
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out, QList<qint64> *positions = nullptr, QWidget *progressParent = nullptr,
-             bool *cancelled = nullptr, QString *failure = nullptr);
-// One pass over the archive: among the records the window would list (select) whose line equals chosen (both
-// trimmed), the last one in the file, which is the one the editor keeps. Records the window would not list are
-// skipped, so a paid twin of an unpaid slip never replaces it. Nothing when no line is equal or the archive
-// cannot be opened or read.
-struct FoundRecord {
-    Record record;
-    qint64 position;
-};
-std::optional<FoundRecord> lastEqualLine(const QString &path, const RecordLayout &layout, const RecordFilter &select,
-                                         const LineBuilder &line, const QString &chosen);
-// The record of a chosen line: the one at the position the line was listed from, when it is still selected
-// and still gives that line; otherwise (another copy of the program overwrote it) lastEqualLine. A position
-// of 0 means unknown.
-std::optional<FoundRecord> chosenRecord(const QString &path, const RecordLayout &layout, const RecordFilter &select,
-                                        const LineBuilder &line, const QString &chosen, qint64 position);
+             QStringList &out, QList<qint64> *positions, QWidget *progressParent, bool *cancelled = nullptr,
+             QString *failure = nullptr);
 // The record's fields into the editor's controls and its position into the editor's lblPosizione.
 void loadIntoEditor(QWidget *editor, const Record &record, qint64 position);
 // The hidden lblFile of a long-lived editor, trimmed; empty when the editor is not there.

@@ -1,6 +1,6 @@
 #include "core/widgets/WindowStyle.h"
 
-#include "core/widgets/Input.h"
+#include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 
 #include <QAbstractButton>
