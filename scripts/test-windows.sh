@@ -26,9 +26,10 @@ rm -rf build-win/fonts && mkdir -p build-win/fonts
 ln -s /usr/share/fonts/truetype/liberation2/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf build-win/fonts/
 
 # One test at a time: two Wine processes that start workers of their own have been seen to wait for each other
-# at exit. test_backup is left out for now: its cases pass under Wine, but a process that has run the daily copy
-# on its thread does not end after main returns there, and the run would only time out.
-(cd build-win && ctest --output-on-failure --timeout 600 -E '^test_backup$' "$@")
+# at exit. test_backup and test_restore are left out for now: their cases run under Wine, but a process that
+# has taken or restored a safety copy does not end after main returns there (under Wine only), and the run
+# would only time out.
+(cd build-win && ctest --output-on-failure --timeout 600 -E '^(test_backup|test_restore)$' "$@")
 
 # Start-up: the program folder as a user unzips it, started as Windows starts it, on a display of its own.
 ZIP=$(ls dist/Versalia-*-win64.zip | head -n 1)

@@ -12,6 +12,10 @@
 #include <QWidget>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 TestProgramFolder::TestProgramFolder(const QString &folderName)
 {
     QDir(m_dir.path()).mkpath(folderName);
@@ -175,5 +179,14 @@ bool showActive(QWidget *w)
         return false;
     w->activateWindow();
     return QTest::qWaitForWindowActive(w);
+}
+bool underWine()
+{
+#ifdef Q_OS_WIN
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
 }
 } // namespace TestSupport

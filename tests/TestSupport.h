@@ -49,6 +49,8 @@ QString fieldAt(const QByteArray &record, int offset, int capacity);
 // Types any text into w, accented letters and other alphabets included: ASCII letters and digits as their
 // keys, anything else as the text of a key a national keyboard or an input method would send.
 void typeText(QWidget *w, const QString &text);
+// True when the Windows build runs under Wine, which differs from Windows in a few file-system semantics.
+bool underWine();
 // Shows w and waits until it is exposed and active; false when it never is.
 [[nodiscard]] bool showActive(QWidget *w);
 } // namespace TestSupport

@@ -364,6 +364,10 @@ void TestAttachments::linksInTheFolderAreNeverWrittenThrough_data()
 void TestAttachments::linksInTheFolderAreNeverWrittenThrough()
 {
     QFETCH(QString, leadsTo);
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes shell shortcuts here, and symbolic links need a privilege: the reparse-point checks "
+          "are confirmed on a real Windows machine");
+#endif
     const QByteArray registry = QByteArray(5090, 'r');
     writeFile(folder->file(QStringLiteral("Richiedenti.pro")), registry);
     QTemporaryDir outside;

@@ -4,7 +4,8 @@
 #include <QString>
 
 #include <windows.h>
-#include <mmsystem.h>
+
+#include <mmsystem.h> // after windows.h, which it needs
 
 namespace {
 // One alias for the whole run: a warning chime is short and never overlaps itself.
