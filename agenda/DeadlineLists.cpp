@@ -4,9 +4,9 @@
 #include "agenda/Scadenzario.h"
 #include "core/ArchiveFile.h"
 #include "core/Formats.h"
-#include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Seams.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/WindowNames.h"
 
 #include <QCalendarWidget>
@@ -19,7 +19,6 @@ consteval int field(std::string_view name)
 {
     return kDeadlineLayout.at(name);
 }
-
 
 // Reads one archive (created empty when missing) until something is imminent; records the rule cannot read
 // are passed over. False when the archive could not be read whole.

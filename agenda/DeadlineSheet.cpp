@@ -10,8 +10,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLocale>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace DeadlineSheet {
 
@@ -53,7 +53,8 @@ bool print(QWidget *parent, const Rows &rows)
 {
     Report report;
     if (!report.load(QStringLiteral(":/reports/repScheda.json"))) {
-        Seams::Messages::error(parent, QStringLiteral("Attenzione: il modello di stampa della scheda non è disponibile."));
+        Seams::Messages::error(parent,
+                               QStringLiteral("Attenzione: il modello di stampa della scheda non è disponibile."));
         return false;
     }
     report.setOrientation(QPageLayout::Portrait);
@@ -64,8 +65,8 @@ bool print(QWidget *parent, const Rows &rows)
         report.setText(QStringLiteral("txtCampo") + row, rows[n - 1].second);
     }
     const QDateTime now = Seams::Clock::now();
-    report.setText(QStringLiteral("txtCalce"), QStringLiteral("Stampa eseguita in data ") + Formats::dateText(now.date()) +
-                                                   QStringLiteral(" alle ore ") +
+    report.setText(QStringLiteral("txtCalce"), QStringLiteral("Stampa eseguita in data ") +
+                                                   Formats::dateText(now.date()) + QStringLiteral(" alle ore ") +
                                                    now.time().toString(QStringLiteral("HH:mm:ss")));
     // The first row is the deadline's day as "05 Marzo 2014": the print is named after it.
     const QStringList when = rows.isEmpty() ? QStringList() : rows.first().second.split(QLatin1Char(' '));

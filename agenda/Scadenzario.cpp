@@ -72,31 +72,86 @@ const QStringList &minutes()
 }
 
 // Captions on the left at x 24, fields at x 214; on the right at x 570 and 760; rows 46 pixels apart.
-constexpr int left(int row) { return 246 + 46 * row; }
-constexpr int right(int row) { return 22 + 46 * row; }
-constexpr QRect leftField(int row, int width = 330) { return {214, left(row), width, 32}; }
-constexpr QRect rightField(int row, int width = 330) { return {760, right(row), width, 32}; }
-constexpr QPoint leftCaption(int row) { return {24, left(row) + 8}; }
-constexpr QPoint rightCaption(int row) { return {570, right(row) + 8}; }
+constexpr int left(int row)
+{
+    return 246 + 46 * row;
+}
+constexpr int right(int row)
+{
+    return 22 + 46 * row;
+}
+constexpr QRect leftField(int row, int width = 330)
+{
+    return {214, left(row), width, 32};
+}
+constexpr QRect rightField(int row, int width = 330)
+{
+    return {760, right(row), width, 32};
+}
+constexpr QPoint leftCaption(int row)
+{
+    return {24, left(row) + 8};
+}
+constexpr QPoint rightCaption(int row)
+{
+    return {570, right(row) + 8};
+}
 
 enum Font { Box, CheckBox, Year };
 
 // The fields in tab order; Enter goes along the typed ones, the last back to the first.
 constexpr EditorField kFields[] = {
-    {.name = "txtGiorno", .rule = FieldRule::PickList, .caption = u"Giorno:", .captionAt = {14, 38},
-     .parent = "grpData", .place = {80, 32, 76, 34}, .items = &days, .duplicateResets = true},
-    {.name = "txtMese", .rule = FieldRule::PickList, .caption = u"Mese:", .captionAt = {176, 38}, .parent = "grpData",
-     .place = {230, 32, 160, 34}, .items = &months, .duplicateResets = true},
-    {.name = "lblAnno", .rule = FieldRule::Label, .parent = "grpData", .place = {410, 30, 100, 38}, .reset = u"ANNO",
+    {.name = "txtGiorno",
+     .rule = FieldRule::PickList,
+     .caption = u"Giorno:",
+     .captionAt = {14, 38},
+     .parent = "grpData",
+     .place = {80, 32, 76, 34},
+     .items = &days,
+     .duplicateResets = true},
+    {.name = "txtMese",
+     .rule = FieldRule::PickList,
+     .caption = u"Mese:",
+     .captionAt = {176, 38},
+     .parent = "grpData",
+     .place = {230, 32, 160, 34},
+     .items = &months,
+     .duplicateResets = true},
+    {.name = "lblAnno",
+     .rule = FieldRule::Label,
+     .parent = "grpData",
+     .place = {410, 30, 100, 38},
+     .reset = u"ANNO",
      .font = Year},
-    {.name = "txtOreApp", .rule = FieldRule::PickList, .caption = u"Ore:", .captionAt = {14, 38}, .parent = "grpOra",
-     .place = {80, 32, 76, 34}, .reset = u"00", .items = &hours, .duplicateResets = true},
-    {.name = "txtMinutiApp", .rule = FieldRule::PickList, .caption = u"Minuti:", .captionAt = {176, 38},
-     .parent = "grpOra", .place = {240, 32, 76, 34}, .reset = u"00", .items = &minutes, .duplicateResets = true},
-    {.name = "txtAvviso", .rule = FieldRule::Digits, .caption = u"Avvisa n.", .captionAt = {24, 204},
-     .place = {110, 196, 64, 32}, .align = Qt::AlignHCenter},
+    {.name = "txtOreApp",
+     .rule = FieldRule::PickList,
+     .caption = u"Ore:",
+     .captionAt = {14, 38},
+     .parent = "grpOra",
+     .place = {80, 32, 76, 34},
+     .reset = u"00",
+     .items = &hours,
+     .duplicateResets = true},
+    {.name = "txtMinutiApp",
+     .rule = FieldRule::PickList,
+     .caption = u"Minuti:",
+     .captionAt = {176, 38},
+     .parent = "grpOra",
+     .place = {240, 32, 76, 34},
+     .reset = u"00",
+     .items = &minutes,
+     .duplicateResets = true},
+    {.name = "txtAvviso",
+     .rule = FieldRule::Digits,
+     .caption = u"Avvisa n.",
+     .captionAt = {24, 204},
+     .place = {110, 196, 64, 32},
+     .align = Qt::AlignHCenter},
     {.name = "txtCliente", .caption = u"Richiedente:", .captionAt = leftCaption(0), .place = leftField(0)},
-    {.name = "txtCodFisc", .rule = FieldRule::TrimUpper, .caption = u"Codice fiscale:", .captionAt = leftCaption(1),
+    {.name = "txtCodFisc",
+     .rule = FieldRule::TrimUpper,
+     .caption = u"Codice fiscale:",
+     .captionAt = leftCaption(1),
      .place = leftField(1, 290)},
     {.name = "txtRecapito", .caption = u"Telefono preferenziale:", .captionAt = leftCaption(2), .place = leftField(2)},
     {.name = "txtOggetto", .caption = u"Oggetto pratica:", .captionAt = leftCaption(3), .place = leftField(3)},
@@ -105,18 +160,34 @@ constexpr EditorField kFields[] = {
     {.name = "txtApertura", .caption = u"Data apertura:", .captionAt = leftCaption(6), .place = leftField(6, 150)},
     {.name = "txtChiusura", .caption = u"Data chiusura:", .captionAt = leftCaption(7), .place = leftField(7, 150)},
     {.name = "txtStato", .caption = u"Stato avanzamento:", .captionAt = rightCaption(0), .place = rightField(0)},
-    {.name = "txtConsulente", .caption = u"Consulente o curatore:", .captionAt = rightCaption(1),
+    {.name = "txtConsulente",
+     .caption = u"Consulente o curatore:",
+     .captionAt = rightCaption(1),
      .place = rightField(1)},
     {.name = "txtDettagli", .caption = u"Causale scadenza:", .captionAt = rightCaption(2), .place = rightField(2)},
     {.name = "txtOfficina", .caption = u"Modalità di pagamento:", .captionAt = rightCaption(3), .place = rightField(3)},
-    {.name = "txtCosto", .rule = FieldRule::Amount, .caption = u"Importo in euro:", .captionAt = rightCaption(4),
-     .place = rightField(4, 160), .align = Qt::AlignRight, .reset = u"0,00"},
+    {.name = "txtCosto",
+     .rule = FieldRule::Amount,
+     .caption = u"Importo in euro:",
+     .captionAt = rightCaption(4),
+     .place = rightField(4, 160),
+     .align = Qt::AlignRight,
+     .reset = u"0,00"},
     {.name = "txtContatto", .caption = u"Estremi ricevuta:", .captionAt = rightCaption(5), .place = rightField(5)},
-    {.name = "chkDaConfermare", .rule = FieldRule::Check, .caption = u"Appuntamento da confermare",
-     .place = {760, right(6), 330, 30}, .font = CheckBox},
-    {.name = "txtNote", .caption = u"Note:", .captionAt = {570, right(6) + 42 + 8}, .place = {760, right(6) + 42, 330, 32}},
-    {.name = "chkEffettuata", .rule = FieldRule::Check, .caption = u"Pagamento effettuato",
-     .place = {760, right(7) + 42, 330, 30}, .font = CheckBox},
+    {.name = "chkDaConfermare",
+     .rule = FieldRule::Check,
+     .caption = u"Appuntamento da confermare",
+     .place = {760, right(6), 330, 30},
+     .font = CheckBox},
+    {.name = "txtNote",
+     .caption = u"Note:",
+     .captionAt = {570, right(6) + 42 + 8},
+     .place = {760, right(6) + 42, 330, 32}},
+    {.name = "chkEffettuata",
+     .rule = FieldRule::Check,
+     .caption = u"Pagamento effettuato",
+     .place = {760, right(7) + 42, 330, 30},
+     .font = CheckBox},
     {.name = "lblData", .rule = FieldRule::Hidden},
     {.name = "lblOra", .rule = FieldRule::Hidden},
 };
@@ -126,10 +197,15 @@ constexpr EditorCommand<T> kCommands[] = {
     {&T::cmdNuovo, "cmdNuovo", "new.svg", u"Nuovo", u"Prepara la schermata per la registrazione di una nuova scheda.",
      EditorKeys::nuovo, &T::cmdNuovoClick},
     {&T::cmdDuplica, "cmdDuplica", "duplicate.svg", u"Duplica",
-     u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
-     EditorKeys::duplica, &T::cmdDuplicaClick},
-    {&T::cmdImporta, "cmdImporta", "import_arrow.svg", u"Importa dati",
-     u"Importa i dati dall'archivio anagrafico dei richiedenti.", {}, &T::cmdImportaClick},
+     u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.", EditorKeys::duplica,
+     &T::cmdDuplicaClick},
+    {&T::cmdImporta,
+     "cmdImporta",
+     "import_arrow.svg",
+     u"Importa dati",
+     u"Importa i dati dall'archivio anagrafico dei richiedenti.",
+     {},
+     &T::cmdImportaClick},
     {&T::cmdSalva, "cmdSalva", "save.svg", u"Salva", u"Salva la scheda corrente in archivio.", EditorKeys::salva,
      &T::cmdSalvaClick},
     {&T::cmdTrova, "cmdTrova", "find.svg", u"Trova", u"Trova una scheda in archivio.", EditorKeys::trova,
@@ -236,16 +312,16 @@ void TfrmScadenzario::buildStartPanel()
     QFrame *yearBox = box(panAvvio, "shpAnno", {115, 40, 520, 290});
     lblInfo05 = caption(yearBox, QStringLiteral("Accedi all'archivio annuale per inserire o modificare le scadenze."),
                         {20, 20, 480, 56}, "lblInfo05", heading, true);
-    lblApri = caption(yearBox, QStringLiteral("Indicare l'anno solare e premere Apri."), {20, 96, 0, 0}, "lblApri",
-                      plain);
+    lblApri =
+        caption(yearBox, QStringLiteral("Indicare l'anno solare e premere Apri."), {20, 96, 0, 0}, "lblApri", plain);
     buildYearPanel(yearBox);
     txtAnno->setGeometry(120, 150, 160, 64);
     txtAnno->setFont(QFont(QStringLiteral("Verdana"), 28, QFont::Bold));
     btnApri->setGeometry(300, 160, 100, 44);
 
     QFrame *imminentBox = box(panAvvio, "shpImminenti", {115, 360, 520, 260});
-    lblInfo06 = caption(imminentBox, QStringLiteral("Visualizza le scadenze imminenti."), {20, 20, 0, 0}, "lblInfo06",
-                        heading);
+    lblInfo06 =
+        caption(imminentBox, QStringLiteral("Visualizza le scadenze imminenti."), {20, 20, 0, 0}, "lblInfo06", heading);
     imgPresenti = picture(imminentBox, "imgPresenti", "imminent_present.svg", QPoint(40, 64), QSize(440, 70));
     imgAssenti = picture(imminentBox, "imgAssenti", "imminent_absent.svg", QPoint(40, 64), QSize(440, 70));
     imgPresenti->setCursor(Qt::ArrowCursor);
@@ -324,10 +400,10 @@ void TfrmScadenzario::buildWorkPanel()
     chkEffettuata = field<QCheckBox>("chkEffettuata");
 
     btnCodFisc = picture(panContainer, "btnCodFisc", "lens.svg", leftField(1).topRight() + QPoint(9, 0), QSize(32, 32));
-    impApertura = picture(panContainer, "impApertura", "today.svg", leftField(6, 150).topRight() + QPoint(9, 0),
-                          QSize(32, 32));
-    impChiusura = picture(panContainer, "impChiusura", "today.svg", leftField(7, 150).topRight() + QPoint(9, 0),
-                          QSize(32, 32));
+    impApertura =
+        picture(panContainer, "impApertura", "today.svg", leftField(6, 150).topRight() + QPoint(9, 0), QSize(32, 32));
+    impChiusura =
+        picture(panContainer, "impChiusura", "today.svg", leftField(7, 150).topRight() + QPoint(9, 0), QSize(32, 32));
 
     buildNavigation(panContainer)->move(422, 618);
     buildCommands<T>(this, panContainer, kCommands, 36, 14, true)->setGeometry(1120, 14, 190, 12 * 36 + 11 * 14);
@@ -343,7 +419,10 @@ void TfrmScadenzario::buildWorkPanel()
     connect(impChiusura, &Picture::clicked, this, &TfrmScadenzario::impChiusuraClick);
 }
 
-QList<QComboBox *> TfrmScadenzario::dropDowns() const { return {txtGiorno, txtMese, txtOreApp, txtMinutiApp}; }
+QList<QComboBox *> TfrmScadenzario::dropDowns() const
+{
+    return {txtGiorno, txtMese, txtOreApp, txtMinutiApp};
+}
 
 void TfrmScadenzario::showImminent(bool present)
 {
@@ -379,9 +458,15 @@ void TfrmScadenzario::yearOpened(const QString &year)
 }
 
 // A record loaded from another year's file showed its own year: a new record belongs to the open one.
-void TfrmScadenzario::afterReset() { lblAnno->setText(m_openYear); }
+void TfrmScadenzario::afterReset()
+{
+    lblAnno->setText(m_openYear);
+}
 
-void TfrmScadenzario::afterDuplicate() { lblAnno->setText(m_openYear); }
+void TfrmScadenzario::afterDuplicate()
+{
+    lblAnno->setText(m_openYear);
+}
 
 // A record without a year of its own shows the open year, so that saving it again forms a real date.
 void TfrmScadenzario::afterLoad()
@@ -424,39 +509,47 @@ bool TfrmScadenzario::readyToSave()
     };
     const auto warning = Seams::MsgKind::Warning;
     if (!passes({
-        {text(txtGiorno).isEmpty(), warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il giorno della scadenza."),
-         txtGiorno},
-        {text(txtGiorno).size() < 2, warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il giorno della scadenza usando due cifre."),
-         txtGiorno},
-        {text(txtMese).isEmpty(), warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il mese della scadenza."),
-         txtMese},
-        {text(txtOreApp).isEmpty(), warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'ora dell'appuntamento."), txtOreApp},
-        {text(txtMinutiApp).isEmpty(), warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i minuti dell'ora dell'appuntamento."),
-         txtMinutiApp},
-        {text(txtOreApp).size() < 2, warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'ora dell'appuntamento usando due cifre."),
-         txtOreApp},
-        {text(txtMinutiApp).size() < 2, warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i minuti dell'ora dell'appuntamento usando due "
-         "cifre."),
-         txtMinutiApp},
-        {text(txtAvviso).isEmpty(), warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso."),
-         txtAvviso},
-        {text(txtCliente).isEmpty(), warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del richiedente."), txtCliente},
-        {text(txtOggetto).isEmpty(), warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'oggetto della pratica a cui la scadenza si "
-         "riferisce."),
-         txtOggetto},
-        {text(txtDettagli).isEmpty(), warning,
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la causale della scadenza."), txtDettagli},
-    }))
+            {text(txtGiorno).isEmpty(), warning,
+             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il giorno della scadenza."),
+             txtGiorno},
+            {text(txtGiorno).size() < 2, warning,
+             QStringLiteral(
+                 "Attenzione: per salvare la scheda è necessario indicare il giorno della scadenza usando due cifre."),
+             txtGiorno},
+            {text(txtMese).isEmpty(), warning,
+             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il mese della scadenza."),
+             txtMese},
+            {text(txtOreApp).isEmpty(), warning,
+             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'ora dell'appuntamento."),
+             txtOreApp},
+            {text(txtMinutiApp).isEmpty(), warning,
+             QStringLiteral(
+                 "Attenzione: per salvare la scheda è necessario indicare i minuti dell'ora dell'appuntamento."),
+             txtMinutiApp},
+            {text(txtOreApp).size() < 2, warning,
+             QStringLiteral(
+                 "Attenzione: per salvare la scheda è necessario indicare l'ora dell'appuntamento usando due cifre."),
+             txtOreApp},
+            {text(txtMinutiApp).size() < 2, warning,
+             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i minuti dell'ora "
+                            "dell'appuntamento usando due "
+                            "cifre."),
+             txtMinutiApp},
+            {text(txtAvviso).isEmpty(), warning,
+             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso."),
+             txtAvviso},
+            {text(txtCliente).isEmpty(), warning,
+             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del richiedente."),
+             txtCliente},
+            {text(txtOggetto).isEmpty(), warning,
+             QStringLiteral(
+                 "Attenzione: per salvare la scheda è necessario indicare l'oggetto della pratica a cui la scadenza si "
+                 "riferisce."),
+             txtOggetto},
+            {text(txtDettagli).isEmpty(), warning,
+             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la causale della scadenza."),
+             txtDettagli},
+        }))
         return false;
     lblOra->setText(text(txtOreApp) + QLatin1Char(':') + text(txtMinutiApp));
 
@@ -478,11 +571,22 @@ bool TfrmScadenzario::readyToSave()
                     txtGiorno}});
 }
 
+void TfrmScadenzario::cmdStampaClick()
+{
+    DeadlineSheet::print(this, DeadlineSheet::rows(*this));
+}
 
-void TfrmScadenzario::cmdStampaClick() { DeadlineSheet::print(this, DeadlineSheet::rows(*this)); }
+void TfrmScadenzario::btnCodFiscClick()
+{
+    IdentifierCheck::openFiscalCodeCheck(this, txtCodFisc->text());
+}
 
-void TfrmScadenzario::btnCodFiscClick() { IdentifierCheck::openFiscalCodeCheck(this, txtCodFisc->text()); }
+void TfrmScadenzario::impAperturaClick()
+{
+    txtApertura->setText(Formats::dateText(Seams::Clock::today()));
+}
 
-void TfrmScadenzario::impAperturaClick() { txtApertura->setText(Formats::dateText(Seams::Clock::today())); }
-
-void TfrmScadenzario::impChiusuraClick() { txtChiusura->setText(Formats::dateText(Seams::Clock::today())); }
+void TfrmScadenzario::impChiusuraClick()
+{
+    txtChiusura->setText(Formats::dateText(Seams::Clock::today()));
+}

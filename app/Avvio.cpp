@@ -3,22 +3,22 @@
 #include "app/CopieSicurezza.h"
 #include "app/Info.h"
 #include "app/Splash.h"
-#include "core/widgets/Forms.h"
 #include "core/Formats.h"
 #include "core/HelpTexts.h"
 #include "core/OpenURL.h"
 #include "core/Seams.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Navigation.h"
 #include "core/widgets/Picture.h"
-#include "core/widgets/WindowStyle.h"
 #include "core/widgets/WindowNames.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QCloseEvent>
-#include <QScreen>
-#include <QShowEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
@@ -32,7 +32,8 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("panMenu"));
     auto pic = [panel](const char *name, const char *svg, QSize size) {
-        return new Picture(QString::fromLatin1(name), QStringLiteral(":/icons/") + QString::fromLatin1(svg), size, panel);
+        return new Picture(QString::fromLatin1(name), QStringLiteral(":/icons/") + QString::fromLatin1(svg), size,
+                           panel);
     };
     imgTitolo = pic("imgTitolo", "title.svg", {420, 80});
     imgSottotitolo = pic("imgSottotitolo", "subtitle.svg", {560, 40});
@@ -64,8 +65,10 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     column(imgAnagrafica, btnAnagrafica, infAnagrafica, &TfrmAvvio::imgAnagraficaClick, this);
     column(imgBollettini, btnBollettini, infBollettini, &TfrmAvvio::imgBollettiniClick, this);
     column(imgScadenze, btnScadenze, infScadenze, &TfrmAvvio::imgScadenzeClick, this);
-    for (auto [p, slot] : {std::pair{imgInfo, &TfrmAvvio::imgInfoClick}, {imgGuida, &TfrmAvvio::imgGuidaClick},
-                           {imgCopyright, &TfrmAvvio::imgCopyrightClick}, {imgSito, &TfrmAvvio::imgSitoClick},
+    for (auto [p, slot] : {std::pair{imgInfo, &TfrmAvvio::imgInfoClick},
+                           {imgGuida, &TfrmAvvio::imgGuidaClick},
+                           {imgCopyright, &TfrmAvvio::imgCopyrightClick},
+                           {imgSito, &TfrmAvvio::imgSitoClick},
                            {imgEsci, &TfrmAvvio::imgEsciClick}}) {
         p->setCursor(Qt::PointingHandCursor);
         connect(p, &Picture::clicked, this, slot);
@@ -101,9 +104,9 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(36);
     int col = 0;
-    for (auto pics : {std::array{imgAnagrafica, btnAnagrafica, infAnagrafica},
-                      std::array{imgBollettini, btnBollettini, infBollettini},
-                      std::array{imgScadenze, btnScadenze, infScadenze}}) {
+    for (auto pics :
+         {std::array{imgAnagrafica, btnAnagrafica, infAnagrafica},
+          std::array{imgBollettini, btnBollettini, infBollettini}, std::array{imgScadenze, btnScadenze, infScadenze}}) {
         for (int row = 0; row < 3; ++row)
             grid->addWidget(pics[size_t(row)], row, col, Qt::AlignHCenter);
         ++col;
@@ -142,9 +145,18 @@ void TfrmAvvio::updateTiles()
     enable({imgScadenze, btnScadenze, infScadenze}, WindowNames::scadenzario);
 }
 
-void TfrmAvvio::imgAnagraficaClick() { Navigation::openEditor(WindowNames::anagrafica); }
-void TfrmAvvio::imgBollettiniClick() { Navigation::openEditor(WindowNames::bollettino); }
-void TfrmAvvio::imgScadenzeClick() { Navigation::openEditor(WindowNames::scadenzario); }
+void TfrmAvvio::imgAnagraficaClick()
+{
+    Navigation::openEditor(WindowNames::anagrafica);
+}
+void TfrmAvvio::imgBollettiniClick()
+{
+    Navigation::openEditor(WindowNames::bollettino);
+}
+void TfrmAvvio::imgScadenzeClick()
+{
+    Navigation::openEditor(WindowNames::scadenzario);
+}
 
 void TfrmAvvio::imgInfoClick()
 {
@@ -152,7 +164,10 @@ void TfrmAvvio::imgInfoClick()
     w.exec();
 }
 
-void TfrmAvvio::imgGuidaClick() { HelpTexts::show(this, QStringLiteral("overview")); }
+void TfrmAvvio::imgGuidaClick()
+{
+    HelpTexts::show(this, QStringLiteral("overview"));
+}
 
 void TfrmAvvio::imgCopieClick()
 {
@@ -166,9 +181,15 @@ void TfrmAvvio::imgCopyrightClick()
     w.exec();
 }
 
-void TfrmAvvio::imgSitoClick() { TMisc::Open(TfrmSplash::vendorSite()); }
+void TfrmAvvio::imgSitoClick()
+{
+    TMisc::Open(TfrmSplash::vendorSite());
+}
 
-void TfrmAvvio::imgEsciClick() { Seams::AppExit::terminate(); }
+void TfrmAvvio::imgEsciClick()
+{
+    Seams::AppExit::terminate();
+}
 
 void TfrmAvvio::showEvent(QShowEvent *e)
 {

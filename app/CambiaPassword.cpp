@@ -2,13 +2,13 @@
 
 #include "app/Password.h"
 #include "app/PasswordStore.h"
-#include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
-#include "core/widgets/WindowStyle.h"
 #include "core/widgets/WindowNames.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -107,14 +107,15 @@ void TfrmCambiaPassword::closeEvent(QCloseEvent *e)
 
 void TfrmCambiaPassword::txtChange()
 {
-    cmdOK->setEnabled(!TrimControls(txtPasswordOld->text()).isEmpty() && !TrimControls(txtPasswordNew->text()).isEmpty()
-                      && !TrimControls(txtConferma->text()).isEmpty());
+    cmdOK->setEnabled(!TrimControls(txtPasswordOld->text()).isEmpty() &&
+                      !TrimControls(txtPasswordNew->text()).isEmpty() && !TrimControls(txtConferma->text()).isEmpty());
 }
 
 void TfrmCambiaPassword::cmdOKClick()
 {
-    const QString failed = QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
-                                          "password. Si consiglia di reinstallare il software.");
+    const QString failed =
+        QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
+                       "password. Si consiglia di reinstallare il software.");
     const auto stored = PasswordStore::readPassword();
     if (!stored) {
         Seams::Messages::plain(this, failed);
@@ -155,4 +156,7 @@ void TfrmCambiaPassword::cmdOKClick()
     close();
 }
 
-void TfrmCambiaPassword::cmdEsciClick() { close(); }
+void TfrmCambiaPassword::cmdEsciClick()
+{
+    close();
+}

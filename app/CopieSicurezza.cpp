@@ -200,7 +200,8 @@ QString TfrmCopieSicurezza::restoreText(const Backup::RestoreResult &r, const QS
                                       "non contiene non sono stati modificati.")
                            .arg(when, kParagraph, restoredText(r.restored), r.beforeRestore);
         if (restoredPassword(r.restored))
-            text += kParagraph + QStringLiteral("La password di accesso è tornata quella in uso il giorno della copia.");
+            text +=
+                kParagraph + QStringLiteral("La password di accesso è tornata quella in uso il giorno della copia.");
         if (!r.notRestored.isEmpty())
             text += kParagraph + QStringLiteral("Non sono stati ripristinati, perché al loro posto si trova un "
                                                 "collegamento o una cartella: %1.")
@@ -244,7 +245,8 @@ void TfrmCopieSicurezza::btnRipristinaClick()
                                       "ripristino verrà eseguita una copia dello stato attuale degli archivi.")
                            .arg(when, kParagraph);
     if (options.password)
-        question += kParagraph + QStringLiteral("Anche la password di accesso tornerà quella in uso il giorno della copia.");
+        question +=
+            kParagraph + QStringLiteral("Anche la password di accesso tornerà quella in uso il giorno della copia.");
     if (Seams::Messages::question(this, question) != Seams::Answer::Yes)
         return;
 
@@ -298,8 +300,9 @@ void TfrmCopieSicurezza::btnScegliClick()
     if (!m_copies.isEmpty()) {
         const Backup::Copy newest = m_copies.first();
         const QString root = QDir(folder).filePath(Backup::rootName());
-        BackgroundWork::run(this, QStringLiteral("Copia nella seconda cartella in corso..."),
-                            [&](FileCopy::Progress &) { ok = Backup::mirror(newest, root, &error); }, false);
+        BackgroundWork::run(
+            this, QStringLiteral("Copia nella seconda cartella in corso..."),
+            [&](FileCopy::Progress &) { ok = Backup::mirror(newest, root, &error); }, false);
     }
     if (!ok)
         Seams::Messages::warning(this,
@@ -328,12 +331,15 @@ QPointer<QThread> &running()
 void tell(Seams::MsgKind kind, const QString &text)
 {
     if (!text.isEmpty())
-        QMetaObject::invokeMethod(qApp, [kind, text] { Seams::Messages::show(nullptr, kind, text); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [kind, text] { Seams::Messages::show(nullptr, kind, text); }, Qt::QueuedConnection);
 }
 } // namespace
 
-bool passwordParses(const QString &storePath) { return PasswordStore::holdsPassword(storePath); }
+bool passwordParses(const QString &storePath)
+{
+    return PasswordStore::holdsPassword(storePath);
+}
 
 QString failureText(const Backup::DailyResult &r)
 {
@@ -356,9 +362,10 @@ QString failureText(const Backup::DailyResult &r)
                                 "%1 non è una vera cartella (è un collegamento a un'altra posizione).")
                      .arg(Backup::attachmentsName());
     if (!files.isEmpty())
-        parts << QStringLiteral("Attenzione: la copia di sicurezza di oggi non comprende %1, perché la dimensione non è "
-                                "quella di un archivio integro (non è un numero intero di schede, oppure supera 1 GB). "
-                                "Gli altri file sono stati copiati.")
+        parts << QStringLiteral(
+                     "Attenzione: la copia di sicurezza di oggi non comprende %1, perché la dimensione non è "
+                     "quella di un archivio integro (non è un numero intero di schede, oppure supera 1 GB). "
+                     "Gli altri file sono stati copiati.")
                      .arg(files.join(QStringLiteral(", ")));
     if (!r.secondError.isEmpty())
         parts << QStringLiteral("Attenzione: la copia di sicurezza di oggi non è stata salvata nella seconda cartella "
@@ -403,7 +410,7 @@ void start()
         // A restore cut short first: the day's copy must never be a copy of a half-restored folder.
         const Backup::RecoveryResult recovered = Backup::finishInterruptedRestore(folder, now, &passwordParses);
         tell(recovered.outcome == Backup::RecoveryResult::Completed ? Seams::MsgKind::Information
-                                                                     : Seams::MsgKind::Warning,
+                                                                    : Seams::MsgKind::Warning,
              recoveryText(recovered));
         if (recovered.outcome == Backup::RecoveryResult::Pending)
             return;

@@ -5,8 +5,8 @@
 #include "core/ProgramFolder.h"
 #include "core/Seams.h"
 #include "core/widgets/Picture.h"
-#include "core/widgets/WindowStyle.h"
 #include "core/widgets/WindowNames.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,7 +61,10 @@ void TfrmGuida::showHelp(QWidget *parent, const QString &title, const QString &t
     delete w;
 }
 
-void TfrmGuida::registerAsHelp() { Seams::Help::setWindow(&TfrmGuida::showHelp); }
+void TfrmGuida::registerAsHelp()
+{
+    Seams::Help::setWindow(&TfrmGuida::showHelp);
+}
 
 void TfrmGuida::lnkWebClick()
 {

@@ -3,8 +3,8 @@
 #include "app/CopieSicurezza.h"
 #include "core/OpenURL.h"
 #include "core/widgets/Picture.h"
-#include "core/widgets/WindowStyle.h"
 #include "core/widgets/WindowNames.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +18,8 @@ TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent)
     WindowStyle::fixedDialog(this);
 
     imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/icons/logo.svg"), QSize(480, 120), this);
-    imgPannello = new Picture(QStringLiteral("imgPannello"), QStringLiteral(":/icons/splash.svg"), QSize(480, 272), this);
+    imgPannello =
+        new Picture(QStringLiteral("imgPannello"), QStringLiteral(":/icons/splash.svg"), QSize(480, 272), this);
     imgEmail = new Picture(QStringLiteral("imgEmail"), QStringLiteral(":/icons/email.svg"), QSize(32, 32), this);
     lnkWeb = new Link(QStringLiteral("lnkWeb"), vendorEmail(), this);
     lnkWeb->setFont(QFont(QStringLiteral("Tahoma"), 12));
@@ -50,14 +51,18 @@ TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString TfrmInfo::vendorEmail() { return QStringLiteral("assistenza@versalia.it"); }
+QString TfrmInfo::vendorEmail()
+{
+    return QStringLiteral("assistenza@versalia.it");
+}
 
 void TfrmInfo::lnkWebClick()
 {
     lnkWeb->setPressedLook(false);
     // Subject and body go in as they stand, without URL escaping.
-    TMisc::Open(QStringLiteral("\"mailto:") + vendorEmail() + QStringLiteral("?subject=Software Versalia&body=Salve, "
-                "desidererei avere le seguenti informazioni sul software in oggetto:\""));
+    TMisc::Open(QStringLiteral("\"mailto:") + vendorEmail() +
+                QStringLiteral("?subject=Software Versalia&body=Salve, "
+                               "desidererei avere le seguenti informazioni sul software in oggetto:\""));
 }
 
 void TfrmInfo::btnCopieSicurezzaClick()

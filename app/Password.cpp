@@ -1,13 +1,13 @@
 #include "app/Password.h"
 
 #include "app/PasswordStore.h"
-#include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
-#include "core/widgets/WindowStyle.h"
 #include "core/widgets/WindowNames.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -95,7 +95,10 @@ bool TfrmPassword::eventFilter(QObject *watched, QEvent *e)
     return QWidget::eventFilter(watched, e);
 }
 
-void TfrmPassword::txtPasswordChange() { cmdOK->setEnabled(!TrimControls(txtPassword->text()).isEmpty()); }
+void TfrmPassword::txtPasswordChange()
+{
+    cmdOK->setEnabled(!TrimControls(txtPassword->text()).isEmpty());
+}
 
 void TfrmPassword::txtPasswordKeyDown(int key)
 {
@@ -107,8 +110,9 @@ void TfrmPassword::cmdOKClick()
 {
     const auto stored = PasswordStore::readPassword();
     if (!stored) {
-        Seams::Messages::plain(this, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di "
-                                                    "lettura della password. Si consiglia di reinstallare il software."));
+        Seams::Messages::plain(this,
+                               QStringLiteral("Attenzione: si è verificato un errore durante la procedura di "
+                                              "lettura della password. Si consiglia di reinstallare il software."));
         return;
     }
     const QString typed = PasswordStore::prepare(txtPassword->text());
@@ -122,9 +126,15 @@ void TfrmPassword::cmdOKClick()
     txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmPassword::cmdEsciClick() { close(); }
+void TfrmPassword::cmdEsciClick()
+{
+    close();
+}
 
-void TfrmPassword::btnCambiaPasswordClick() { showInstead(WindowNames::cambiaPassword); }
+void TfrmPassword::btnCambiaPasswordClick()
+{
+    showInstead(WindowNames::cambiaPassword);
+}
 
 // The other window is shown before this one hides, so that a visible window is always there.
 void TfrmPassword::showInstead(QStringView instance)

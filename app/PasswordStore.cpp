@@ -67,9 +67,15 @@ std::optional<QString> UnscramblePassword(const QString &hex)
 
 namespace PasswordStore {
 
-QString path() { return ProgramFolder::file(QStringLiteral("unins000.dll")); }
+QString path()
+{
+    return ProgramFolder::file(QStringLiteral("unins000.dll"));
+}
 
-QString prepare(const QString &typed) { return TrimControls(UpperAZ(typed)); }
+QString prepare(const QString &typed)
+{
+    return TrimControls(UpperAZ(typed));
+}
 
 bool canStore(const QString &prepared)
 {
@@ -112,6 +118,9 @@ bool writePassword(const QString &prepared)
     return IniFile::write(path(), Section, Key, ScramblePassword(prepared));
 }
 
-void setWriteFaultHook(std::function<bool(const QString &)> hook) { writeFaultHook() = std::move(hook); }
+void setWriteFaultHook(std::function<bool(const QString &)> hook)
+{
+    writeFaultHook() = std::move(hook);
+}
 
 } // namespace PasswordStore

@@ -2,8 +2,8 @@
 
 #include "core/OpenURL.h"
 #include "core/widgets/Picture.h"
-#include "core/widgets/WindowStyle.h"
 #include "core/widgets/WindowNames.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -37,7 +37,10 @@ TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString TfrmSplash::vendorSite() { return QStringLiteral("https://www.versalia.it"); }
+QString TfrmSplash::vendorSite()
+{
+    return QStringLiteral("https://www.versalia.it");
+}
 
 void TfrmSplash::lnkWebClick()
 {

@@ -1,11 +1,8 @@
 #include "app/Startup.h"
 
 #include "agenda/Confermati.h"
-#include "core/Backup.h"
-#include "slips/SlipRecord.h"
-#include "registry/ApplicantRecord.h"
-#include "agenda/DeadlineRecord.h"
 #include "agenda/DaConfermare.h"
+#include "agenda/DeadlineRecord.h"
 #include "agenda/ExpGiornaliere.h"
 #include "agenda/ExpImminenti.h"
 #include "agenda/ExpMensili.h"
@@ -16,34 +13,37 @@
 #include "app/Avvio.h"
 #include "app/CambiaPassword.h"
 #include "app/CopieSicurezza.h"
-#include "app/Password.h"
 #include "app/Guida.h"
 #include "app/Info.h"
+#include "app/Password.h"
 #include "app/Splash.h"
 #include "checks/Carta.h"
 #include "checks/CodFisc.h"
 #include "checks/Iban.h"
 #include "checks/PartitaIva.h"
+#include "core/Backup.h"
 #include "core/Formats.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/DesktopSeams.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Keyboard.h"
+#include "core/widgets/WindowNames.h"
 #include "registry/AllegaCartella.h"
 #include "registry/Anagrafica.h"
+#include "registry/AnteprimaAnagrafica.h"
+#include "registry/ApplicantRecord.h"
+#include "registry/ContrattiScaduti.h"
+#include "registry/ExpAnagrafica.h"
+#include "registry/StampaAnagrafica.h"
+#include "registry/TrovaAnagrafica.h"
 #include "slips/AnteprimaPse.h"
 #include "slips/Bollettino.h"
 #include "slips/DaSaldare.h"
 #include "slips/ExpBollettini.h"
 #include "slips/Scadute.h"
+#include "slips/SlipRecord.h"
 #include "slips/StampaBolTer.h"
 #include "slips/TrovaBollettini.h"
-#include "core/widgets/Forms.h"
-#include "registry/AnteprimaAnagrafica.h"
-#include "registry/ContrattiScaduti.h"
-#include "registry/ExpAnagrafica.h"
-#include "registry/StampaAnagrafica.h"
-#include "registry/TrovaAnagrafica.h"
-#include "core/widgets/WindowNames.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -195,7 +195,10 @@ void createWindows()
     createUpTo(table().size());
 }
 
-std::size_t createdCount() { return g_next; }
+std::size_t createdCount()
+{
+    return g_next;
+}
 
 QStringList creationOrder()
 {
@@ -205,7 +208,10 @@ QStringList creationOrder()
     return names;
 }
 
-QWidget *firstWindow() { return Forms::get(table().front().instance); }
+QWidget *firstWindow()
+{
+    return Forms::get(table().front().instance);
+}
 
 void start()
 {

@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPair>
 #include <QList>
+#include <QPair>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -78,8 +78,8 @@ struct Row {
 
 // An export window of class W opened on editor three times: the grid fill and the file written, as two rows.
 // Returns the median fill and write times.
-template <class W> QPair<double, double> timeExport(QWidget *editor, const QString &fileName, qsizetype count,
-                                                    QList<Row> &rows)
+template <class W>
+QPair<double, double> timeExport(QWidget *editor, const QString &fileName, qsizetype count, QList<Row> &rows)
 {
     QList<double> fill, write;
     qint64 size = 0;

@@ -4,7 +4,6 @@
 //
 //   bench_agenda [records]     (default 100000; runs offscreen unless QT_QPA_PLATFORM is set)
 
-#include "bench/BenchSupport.h"
 #include "agenda/Confermati.h"
 #include "agenda/DaConfermare.h"
 #include "agenda/DeadlineLists.h"
@@ -16,11 +15,12 @@
 #include "agenda/NonConfermati.h"
 #include "agenda/Scadenzario.h"
 #include "agenda/TrovaScadenzario.h"
-#include "core/widgets/Forms.h"
+#include "bench/BenchSupport.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/Seams.h"
 #include "core/widgets/ExportGrid.h"
+#include "core/widgets/Forms.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -43,7 +43,10 @@ bool writeArchive(const QString &path, const RecordLayout &layout, int n, const 
     return true;
 }
 
-double msSince(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
+double msSince(const QElapsedTimer &t)
+{
+    return t.nsecsElapsed() / 1e6;
+}
 
 double shell(const QString &command)
 {
@@ -76,7 +79,8 @@ int main(int argc, char **argv)
                       QStringLiteral("PAGATORE NUMERO %1")) ||
         !writeArchive(folder + QStringLiteral("Richiedenti.pro"), kApplicantLayout, applicants, "Cognome",
                       QStringLiteral("RICHIEDENTE %1")) ||
-        !writeArchive(folder + QStringLiteral("2024.sca"), kDeadlineLayout, 5000, "Cliente", QStringLiteral("CLIENTE %1")))
+        !writeArchive(folder + QStringLiteral("2024.sca"), kDeadlineLayout, 5000, "Cliente",
+                      QStringLiteral("CLIENTE %1")))
         return 1;
     {
         QFile ini(folder + QStringLiteral("Bollettini.ini"));

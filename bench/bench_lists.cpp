@@ -4,10 +4,10 @@
 //   bench_lists [records]        (default 100000; runs offscreen unless QT_QPA_PLATFORM is set)
 
 #include "bench/BenchSupport.h"
-#include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/Seams.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/SummaryList.h"
 #include "slips/DaSaldare.h"
 #include "slips/ExpBollettini.h"
@@ -34,7 +34,8 @@
 using namespace Bench;
 
 namespace {
-void generate(const QString &path, int count) {
+void generate(const QString &path, int count)
+{
     static const char *surnames[] = {"ROSSI",   "RUSSO",     "FERRARI", "ESPOSITO", "BIANCHI", "ROMANO",
                                      "COLOMBO", "RICCI",     "MARINO",  "GRECO",    "BRUNO",   "GALLO",
                                      "CONTI",   "DE LUCA",   "KHAN",    "SINGH",    "HOSSAIN", "POPESCU",
@@ -83,7 +84,8 @@ void generate(const QString &path, int count) {
     f.write(block);
 }
 
-QWidget *editorStandIn(const QString &archive) {
+QWidget *editorStandIn(const QString &archive)
+{
     auto *w = new QWidget;
     w->setObjectName(QStringLiteral("frmBollettino"));
     (new QLabel(archive, w))->setObjectName(QStringLiteral("lblFile"));
@@ -101,7 +103,8 @@ QWidget *editorStandIn(const QString &archive) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -182,7 +185,8 @@ int main(int argc, char **argv) {
         rows.append({QStringLiteral("double click hand-back"), median(t), QStringLiteral("record %1").arg(position)});
     }
     {
-        const auto [fill, write] = timeExport<TfrmExpBollettini>(editor, QStringLiteral("Riepilogo_Annuale_Versamenti.xls"), count, rows);
+        const auto [fill, write] =
+            timeExport<TfrmExpBollettini>(editor, QStringLiteral("Riepilogo_Annuale_Versamenti.xls"), count, rows);
         rows.append({QStringLiteral("export, fill + write"), fill + write, QString()});
     }
 

@@ -5,10 +5,10 @@
 //   bench_registry [records]     (default 100000; runs offscreen unless QT_QPA_PLATFORM is set)
 
 #include "bench/BenchSupport.h"
-#include "core/widgets/Forms.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/Seams.h"
+#include "core/widgets/Forms.h"
 #include "registry/ApplicantLists.h"
 #include "registry/ApplicantRecord.h"
 #include "registry/ContrattiScaduti.h"
@@ -32,7 +32,8 @@
 using namespace Bench;
 
 namespace {
-void generate(const QString &path, int count) {
+void generate(const QString &path, int count)
+{
     static const char *surnames[] = {"ROSSI",   "RUSSO",     "FERRARI", "ESPOSITO", "BIANCHI", "ROMANO",
                                      "COLOMBO", "RICCI",     "MARINO",  "GRECO",    "BRUNO",   "GALLO",
                                      "CONTI",   "DE LUCA",   "KHAN",    "SINGH",    "HOSSAIN", "POPESCU",
@@ -40,8 +41,8 @@ void generate(const QString &path, int count) {
     static const char *names[] = {"MARIO", "ANNA", "LUCA",  "GIULIA", "AHMED", "FATIMA", "WEI",
                                   "IOANA", "JOHN", "PRIYA", "OLGA",   "JOSÉ",  "NICOLÒ", "ZOË"};
     static const char *states[] = {"ALBANIA", "MAROCCO", "ROMANIA", "CINA", "INDIA", "UCRAINA", "SENEGAL"};
-    static const char *employers[] = {"BAR SPORT SNC", "COOPERATIVA IL GIRASOLE", "IMPRESA EDILE ROSSI SRL",
-                                      "FAMIGLIA BIANCHI", "RISTORANTE DA MARIO", "PULIZIE SPLENDORE SRL"};
+    static const char *employers[] = {"BAR SPORT SNC",    "COOPERATIVA IL GIRASOLE", "IMPRESA EDILE ROSSI SRL",
+                                      "FAMIGLIA BIANCHI", "RISTORANTE DA MARIO",     "PULIZIE SPLENDORE SRL"};
     QRandomGenerator rng(2024);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -86,7 +87,8 @@ void generate(const QString &path, int count) {
     f.write(block);
 }
 
-QWidget *editorStandIn() {
+QWidget *editorStandIn()
+{
     auto *w = new QWidget;
     w->setObjectName(QStringLiteral("frmAnagrafica"));
     (new QLabel(w))->setObjectName(QStringLiteral("lblPosizione"));
@@ -100,7 +102,8 @@ QWidget *editorStandIn() {
     return w;
 }
 
-double searchMs(const QList<QPair<const char *, const char *>> &filters, int &lines) {
+double searchMs(const QList<QPair<const char *, const char *>> &filters, int &lines)
+{
     QList<double> t;
     for (int i = 0; i < 3; ++i) {
         TfrmTrovaAnagrafica w;
@@ -118,7 +121,8 @@ double searchMs(const QList<QPair<const char *, const char *>> &filters, int &li
 }
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -183,8 +187,9 @@ int main(int argc, char **argv) {
             if (found)
                 ApplicantLists::handBack(QStringLiteral("anagrafica"), found->record, found->position);
         });
-        rows.append({QStringLiteral("hand-back, record loaded"), ms,
-                     QStringLiteral("record %1").arg(editor->findChild<QLabel *>(QStringLiteral("lblPosizione"))->text())});
+        rows.append(
+            {QStringLiteral("hand-back, record loaded"), ms,
+             QStringLiteral("record %1").arg(editor->findChild<QLabel *>(QStringLiteral("lblPosizione"))->text())});
     }
     timeExport<TfrmExpAnagrafica>(editor, QStringLiteral("Anagrafica_Richiedenti.xls"), count, rows);
 

@@ -39,8 +39,8 @@ void TfrmCarta::btnControllaClick()
         return;
     }
     const int cardClass = ClassifyCardNumber(txtNumero->text());
-    const QString valid = QStringLiteral("Il numero di carta di credito ") + trimmed +
-                          QStringLiteral(" risulta valido.\r\n\r\n");
+    const QString valid =
+        QStringLiteral("Il numero di carta di credito ") + trimmed + QStringLiteral(" risulta valido.\r\n\r\n");
     QString network;
     switch (cardClass) {
     case 1:

@@ -77,7 +77,8 @@ TCheckWindow::TCheckWindow(const QString &instance, const QString &caption, cons
 
     const int spacing = 8;
     const int contentWidth = fieldWidthFor(m_entry, WidestLimit) + spacing + buttonWidth;
-    imgLogo = new Picture(QStringLiteral("imgLogo"), BannerSvg, QSize(contentWidth, bannerHeightFor(contentWidth)), this);
+    imgLogo =
+        new Picture(QStringLiteral("imgLogo"), BannerSvg, QSize(contentWidth, bannerHeightFor(contentWidth)), this);
     lblTitolo->setFixedWidth(contentWidth);
 
     auto *row = new QHBoxLayout;
@@ -104,7 +105,10 @@ void TCheckWindow::setEntry(const QString &text)
     m_entry->setText(text);
 }
 
-void TCheckWindow::btnChiudiClick() { close(); }
+void TCheckWindow::btnChiudiClick()
+{
+    close();
+}
 
 void TCheckWindow::warnAndStay(const QString &text)
 {
@@ -124,7 +128,6 @@ void TCheckWindow::showEvent(QShowEvent *e)
     WindowStyle::centre(this);
     m_entry->setFocus(Qt::OtherFocusReason);
 }
-
 
 bool TCheckWindow::eventFilter(QObject *watched, QEvent *e)
 {

@@ -26,8 +26,8 @@ public:
     void btnChiudiClick();
 
 protected:
-    TCheckWindow(const QString &instance, const QString &caption, const QString &instruction,
-                 const QString &entryName, int typingLimit, QWidget *parent);
+    TCheckWindow(const QString &instance, const QString &caption, const QString &instruction, const QString &entryName,
+                 int typingLimit, QWidget *parent);
 
     // Wrong input: the window stays open for correction, with the focus back in the field.
     void warnAndStay(const QString &text);

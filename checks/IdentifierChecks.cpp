@@ -7,19 +7,22 @@
 
 namespace {
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Values of the fiscal-code characters "0".."Z" in odd and even positions. The seven punctuation
 // characters between "9" and "A" are worth 0.
 constexpr int FiscalTableSize = 'Z' - '0' + 1;
 constexpr std::array<int, FiscalTableSize> FiscalOdd = {
-    1, 0, 5, 7, 9, 13, 15, 17, 19, 21,                                                          // 0..9
-    0, 0, 0, 0, 0, 0, 0,                                                                        // : ; < = > ? @
+    1, 0, 5, 7, 9, 13, 15, 17, 19, 21,                                                            // 0..9
+    0, 0, 0, 0, 0, 0,  0,                                                                         // : ; < = > ? @
     1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18, 20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23, // A..Z
 };
 constexpr std::array<int, FiscalTableSize> FiscalEven = {
-    0, 1, 2, 3, 4, 5, 6, 7, 8, 9,                                                               // 0..9
-    0, 0, 0, 0, 0, 0, 0,                                                                        // : ; < = > ? @
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 9,                                                                 // 0..9
+    0, 0, 0, 0, 0, 0, 0,                                                                          // : ; < = > ? @
     0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, // A..Z
 };
 
@@ -27,18 +30,107 @@ const std::map<QString, QString> &vatOffices()
 {
     static const std::map<QString, QString> offices = [] {
         const char *names[] = {
-            "Torino", "Vercelli", "Novara", "Cuneo", "Asti", "Alessandria", "Aosta", "Imperia", "Savona",
-            "Genova 1", "La Spezia", "Varese", "Como", "Sondrio", "Milano 1", "Bergamo", "Brescia 1", "Pavia",
-            "Cremona", "Mantova", "Bolzano", "Trento", "Verona", "Vicenza", "Belluno", "Treviso", "Venezia",
-            "Padova", "Rovigo", "Udine", "Gorizia", "Trieste", "Piacenza", "Parma", "Reggio Emilia", "Modena",
-            "Bologna 1", "Ferrara", "Ravenna", "Forlì", "Pesaro", "Ancona", "Macerata", "Ascoli Piceno",
-            "Massa Carrara", "Lucca", "Pistoia", "Firenze 1", "Livorno", "Pisa", "Arezzo", "Siena", "Grosseto",
-            "Perugia", "Terni", "Viterbo", "Rieti", "Roma 1", "Latina", "Frosinone", "Caserta", "Benevento",
-            "Napoli 1", "Avellino", "Salerno", "Aquila", "Teramo", "Pescara", "Chieti", "Campobasso", "Foggia",
-            "Bari", "Taranto", "Brindisi", "Lecce", "Potenza", "Matera", "Cosenza", "Catanzaro",
-            "Reggio Calabria", "Trapani", "Palermo", "Messina", "Agrigento", "Caltanissetta", "Enna", "Catania",
-            "Ragusa", "Siracusa", "Sassari", "Nuoro", "Cagliari", "Pordenone", "Isernia", "Oristano",
-            "Monza (Milano 2)", "Prato (Firenze 2)", "Brescia 2", "Chiavari (Genova 2)", "Roma 2", "Bologna 2",
+            "Torino",
+            "Vercelli",
+            "Novara",
+            "Cuneo",
+            "Asti",
+            "Alessandria",
+            "Aosta",
+            "Imperia",
+            "Savona",
+            "Genova 1",
+            "La Spezia",
+            "Varese",
+            "Como",
+            "Sondrio",
+            "Milano 1",
+            "Bergamo",
+            "Brescia 1",
+            "Pavia",
+            "Cremona",
+            "Mantova",
+            "Bolzano",
+            "Trento",
+            "Verona",
+            "Vicenza",
+            "Belluno",
+            "Treviso",
+            "Venezia",
+            "Padova",
+            "Rovigo",
+            "Udine",
+            "Gorizia",
+            "Trieste",
+            "Piacenza",
+            "Parma",
+            "Reggio Emilia",
+            "Modena",
+            "Bologna 1",
+            "Ferrara",
+            "Ravenna",
+            "Forlì",
+            "Pesaro",
+            "Ancona",
+            "Macerata",
+            "Ascoli Piceno",
+            "Massa Carrara",
+            "Lucca",
+            "Pistoia",
+            "Firenze 1",
+            "Livorno",
+            "Pisa",
+            "Arezzo",
+            "Siena",
+            "Grosseto",
+            "Perugia",
+            "Terni",
+            "Viterbo",
+            "Rieti",
+            "Roma 1",
+            "Latina",
+            "Frosinone",
+            "Caserta",
+            "Benevento",
+            "Napoli 1",
+            "Avellino",
+            "Salerno",
+            "Aquila",
+            "Teramo",
+            "Pescara",
+            "Chieti",
+            "Campobasso",
+            "Foggia",
+            "Bari",
+            "Taranto",
+            "Brindisi",
+            "Lecce",
+            "Potenza",
+            "Matera",
+            "Cosenza",
+            "Catanzaro",
+            "Reggio Calabria",
+            "Trapani",
+            "Palermo",
+            "Messina",
+            "Agrigento",
+            "Caltanissetta",
+            "Enna",
+            "Catania",
+            "Ragusa",
+            "Siracusa",
+            "Sassari",
+            "Nuoro",
+            "Cagliari",
+            "Pordenone",
+            "Isernia",
+            "Oristano",
+            "Monza (Milano 2)",
+            "Prato (Firenze 2)",
+            "Brescia 2",
+            "Chiavari (Genova 2)",
+            "Roma 2",
+            "Bologna 2",
             "Napoli 2",
         };
         static_assert(std::size(names) == 102);

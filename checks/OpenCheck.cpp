@@ -29,8 +29,17 @@ void openFiscalCodeCheck(QWidget *parent, const QString &fieldText)
         runCheck<TfrmCodFisc>(parent, code);
 }
 
-void openVatCheck(QWidget *parent, const QString &fieldText) { runCheck<TfrmPartitaIva>(parent, fieldText.trimmed()); }
-void openCardCheck(QWidget *parent, const QString &fieldText) { runCheck<TfrmCarta>(parent, fieldText.trimmed()); }
-void openIbanCheck(QWidget *parent, const QString &fieldText) { runCheck<TfrmIban>(parent, fieldText.trimmed()); }
+void openVatCheck(QWidget *parent, const QString &fieldText)
+{
+    runCheck<TfrmPartitaIva>(parent, fieldText.trimmed());
+}
+void openCardCheck(QWidget *parent, const QString &fieldText)
+{
+    runCheck<TfrmCarta>(parent, fieldText.trimmed());
+}
+void openIbanCheck(QWidget *parent, const QString &fieldText)
+{
+    runCheck<TfrmIban>(parent, fieldText.trimmed());
+}
 
 } // namespace IdentifierCheck

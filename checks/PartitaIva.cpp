@@ -40,8 +40,7 @@ void TfrmPartitaIva::btnControllaClick()
                                "nell'elenco degli uffici.")
                     .arg(office));
     else
-        verdict(Seams::MsgKind::Information,
-                QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
-                               "E' stato rilasciato dall'Ufficio IVA del Comune di ") +
-                    name + QStringLiteral("."));
+        verdict(Seams::MsgKind::Information, QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
+                                                            "E' stato rilasciato dall'Ufficio IVA del Comune di ") +
+                                                 name + QStringLiteral("."));
 }

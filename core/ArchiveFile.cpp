@@ -25,16 +25,34 @@ ArchiveFile::ArchiveFile(const QString &path, int recordSize) : m_path(path), m_
     m_error.path = path;
 }
 
-ArchiveFile::~ArchiveFile() { close(); }
+ArchiveFile::~ArchiveFile()
+{
+    close();
+}
 
-void ArchiveFile::setFaultHook(std::function<bool(Op, const QString &)> hook) { faultHook() = std::move(hook); }
-void ArchiveFile::setLockTimeoutMs(int ms) { FileLock::setTimeoutMs(ms); }
+void ArchiveFile::setFaultHook(std::function<bool(Op, const QString &)> hook)
+{
+    faultHook() = std::move(hook);
+}
+void ArchiveFile::setLockTimeoutMs(int ms)
+{
+    FileLock::setTimeoutMs(ms);
+}
 
-QString ArchiveFile::journalPath(const QString &archivePath) { return Journal::pathFor(archivePath); }
+QString ArchiveFile::journalPath(const QString &archivePath)
+{
+    return Journal::pathFor(archivePath);
+}
 
-bool ArchiveFile::fault(Op op) const { return faultHook() && faultHook()(op, m_path); }
+bool ArchiveFile::fault(Op op) const
+{
+    return faultHook() && faultHook()(op, m_path);
+}
 
-QString ArchiveFile::failureText() const { return ArchiveTexts::failure(m_error); }
+QString ArchiveFile::failureText() const
+{
+    return ArchiveTexts::failure(m_error);
+}
 
 bool ArchiveFile::fail(StorageError::Kind kind, int error)
 {
@@ -224,8 +242,8 @@ bool ArchiveFile::write(qint64 position, const QByteArray &record)
     if (got != Result::Got)
         return failed(got);
     // A position past the end would fill the gap with blank records: refused.
-    const bool ok = position <= count() ? overwrite((position - 1) * m_recordSize, record)
-                                        : fail(StorageError::Kind::IO, EINVAL);
+    const bool ok =
+        position <= count() ? overwrite((position - 1) * m_recordSize, record) : fail(StorageError::Kind::IO, EINVAL);
     unlock(0, 0);
     return ok;
 }

@@ -168,8 +168,9 @@ bool recopyHeld(ArchiveFile &held, const QString &into, const QString &fileName,
         return true;
     const QString again = FileCopy::hiddenBeside(staged, kStaging);
     FileCopy::NewFile out;
-    if (!out.create(again) || !held.readHeld([&out](const char *data, qint64 size) { return out.append(data, size); }) ||
-        !out.finish() || !NativeFs::replace(again, staged))
+    if (!out.create(again) ||
+        !held.readHeld([&out](const char *data, qint64 size) { return out.append(data, size); }) || !out.finish() ||
+        !NativeFs::replace(again, staged))
         return false;
     const BackupManifest::Entry copied{fileName, out.size(), NativeFs::status(held.path()).modifiedMs, out.sha256()};
     if (entry)
@@ -311,7 +312,10 @@ Backup::DailyResult daily(const QString &programFolder, const QDate &today, bool
 
 namespace Backup::detail {
 
-bool fault(Step step, const QString &path) { return faultHook() && faultHook()(step, path); }
+bool fault(Step step, const QString &path)
+{
+    return faultHook() && faultHook()(step, path);
+}
 
 QString withSlash(const QString &folder)
 {
@@ -319,11 +323,20 @@ QString withSlash(const QString &folder)
     return p.endsWith(u'/') ? p : p + u'/';
 }
 
-QString dayName(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
+QString dayName(const QDate &date)
+{
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
-QString beforeRestoreSuffix() { return QStringLiteral("_prima_del_ripristino"); }
+QString beforeRestoreSuffix()
+{
+    return QStringLiteral("_prima_del_ripristino");
+}
 
-bool isRealFolder(const QString &path) { return NativeFs::status(QDir::cleanPath(path)).kind == Kind::Folder; }
+bool isRealFolder(const QString &path)
+{
+    return NativeFs::status(QDir::cleanPath(path)).kind == Kind::Folder;
+}
 
 bool isCopyFolder(const QString &path, const QString &root)
 {
@@ -332,7 +345,10 @@ bool isCopyFolder(const QString &path, const QString &root)
            QFileInfo(info.canonicalFilePath()).path() == QFileInfo(root).canonicalFilePath();
 }
 
-bool isAttachment(const QString &name) { return name.startsWith(attachmentsName() + u'/'); }
+bool isAttachment(const QString &name)
+{
+    return name.startsWith(attachmentsName() + u'/');
+}
 
 bool isRestorableName(const QString &name)
 {
@@ -404,8 +420,8 @@ TakeResult takeInto(const TakeJob &job)
         bool canClone = true;
         for (const auto &[name, s] : toAttach) {
             const QString listed = attachmentsName() + u'/' + name;
-            const Copied c = copyAttachment(withSlash(attachments) + name, s, into + listed, listed, previous,
-                                            canClone, job.progress);
+            const Copied c = copyAttachment(withSlash(attachments) + name, s, into + listed, listed, previous, canClone,
+                                            job.progress);
             if (!c.ok)
                 return stop(c.cancelled, QStringLiteral("Impossibile copiare il documento allegato %1.").arg(name));
             manifest.entries << c.entry;
@@ -452,12 +468,14 @@ TakeResult takeInto(const TakeJob &job)
         if (!read && why.kind == StorageError::Kind::InUse) {
             r.inUse = true;
             r.inUseFile = fileName;
-            return stop(false, QStringLiteral("L'archivio %1 è in uso da un'altra postazione di lavoro.").arg(fileName));
+            return stop(false,
+                        QStringLiteral("L'archivio %1 è in uso da un'altra postazione di lavoro.").arg(fileName));
         }
         if (!read || !out.finish(false)) {
             const bool written = out.error() != 0;
-            return stop(out.cancelled(), written ? QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName)
-                                                 : QStringLiteral("Impossibile leggere il file %1.").arg(fileName));
+            return stop(out.cancelled(),
+                        written ? QStringLiteral("Impossibile scrivere la copia del file %1.").arg(fileName)
+                                : QStringLiteral("Impossibile leggere il file %1.").arg(fileName));
         }
         manifest.entries << BackupManifest::Entry{fileName, out.size(), NativeFs::status(source).modifiedMs,
                                                   out.sha256()};
@@ -482,7 +500,8 @@ TakeResult takeInto(const TakeJob &job)
     FileCopy::NewFile listed;
     if (fault(Step::Write, listPath) || !listed.create(listPath) || !listed.append(list.constData(), list.size()) ||
         !listed.finish(false) || !NativeFs::syncTree(staging))
-        return stop(false, QStringLiteral("Impossibile scrivere la copia del file %1.").arg(BackupManifest::fileName()));
+        return stop(false,
+                    QStringLiteral("Impossibile scrivere la copia del file %1.").arg(BackupManifest::fileName()));
     if (!publish(staging, target, job.replaceExisting))
         return stop(false, QStringLiteral("Impossibile completare la copia %1.").arg(job.name));
     cleanup.armed = false;
@@ -495,10 +514,22 @@ TakeResult takeInto(const TakeJob &job)
 
 namespace Backup {
 
-QString rootName() { return QStringLiteral("Copie_di_sicurezza"); }
-QString settingsName() { return QStringLiteral("Copie_di_sicurezza.ini"); }
-QString attachmentsName() { return QStringLiteral("Documenti_Allegati"); }
-QString passwordStoreName() { return QStringLiteral("unins000.dll"); }
+QString rootName()
+{
+    return QStringLiteral("Copie_di_sicurezza");
+}
+QString settingsName()
+{
+    return QStringLiteral("Copie_di_sicurezza.ini");
+}
+QString attachmentsName()
+{
+    return QStringLiteral("Documenti_Allegati");
+}
+QString passwordStoreName()
+{
+    return QStringLiteral("unins000.dll");
+}
 
 namespace {
 QList<ArchiveKind> &archiveKinds()
@@ -508,7 +539,10 @@ QList<ArchiveKind> &archiveKinds()
 }
 } // namespace
 
-void setArchiveKinds(QList<ArchiveKind> kinds) { archiveKinds() = std::move(kinds); }
+void setArchiveKinds(QList<ArchiveKind> kinds)
+{
+    archiveKinds() = std::move(kinds);
+}
 
 int recordSizeOf(const QString &fileName)
 {
@@ -575,7 +609,10 @@ TakeResult take(const QString &programFolder, const QString &root, const QString
     return takeInto({programFolder, root, name, true, false, progress, {}});
 }
 
-bool mirror(const Copy &copy, const QString &root, QString *error) { return mirrorInto(copy, root, false, error); }
+bool mirror(const Copy &copy, const QString &root, QString *error)
+{
+    return mirrorInto(copy, root, false, error);
+}
 
 int prune(const QString &root, const QDate &today, int maxRemovals)
 {
@@ -625,6 +662,9 @@ DailyResult takeNow(const QString &programFolder, const QDate &today, FileCopy::
     return daily(programFolder, today, true, progress);
 }
 
-void setFaultHook(std::function<bool(Step, const QString &)> hook) { faultHook() = std::move(hook); }
+void setFaultHook(std::function<bool(Step, const QString &)> hook)
+{
+    faultHook() = std::move(hook);
+}
 
 } // namespace Backup

@@ -25,9 +25,9 @@
 
 namespace Backup {
 
-QString rootName();        // "Copie_di_sicurezza", inside the program folder
-QString settingsName();    // the INI file in the program folder that names the second folder
-QString attachmentsName(); // "Documenti_Allegati", copied with the archives
+QString rootName();          // "Copie_di_sicurezza", inside the program folder
+QString settingsName();      // the INI file in the program folder that names the second folder
+QString attachmentsName();   // "Documenti_Allegati", copied with the archives
 QString passwordStoreName(); // "unins000.dll": restored only when asked for
 
 // The files a copy takes from the program folder: the slip and deadline archives, the applicant archive,
@@ -59,11 +59,11 @@ QList<Copy> list(const QString &root);
 
 struct TakeResult {
     bool ok = false;
-    bool inUse = false;   // an archive was held by another workstation past the bounded wait
-    QString inUseFile;    // which one
+    bool inUse = false; // an archive was held by another workstation past the bounded wait
+    QString inUseFile;  // which one
     bool cancelled = false;
-    QString error;        // why it failed, a sentence naming the file
-    QStringList skipped;  // files left out: not a whole number of records, or larger than 1 GiB
+    QString error;       // why it failed, a sentence naming the file
+    QStringList skipped; // files left out: not a whole number of records, or larger than 1 GiB
 };
 
 // Copies every source file and the attachments into root/name, each archive read under the writers' lock.
@@ -114,10 +114,10 @@ struct RestoreResult {
     enum Failure { None, InUse, Refused, Failed };
     bool ok = false;
     Failure failure = None;
-    QString beforeRestore;    // name of the copy of the state found before restoring
-    QStringList restored;     // names put back, relative to the program folder
-    QStringList notRestored;  // attachments left alone: a link or a folder has their name
-    QString error;            // why it was refused or failed, a sentence naming the file
+    QString beforeRestore;   // name of the copy of the state found before restoring
+    QStringList restored;    // names put back, relative to the program folder
+    QStringList notRestored; // attachments left alone: a link or a folder has their name
+    QString error;           // why it was refused or failed, a sentence naming the file
 };
 
 // Checks copy against its list, then replaces the program folder's files by those of the copy, as described
@@ -132,7 +132,7 @@ struct RecoveryResult {
     QString copyName;      // the copy the interrupted restore came from
     QString beforeRestore; // the copy of the state before it (Completed), or of the state found (RolledBack)
     QStringList restored;
-    QString error;         // Pending: why it could not be finished now
+    QString error; // Pending: why it could not be finished now
 };
 
 // At start, before the daily copy: a restore that was cut short is finished from its staged files when they

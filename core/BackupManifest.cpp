@@ -40,7 +40,10 @@ std::optional<QString> unescaped(const QByteArray &text)
 }
 } // namespace
 
-QString BackupManifest::fileName() { return QStringLiteral("Elenco.sha256"); }
+QString BackupManifest::fileName()
+{
+    return QStringLiteral("Elenco.sha256");
+}
 
 QByteArray BackupManifest::encode() const
 {
@@ -57,7 +60,8 @@ std::optional<BackupManifest> BackupManifest::decode(const QByteArray &bytes)
     if (!bytes.endsWith('\n'))
         return std::nullopt;
     const QList<QByteArray> lines = bytes.left(bytes.size() - 1).split('\n');
-    if (lines.size() < 2 || lines.first() != kFirstLine || lines.last() != "fine " + QByteArray::number(lines.size() - 2))
+    if (lines.size() < 2 || lines.first() != kFirstLine ||
+        lines.last() != "fine " + QByteArray::number(lines.size() - 2))
         return std::nullopt;
     BackupManifest m;
     QSet<QString> names;

@@ -24,7 +24,7 @@ struct TakeJob {
     QString programFolder;
     QString root;
     QString name;
-    bool strict = true;          // a daily copy: archives of an odd size or larger than 1 GiB are left out
+    bool strict = true;           // a daily copy: archives of an odd size or larger than 1 GiB are left out
     bool replaceExisting = false; // "Copia adesso": the new copy takes the place of one of the same name
     FileCopy::Progress *progress = nullptr;
     // A restore: called once everything is copied and on the disk; holds the archives it will replace (by

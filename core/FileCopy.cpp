@@ -7,7 +7,6 @@
 
 #include <cerrno>
 
-
 namespace FileCopy {
 
 NewFile::~NewFile()

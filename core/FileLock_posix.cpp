@@ -66,8 +66,14 @@ struct flock range(short type, qint64 start, qint64 length)
 } // namespace
 
 namespace FileLock {
-void setTimeoutMs(int ms) { g_timeoutMs = ms; }
-int timeoutMs() { return g_timeoutMs; }
+void setTimeoutMs(int ms)
+{
+    g_timeoutMs = ms;
+}
+int timeoutMs()
+{
+    return g_timeoutMs;
+}
 
 Result lock(const NativeFile &file, Kind kind, qint64 start, qint64 length, const QDeadlineTimer &deadline)
 {

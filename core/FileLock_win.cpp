@@ -30,12 +30,21 @@ Range range(qint64 start, qint64 length)
     return r;
 }
 
-HANDLE handleOf(const NativeFile &file) { return reinterpret_cast<HANDLE>(file.native()); }
+HANDLE handleOf(const NativeFile &file)
+{
+    return reinterpret_cast<HANDLE>(file.native());
+}
 } // namespace
 
 namespace FileLock {
-void setTimeoutMs(int ms) { g_timeoutMs = ms; }
-int timeoutMs() { return g_timeoutMs; }
+void setTimeoutMs(int ms)
+{
+    g_timeoutMs = ms;
+}
+int timeoutMs()
+{
+    return g_timeoutMs;
+}
 
 // LockFileEx would wait without end on a synchronous handle; failing at once and trying again keeps the wait
 // bounded. A holder that is gone (its process ended, its handle closed) has released its ranges.

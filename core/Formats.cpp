@@ -3,9 +3,15 @@
 #include <QLocale>
 
 namespace Formats {
-void applyProcessFormats() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+void applyProcessFormats()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+}
 
-QString dateText(const QDate &date) { return date.toString(QStringLiteral("dd/MM/yyyy")); }
+QString dateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
 
 QDate parseDateText(const QString &text)
 {
@@ -26,8 +32,14 @@ QDate parseDateText(const QString &text)
     return QDate(y, m, d);
 }
 
-QDate firstTypedDate() { return QDate(1900, 1, 1); }
-QDate lastTypedDate() { return QDate(2099, 12, 31); }
+QDate firstTypedDate()
+{
+    return QDate(1900, 1, 1);
+}
+QDate lastTypedDate()
+{
+    return QDate(2099, 12, 31);
+}
 
 QDate readTypedDate(const QString &text)
 {

@@ -46,7 +46,10 @@ bool isKeyLine(const QByteArray &line, const QString &key, QByteArray *value = n
     return true;
 }
 
-bool sameName(const QString &a, const QString &b) { return a.compare(b.trimmed(), Qt::CaseInsensitive) == 0; }
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 

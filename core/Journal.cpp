@@ -35,7 +35,10 @@ bool Journal::Entry::belongsTo(const NativeFile &archive) const
     return *file == archive.id() && archiveSize == archive.size();
 }
 
-QString Journal::pathFor(const QString &archivePath) { return archivePath + QStringLiteral(".jnl"); }
+QString Journal::pathFor(const QString &archivePath)
+{
+    return archivePath + QStringLiteral(".jnl");
+}
 
 bool Journal::pending(const QString &archivePath)
 {
@@ -65,7 +68,8 @@ std::optional<Journal::Entry> Journal::read(const NativeFile &journal)
         return std::nullopt;
     Entry entry{offset, e.mid(header, length), std::nullopt, -1};
     if (!first) {
-        entry.file = FileId{qFromLittleEndian<quint64>(e.constData() + 20), qFromLittleEndian<quint64>(e.constData() + 28)};
+        entry.file =
+            FileId{qFromLittleEndian<quint64>(e.constData() + 20), qFromLittleEndian<quint64>(e.constData() + 28)};
         entry.archiveSize = qFromLittleEndian<qint64>(e.constData() + 36);
     }
     return entry;
@@ -84,8 +88,7 @@ bool Journal::replay(NativeFile &archive, const QString &archivePath)
     return ok && journal.resize(0);
 }
 
-void Journal::readThrough(const NativeFile &archive, const QString &archivePath, qint64 offset, char *data,
-                          qint64 size)
+void Journal::readThrough(const NativeFile &archive, const QString &archivePath, qint64 offset, char *data, qint64 size)
 {
     if (!pending(archivePath))
         return;
@@ -131,4 +134,7 @@ bool Journal::record(qint64 offset, const QByteArray &bytes)
     return false;
 }
 
-void Journal::clear() { m_file.resize(0); }
+void Journal::clear()
+{
+    m_file.resize(0);
+}

@@ -4,7 +4,10 @@
 
 // What both systems share; the system calls are in NativeFile_posix.cpp and NativeFile_win.cpp.
 
-NativeFile::~NativeFile() { close(); }
+NativeFile::~NativeFile()
+{
+    close();
+}
 
 NativeFile::NativeFile(NativeFile &&other) noexcept : m_handle(other.m_handle), m_error(other.m_error)
 {

@@ -1,7 +1,7 @@
 #include "core/NativeFile.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
@@ -16,7 +16,10 @@
 #include <unistd.h>
 
 namespace {
-int fd(qintptr h) { return int(h); }
+int fd(qintptr h)
+{
+    return int(h);
+}
 
 FileStatus statusOf(const struct stat &st)
 {
@@ -166,7 +169,8 @@ FileId NativeFile::id() const
 
 void NativeFile::takePermissionsOf(const NativeFile &other)
 {
-    struct stat mine {}, theirs {};
+    struct stat mine {
+    }, theirs{};
     if (::fstat(fd(m_handle), &mine) == 0 && ::fstat(fd(other.m_handle), &theirs) == 0 && mine.st_uid == ::geteuid() &&
         (mine.st_mode & 0666) != (theirs.st_mode & 0666))
         ::fchmod(fd(m_handle), theirs.st_mode & 0666);
@@ -270,7 +274,13 @@ bool syncTree(const QString &folder)
     return ok;
 }
 
-int lastError() { return errno; }
+int lastError()
+{
+    return errno;
+}
 
-bool isDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+bool isDenied(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS;
+}
 } // namespace NativeFs

@@ -5,15 +5,21 @@
 #include <QThread>
 
 #include <cerrno>
-#include <vector>
 #include <cstring>
+#include <vector>
 #include <windows.h>
 
 namespace {
-HANDLE h(qintptr handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE h(qintptr handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
+}
 
 // Paths as Windows wants them: backslashes, UTF-16.
-std::wstring wide(const QString &path) { return QDir::toNativeSeparators(path).toStdWString(); }
+std::wstring wide(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
 
 // The errno values the callers test. A range another workstation holds makes a read or write fail on Windows
 // (its locks are mandatory): EAGAIN, as POSIX says of mandatory locks, so the archive layer waits and retries.
@@ -57,7 +63,10 @@ int errnoOf(DWORD e)
     }
 }
 
-int lastErrno() { return errnoOf(::GetLastError()); }
+int lastErrno()
+{
+    return errnoOf(::GetLastError());
+}
 
 OVERLAPPED at(qint64 offset)
 {
@@ -84,8 +93,9 @@ bool namesAnother(HANDLE handle)
 // The directory entry itself, never what it points to.
 HANDLE openEntry(const QString &path)
 {
-    return ::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    return ::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 FileId idOfHandle(HANDLE handle)
@@ -102,8 +112,9 @@ constexpr qint64 kChunk = 1 << 30;
 // Opens what a path leads to, following links.
 HANDLE openTarget(const QString &path)
 {
-    return ::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    return ::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 qint64 msSince1970(const FILETIME &t)
@@ -139,9 +150,9 @@ bool moveEntry(const QString &from, const QString &to, DWORD flags)
 // for its holders, as on POSIX, instead of the rename failing while any copy of the program has it open.
 bool posixReplace(const QString &from, const QString &to)
 {
-    const HANDLE source = ::CreateFileW(wide(from).c_str(), DELETE | SYNCHRONIZE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE source =
+        ::CreateFileW(wide(from).c_str(), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (source == INVALID_HANDLE_VALUE)
         return false;
     const std::wstring target = wide(QFileInfo(to).absoluteFilePath());
@@ -183,8 +194,7 @@ bool removeEntry(const QString &path)
 }
 
 // The entries of a real folder, "." and ".." left out; links are entries like any other.
-template<typename F>
-bool eachEntry(const QString &folder, F f)
+template <typename F> bool eachEntry(const QString &folder, F f)
 {
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileExW(wide(folder + QStringLiteral("/*")).c_str(), FindExInfoBasic, &found,
@@ -220,8 +230,9 @@ bool flushFolder(const QString &folder)
             return true;
         if (isFolder)
             return flushFolder(path);
-        const HANDLE file = ::CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        const HANDLE file =
+            ::CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return failWith(::GetLastError());
         const bool ok = ::FlushFileBuffers(file) || failWith(::GetLastError());
@@ -237,7 +248,9 @@ bool NativeFile::open(const QString &path, Access access, Create create, bool no
     const DWORD rights = GENERIC_READ | (access == Access::ReadWrite ? GENERIC_WRITE : 0);
     // Other workstations open, lock and replace the same files while this one works with them.
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    const DWORD disposition = create == Create::New ? CREATE_NEW : create == Create::IfMissing ? OPEN_ALWAYS : OPEN_EXISTING;
+    const DWORD disposition = create == Create::New         ? CREATE_NEW
+                              : create == Create::IfMissing ? OPEN_ALWAYS
+                                                            : OPEN_EXISTING;
     const bool entryItself = noFollow || create == Create::New;
     const std::wstring name = wide(path);
     HANDLE handle = ::CreateFileW(name.c_str(), rights, share, nullptr, disposition,
@@ -354,7 +367,10 @@ bool NativeFile::sync()
     return false;
 }
 
-FileId NativeFile::id() const { return idOfHandle(h(m_handle)); }
+FileId NativeFile::id() const
+{
+    return idOfHandle(h(m_handle));
+}
 
 // Block cloning (ReFS) wants cluster-aligned ranges and a volume few offices have: the caller copies instead.
 bool NativeFile::cloneFrom(const NativeFile &)
@@ -399,11 +415,12 @@ FileStatus status(const QString &path)
     if (::GetFileInformationByHandle(entry, &info) &&
         ::GetFileInformationByHandleEx(entry, FileAttributeTagInfo, &tag, sizeof tag)) {
         const DWORD type = ::GetFileType(entry);
-        st.kind = namesAnother(tag.FileAttributes, tag.ReparseTag)       ? FileStatus::Kind::Link
+        st.kind = namesAnother(tag.FileAttributes, tag.ReparseTag)     ? FileStatus::Kind::Link
                   : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileStatus::Kind::Folder
-                  : type == FILE_TYPE_DISK                              ? FileStatus::Kind::File
-                                                                        : FileStatus::Kind::Other;
-        st.size = st.kind == FileStatus::Kind::File ? qint64((quint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow) : 0;
+                  : type == FILE_TYPE_DISK                             ? FileStatus::Kind::File
+                                                                       : FileStatus::Kind::Other;
+        st.size =
+            st.kind == FileStatus::Kind::File ? qint64((quint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow) : 0;
         st.modifiedMs = msSince1970(info.ftLastWriteTime);
         st.id = {quint64(info.dwVolumeSerialNumber), (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
     }
@@ -427,7 +444,10 @@ bool replace(const QString &from, const QString &to)
 }
 
 // Without MOVEFILE_REPLACE_EXISTING a name that anything has, a link included, makes the move fail.
-bool renameNew(const QString &from, const QString &to) { return moveEntry(from, to, 0); }
+bool renameNew(const QString &from, const QString &to)
+{
+    return moveEntry(from, to, 0);
+}
 
 bool makeFolder(const QString &path)
 {
@@ -459,7 +479,13 @@ bool syncTree(const QString &folder)
 // MOVEFILE_WRITE_THROUGH returns only once the rename is on the disk; a folder has nothing more to flush.
 void syncFolder(const QString &) {}
 
-int lastError() { return lastErrno(); }
+int lastError()
+{
+    return lastErrno();
+}
 
-bool isDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+bool isDenied(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS;
+}
 } // namespace NativeFs

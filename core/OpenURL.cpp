@@ -2,4 +2,7 @@
 
 #include "core/Seams.h"
 
-void TMisc::Open(const QString &sCommand) { Seams::Shell::open(sCommand); }
+void TMisc::Open(const QString &sCommand)
+{
+    Seams::Shell::open(sCommand);
+}

@@ -20,6 +20,12 @@ QString path()
         p += QDir::separator();
     return p;
 }
-QString file(const QString &name) { return path() + name; }
-void setOverride(const QString &folder) { overridden() = folder; }
+QString file(const QString &name)
+{
+    return path() + name;
+}
+void setOverride(const QString &folder)
+{
+    overridden() = folder;
+}
 } // namespace ProgramFolder

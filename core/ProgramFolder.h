@@ -5,6 +5,6 @@
 // the warning sound all live there, so the folder can be copied elsewhere and keeps working.
 namespace ProgramFolder {
 QString path();
-QString file(const QString &name); // path() + name
+QString file(const QString &name);       // path() + name
 void setOverride(const QString &folder); // tests: a temporary program folder; empty = the executable's
 } // namespace ProgramFolder

@@ -36,7 +36,10 @@ QByteArrayView stored(const char *field, int capacity)
     return QByteArrayView(field + 1, std::min<int>(static_cast<unsigned char>(field[0]), capacity));
 }
 
-QString read(const char *field, int capacity) { return TrimControls(Cp1252::decode(stored(field, capacity))); }
+QString read(const char *field, int capacity)
+{
+    return TrimControls(Cp1252::decode(stored(field, capacity)));
+}
 
 void write(char *field, int capacity, const QString &text)
 {
@@ -74,4 +77,7 @@ void Record::setText(int field, const QString &value)
     FieldCodec::write(m_bytes.data() + m_layout->offset(field), m_layout->field(field).capacity, value);
 }
 
-void Record::clear() { m_bytes.fill('\0'); }
+void Record::clear()
+{
+    m_bytes.fill('\0');
+}

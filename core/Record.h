@@ -27,7 +27,7 @@ public:
         return o;
     }
     constexpr int size() const { return offset(count()); }
-    int indexOf(std::string_view name) const;        // by field name, -1 when absent
+    int indexOf(std::string_view name) const;           // by field name, -1 when absent
     int indexOfControl(std::string_view control) const; // by control objectName, -1 when absent
     // By field name from a table of the program's own: an unknown name stops the program where the table is read.
     int require(std::string_view name) const;
@@ -47,10 +47,16 @@ private:
 // Field codec. Reading never trusts the length byte beyond the field's capacity.
 namespace FieldCodec {
 QByteArrayView stored(const char *field, int capacity);     // the text bytes, the length clamped to the capacity
-QString read(const char *field, int capacity);               // field points at the length byte
-void write(char *field, int capacity, const QString &text);  // trims, encodes, cuts; bytes past L left as are
-inline const QString yes() { return QStringLiteral("S\u00ec"); }
-inline const QString no() { return QStringLiteral("No"); }
+QString read(const char *field, int capacity);              // field points at the length byte
+void write(char *field, int capacity, const QString &text); // trims, encodes, cuts; bytes past L left as are
+inline const QString yes()
+{
+    return QStringLiteral("S\u00ec");
+}
+inline const QString no()
+{
+    return QStringLiteral("No");
+}
 } // namespace FieldCodec
 
 class Record {

@@ -36,8 +36,8 @@ struct Marker {
     static std::optional<Marker> decode(const QByteArray &bytes)
     {
         QList<QByteArray> head = bytes.split('\n').mid(0, 4);
-        if (head.size() < 4 || head[0] != kMarkerForm || !head[1].startsWith("copia ") || !head[2].startsWith("prima ") ||
-            !head[3].startsWith("password "))
+        if (head.size() < 4 || head[0] != kMarkerForm || !head[1].startsWith("copia ") ||
+            !head[2].startsWith("prima ") || !head[3].startsWith("password "))
             return std::nullopt;
         qsizetype at = 0;
         for (int i = 0; i < 4; ++i)
@@ -79,8 +79,8 @@ public:
     bool write(const Marker &marker)
     {
         const QByteArray bytes = marker.encode();
-        const bool ok = m_marker.writeAt(0, bytes.constData(), bytes.size()) && m_marker.resize(bytes.size()) &&
-                        m_marker.sync();
+        const bool ok =
+            m_marker.writeAt(0, bytes.constData(), bytes.size()) && m_marker.resize(bytes.size()) && m_marker.sync();
         NativeFs::syncFolder(m_path);
         return ok;
     }
@@ -123,8 +123,9 @@ bool holdArchives(const QString &program, const QList<BackupManifest::Entry> &fi
         auto file = std::make_unique<ArchiveFile>(program + e.name, recordSize);
         if (!file->open() || !file->holdWhole()) {
             r.failure = file->inUse() ? Backup::RestoreResult::InUse : Backup::RestoreResult::Failed;
-            r.error = file->inUse() ? QStringLiteral("L'archivio %1 è in uso da un'altra postazione di lavoro.").arg(e.name)
-                                    : QStringLiteral("Impossibile accedere all'archivio %1.").arg(e.name);
+            r.error = file->inUse()
+                          ? QStringLiteral("L'archivio %1 è in uso da un'altra postazione di lavoro.").arg(e.name)
+                          : QStringLiteral("Impossibile accedere all'archivio %1.").arg(e.name);
             return false;
         }
         byName.insert(e.name, file.get());
@@ -158,7 +159,8 @@ void syncTargets(const QString &program)
 // anything that is not a plain file.
 QString unlisted(const QString &folder, const BackupManifest &manifest)
 {
-    const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &name : names) {
         const FileStatus s = NativeFs::status(folder + u'/' + name);
         if (name == BackupManifest::fileName() && s.kind == Kind::File)
@@ -179,7 +181,8 @@ QString unlisted(const QString &folder, const BackupManifest &manifest)
 
 QString damaged(const QString &name)
 {
-    return QStringLiteral("Il file %1 della copia è danneggiato: non corrisponde al file copiato quel giorno.").arg(name);
+    return QStringLiteral("Il file %1 della copia è danneggiato: non corrisponde al file copiato quel giorno.")
+        .arg(name);
 }
 } // namespace
 
@@ -200,9 +203,10 @@ RestoreResult restore(const QString &programFolder, const Copy &copy, const QDat
         return refuse(QStringLiteral("La copia %1 non è una cartella delle copie di sicurezza.").arg(copy.name));
     const auto manifest = BackupManifest::load(copy.path);
     if (!manifest)
-        return refuse(QStringLiteral("La copia non contiene l'elenco dei file copiati (%1), che permette di verificarla: "
-                                     "è stata fatta da una versione precedente del programma oppure è danneggiata.")
-                          .arg(BackupManifest::fileName()));
+        return refuse(
+            QStringLiteral("La copia non contiene l'elenco dei file copiati (%1), che permette di verificarla: "
+                           "è stata fatta da una versione precedente del programma oppure è danneggiata.")
+                .arg(BackupManifest::fileName()));
     if (const QString odd = unlisted(copy.path, *manifest); !odd.isEmpty())
         return refuse(QStringLiteral("Il file %1 della copia non compare nell'elenco dei file copiati.").arg(odd));
 
@@ -215,7 +219,8 @@ RestoreResult restore(const QString &programFolder, const Copy &copy, const QDat
             continue;
         const int recordSize = recordSizeOf(e.name);
         if (recordSize > 0 && e.size % recordSize != 0)
-            return refuse(QStringLiteral("Il file %1 della copia non contiene un numero intero di schede.").arg(e.name));
+            return refuse(
+                QStringLiteral("Il file %1 della copia non contiene un numero intero di schede.").arg(e.name));
         wanted << e;
     }
     if (wanted.isEmpty())
@@ -248,7 +253,8 @@ RestoreResult restore(const QString &programFolder, const Copy &copy, const QDat
             }
             if (s.kind == Kind::File && s.size == e.size && FileCopy::sha256(live) == e.sha256)
                 continue; // the same document is there already
-            if (!isRealFolder(staging.file(attachmentsName())) && !NativeFs::makeFolder(staging.file(attachmentsName()))) {
+            if (!isRealFolder(staging.file(attachmentsName())) &&
+                !NativeFs::makeFolder(staging.file(attachmentsName()))) {
                 r.failure = RestoreResult::Failed;
                 r.error = QStringLiteral("Impossibile preparare i file da ripristinare nella cartella del programma.");
                 return r;
@@ -331,9 +337,10 @@ RestoreResult restore(const QString &programFolder, const Copy &copy, const QDat
         if (!putInPlace(staging.file(e.name), program, e.name, byName)) {
             // Left for the next start, which finishes it from the staged files.
             r.failure = RestoreResult::Failed;
-            r.error = QStringLiteral("Impossibile sostituire il file %1: il ripristino verrà completato al prossimo avvio "
-                                     "del programma.")
-                          .arg(e.name);
+            r.error =
+                QStringLiteral("Impossibile sostituire il file %1: il ripristino verrà completato al prossimo avvio "
+                               "del programma.")
+                    .arg(e.name);
             syncTargets(program);
             return r;
         }

@@ -12,9 +12,15 @@ bool IsAllDigits(const QString &text)
     return true;
 }
 
-QString LeftText(const QString &text, int count) { return count <= 0 ? QString() : text.left(count); }
+QString LeftText(const QString &text, int count)
+{
+    return count <= 0 ? QString() : text.left(count);
+}
 
-QString RightText(const QString &text, int count) { return count <= 0 ? QString() : text.right(count); }
+QString RightText(const QString &text, int count)
+{
+    return count <= 0 ? QString() : text.right(count);
+}
 
 QString MidText(const QString &text, int start, int count)
 {
@@ -35,7 +41,10 @@ double RoundDecimal(double value, int digits)
     return std::trunc(value * factor + 0.5) / factor;
 }
 
-bool IsValidDateText(const QString &text) { return Formats::parseDateText(text).isValid(); }
+bool IsValidDateText(const QString &text)
+{
+    return Formats::parseDateText(text).isValid();
+}
 
 int32_t IntPower(int32_t base, int exponent)
 {
@@ -45,7 +54,10 @@ int32_t IntPower(int32_t base, int exponent)
     return static_cast<int32_t>(r);
 }
 
-int32_t PowerOfTen(int exponent) { return IntPower(10, exponent); }
+int32_t PowerOfTen(int exponent)
+{
+    return IntPower(10, exponent);
+}
 
 QString UpperAZ(const QString &text)
 {

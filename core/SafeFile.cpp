@@ -15,7 +15,10 @@ std::function<bool(SafeFile::Step, const QString &)> &faultHook()
     return hook;
 }
 
-bool fault(SafeFile::Step step, const QString &path) { return faultHook() && faultHook()(step, path); }
+bool fault(SafeFile::Step step, const QString &path)
+{
+    return faultHook() && faultHook()(step, path);
+}
 
 bool readBack(const QString &name, const QByteArray &expected)
 {
@@ -57,8 +60,8 @@ bool rewriteInPlace(const QString &path, const QByteArray &bytes)
 bool createTemporary(const QString &path, NativeFile &file, QString &name)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        name = path + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 36,
-                                                  QLatin1Char('0'));
+        name = path +
+               QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 36, QLatin1Char('0'));
         if (file.open(name, NativeFile::Access::ReadWrite, NativeFile::Create::New))
             return true;
         if (file.error() != EEXIST)
@@ -70,7 +73,10 @@ bool createTemporary(const QString &path, NativeFile &file, QString &name)
 
 namespace SafeFile {
 
-void setFaultHook(std::function<bool(Step, const QString &)> hook) { faultHook() = std::move(hook); }
+void setFaultHook(std::function<bool(Step, const QString &)> hook)
+{
+    faultHook() = std::move(hook);
+}
 
 bool replace(const QString &path, const QByteArray &bytes)
 {

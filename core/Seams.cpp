@@ -72,10 +72,16 @@ QString answerName(Answer a)
     return QStringLiteral("Closed");
 }
 
-void fault(const QString &what) { st().faults.append(what); }
+void fault(const QString &what)
+{
+    st().faults.append(what);
+}
 } // namespace
 
-void setDesktop(Desktop desktop) { st().desktop = std::move(desktop); }
+void setDesktop(Desktop desktop)
+{
+    st().desktop = std::move(desktop);
+}
 
 Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
 {
@@ -92,9 +98,18 @@ Answer Messages::show(QWidget *parent, MsgKind kind, const QString &text)
     return s.desktop.message ? s.desktop.message(parent, kind, text) : Answer::Closed;
 }
 
-void Messages::setScripted(bool on) { st().msgScripted = on; }
-void Messages::setNextAnswer(Answer a) { st().answers.append(a); }
-QList<ShownMessage> &Messages::shown() { return st().shown; }
+void Messages::setScripted(bool on)
+{
+    st().msgScripted = on;
+}
+void Messages::setNextAnswer(Answer a)
+{
+    st().answers.append(a);
+}
+QList<ShownMessage> &Messages::shown()
+{
+    return st().shown;
+}
 ShownMessage Messages::last()
 {
     return st().shown.isEmpty() ? ShownMessage{MsgKind::Plain, QString()} : st().shown.last();
@@ -123,8 +138,14 @@ void Shell::open(const QString &target)
                                                       "Il file si trova in:\n\r\n\r") +
                                            QDir::toNativeSeparators(t));
 }
-void Shell::setScripted(bool on) { st().shellScripted = on; }
-QStringList &Shell::opened() { return st().opened; }
+void Shell::setScripted(bool on)
+{
+    st().shellScripted = on;
+}
+QStringList &Shell::opened()
+{
+    return st().opened;
+}
 
 // Every file dialog is recorded; scripted, it answers the next name instead of showing itself.
 static QString askFile(const QString &caption, const std::function<QString()> &dialog)
@@ -139,8 +160,7 @@ static QString askFile(const QString &caption, const std::function<QString()> &d
     }
     return dialog ? dialog() : QString();
 }
-QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                    const QString &filter)
+QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
     const auto &d = st().desktop.openFile;
     return askFile(caption, d ? [&] { return d(parent, caption, dir, filter); } : std::function<QString()>());
@@ -150,14 +170,19 @@ QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption
     const auto &d = st().desktop.folder;
     return askFile(caption, d ? [&] { return d(parent, caption, dir); } : std::function<QString()>());
 }
-QString FileDialog::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                    const QString &filter)
+QString FileDialog::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
     const auto &d = st().desktop.saveFile;
     return askFile(caption, d ? [&] { return d(parent, caption, dir, filter); } : std::function<QString()>());
 }
-QStringList &FileDialog::asked() { return st().fileAsked; }
-void FileDialog::setScripted(bool on) { st().fileScripted = on; }
+QStringList &FileDialog::asked()
+{
+    return st().fileAsked;
+}
+void FileDialog::setScripted(bool on)
+{
+    st().fileScripted = on;
+}
 void FileDialog::setNextFileName(const QString &name)
 {
     if (st().nextFile)
@@ -166,17 +191,32 @@ void FileDialog::setNextFileName(const QString &name)
 }
 
 // The printer itself is a widget-side matter (core/widgets/DesktopSeams.cpp); its scripted state lives here.
-void Printing::setScripted(bool on) { st().printScripted = on; }
+void Printing::setScripted(bool on)
+{
+    st().printScripted = on;
+}
 void Printing::setNextPdfFile(const QString &path)
 {
     if (st().nextPdf)
         fault(QStringLiteral("scripted print file \"%1\" replaced unused").arg(*st().nextPdf));
     st().nextPdf = path;
 }
-void Printing::setNoPrinter(bool none) { st().noPrinter = none; }
-int &Printing::previewCount() { return st().previews; }
-bool Printing::scripted() { return st().printScripted; }
-bool Printing::scriptedNoPrinter() { return st().noPrinter; }
+void Printing::setNoPrinter(bool none)
+{
+    st().noPrinter = none;
+}
+int &Printing::previewCount()
+{
+    return st().previews;
+}
+bool Printing::scripted()
+{
+    return st().printScripted;
+}
+bool Printing::scriptedNoPrinter()
+{
+    return st().noPrinter;
+}
 QString Printing::takeNextPdfFile()
 {
     if (!st().nextPdf) {
@@ -202,9 +242,18 @@ void Sound::stop()
     if (st().desktop.stop)
         st().desktop.stop();
 }
-int &Sound::stopCount() { return st().stops; }
-void Sound::setScripted(bool on) { st().soundScripted = on; }
-QStringList &Sound::played() { return st().played; }
+int &Sound::stopCount()
+{
+    return st().stops;
+}
+void Sound::setScripted(bool on)
+{
+    st().soundScripted = on;
+}
+QStringList &Sound::played()
+{
+    return st().played;
+}
 
 void Help::show(QWidget *parent, const QString &title, const QString &text)
 {
@@ -214,13 +263,31 @@ void Help::show(QWidget *parent, const QString &title, const QString &text)
     if (st().helpWindow)
         st().helpWindow(parent, title, text);
 }
-void Help::setWindow(Window window) { st().helpWindow = std::move(window); }
-void Help::setScripted(bool on) { st().helpScripted = on; }
-QList<Help::Shown> &Help::shown() { return st().helpShown; }
+void Help::setWindow(Window window)
+{
+    st().helpWindow = std::move(window);
+}
+void Help::setScripted(bool on)
+{
+    st().helpScripted = on;
+}
+QList<Help::Shown> &Help::shown()
+{
+    return st().helpShown;
+}
 
-QDate Clock::today() { return now().date(); }
-QDateTime Clock::now() { return st().fixedNow.isValid() ? st().fixedNow : QDateTime::currentDateTime(); }
-void Clock::setFixed(const QDateTime &when) { st().fixedNow = when; }
+QDate Clock::today()
+{
+    return now().date();
+}
+QDateTime Clock::now()
+{
+    return st().fixedNow.isValid() ? st().fixedNow : QDateTime::currentDateTime();
+}
+void Clock::setFixed(const QDateTime &when)
+{
+    st().fixedNow = when;
+}
 
 void AppExit::terminate()
 {
@@ -228,8 +295,14 @@ void AppExit::terminate()
     if (!st().exitScripted)
         QCoreApplication::quit();
 }
-void AppExit::setScripted(bool on) { st().exitScripted = on; }
-int &AppExit::count() { return st().exits; }
+void AppExit::setScripted(bool on)
+{
+    st().exitScripted = on;
+}
+int &AppExit::count()
+{
+    return st().exits;
+}
 
 void setScriptedAll(bool on)
 {

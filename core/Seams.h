@@ -77,7 +77,7 @@ public:
     // Scripted: the answer of the next dialog; empty = the user cancelled; serves every dialog. A dialog with
     // no name scripted, and a name replaced before a dialog used it, are faults of the test.
     static void setNextFileName(const QString &name);
-    static QStringList &asked();                      // captions of the dialogs shown, in order
+    static QStringList &asked(); // captions of the dialogs shown, in order
 };
 
 // Printer choice and preview. Production shows the print dialog / preview window; tests print to a PDF file.
@@ -93,7 +93,7 @@ public:
     // Empty = cancel the next print dialog. As with file names, a print dialog with nothing scripted and a
     // file replaced before use are faults of the test.
     static void setNextPdfFile(const QString &path);
-    static void setNoPrinter(bool none);             // scripted: behave as a computer without printers
+    static void setNoPrinter(bool none); // scripted: behave as a computer without printers
     static int &previewCount();
     // The scripted state, read by the desktop side.
     static bool scripted();
@@ -159,8 +159,8 @@ public:
 // What the desktop side supplies; each member may stay empty.
 struct Desktop {
     std::function<Answer(QWidget *parent, MsgKind kind, const QString &text)> message;
-    std::function<QString(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)>
-        openFile, saveFile;
+    std::function<QString(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)> openFile,
+        saveFile;
     std::function<QString(QWidget *parent, const QString &caption, const QString &dir)> folder;
     std::function<void(const QString &path)> play;
     std::function<void()> stop;

@@ -7,10 +7,16 @@ struct Sha256::State {
     ~State() { EVP_MD_CTX_free(ctx); }
 };
 
-Sha256::Sha256() : m_state(std::make_unique<State>()) { EVP_DigestInit_ex(m_state->ctx, EVP_sha256(), nullptr); }
+Sha256::Sha256() : m_state(std::make_unique<State>())
+{
+    EVP_DigestInit_ex(m_state->ctx, EVP_sha256(), nullptr);
+}
 Sha256::~Sha256() = default;
 
-void Sha256::add(const char *data, qint64 size) { EVP_DigestUpdate(m_state->ctx, data, size_t(size)); }
+void Sha256::add(const char *data, qint64 size)
+{
+    EVP_DigestUpdate(m_state->ctx, data, size_t(size));
+}
 
 QByteArray Sha256::result() const
 {

@@ -4,8 +4,8 @@
 #include "core/ProgramFolder.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QIODevice>
+#include <QSaveFile>
 
 namespace {
 // Pieces are gathered in a buffer and handed to the device a megabyte at a time: a large archive is written
@@ -14,7 +14,8 @@ class Writer {
 public:
     explicit Writer(QIODevice &device) : m_device(device) { m_buf.reserve(kChunk + 4096); }
 
-    void raw(QByteArrayView ascii) {
+    void raw(QByteArrayView ascii)
+    {
         m_buf.append(ascii);
         if (m_buf.size() >= kChunk)
             flush();
@@ -25,7 +26,8 @@ public:
     // Windows-1252 with the three markup characters as entities, so a cell shows exactly its text. A
     // character the code page lacks becomes a numeric reference, which spreadsheet programs show as typed.
     // Control characters (a record written by another program may hold any byte) are written as blanks.
-    void text(QStringView t) {
+    void text(QStringView t)
+    {
         for (qsizetype i = 0; i < t.size(); ++i) {
             const char16_t u = t[i].unicode();
             if (u < 0x20 || (u >= 0x7F && u < 0xA0)) {
@@ -53,7 +55,8 @@ public:
 
     bool ok() const { return m_ok; }
 
-    bool flush() {
+    bool flush()
+    {
         if (m_ok && !m_buf.isEmpty() && m_device.write(m_buf) != m_buf.size())
             m_ok = false;
         m_buf.clear();
@@ -68,7 +71,8 @@ private:
 };
 
 // Blanks (and control characters) removed at both ends, without copying the text.
-QStringView trimmed(QStringView t) {
+QStringView trimmed(QStringView t)
+{
     qsizetype b = 0, e = t.size();
     while (b < e && t[b].unicode() <= 32)
         ++b;
@@ -113,7 +117,8 @@ constexpr char kDataCell[] = "<td sdnum=\"1040;0;@\" style=\"text-align: left;\"
 constexpr char kTail[] = "</table></body></html>";
 } // namespace
 
-bool WriteSpreadsheetFile(const SpreadsheetExport &d, QIODevice &device) {
+bool WriteSpreadsheetFile(const SpreadsheetExport &d, QIODevice &device)
+{
     Writer w(device);
     w.raw(kHead);
     w.text(d.sheetName);
@@ -144,7 +149,8 @@ bool WriteSpreadsheetFile(const SpreadsheetExport &d, QIODevice &device) {
     return w.flush();
 }
 
-bool WriteSpreadsheetFile(const SpreadsheetExport &d) {
+bool WriteSpreadsheetFile(const SpreadsheetExport &d)
+{
     // Written beside it and renamed over it once complete: a failure (a full disk) keeps the earlier export.
     QSaveFile file(ProgramFolder::file(d.fileName));
     if (!file.open(QIODevice::WriteOnly))
@@ -156,4 +162,3 @@ bool WriteSpreadsheetFile(const SpreadsheetExport &d) {
     }
     return file.commit();
 }
-

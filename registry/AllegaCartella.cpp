@@ -1,13 +1,13 @@
 #include "registry/AllegaCartella.h"
 
-#include "core/widgets/CallerTags.h"
-#include "core/widgets/Controls.h"
 #include "core/OpenURL.h"
 #include "core/Seams.h"
+#include "core/widgets/CallerTags.h"
+#include "core/widgets/Controls.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/WindowNames.h"
 #include "core/widgets/WindowStyle.h"
 #include "registry/AttachmentFolder.h"
-#include "core/widgets/WindowNames.h"
 
 #include <QFileInfo>
 #include <QFrame>

@@ -72,8 +72,14 @@ constexpr EditorField kFields[] = {
     {.name = "txtConiuge", .caption = u"Coniuge:"},
     {.name = "txtFigli", .caption = u"Figli a carico:"},
     {.name = "txtDatore", .caption = u"Datore di lavoro:"},
-    {.name = "txtDecorrenza", .rule = FieldRule::Date, .caption = u"Data assunzione:", .calendarTag = "anagrafica_decorrenza"},
-    {.name = "txtScadenza", .rule = FieldRule::Date, .caption = u"Prossima scadenza:", .calendarTag = "anagrafica_scadenza"},
+    {.name = "txtDecorrenza",
+     .rule = FieldRule::Date,
+     .caption = u"Data assunzione:",
+     .calendarTag = "anagrafica_decorrenza"},
+    {.name = "txtScadenza",
+     .rule = FieldRule::Date,
+     .caption = u"Prossima scadenza:",
+     .calendarTag = "anagrafica_scadenza"},
     {.name = "txtPreavviso", .rule = FieldRule::Digits, .caption = u"Giorni di preavviso:", .reset = u"0"},
     {.name = "txtTotale", .rule = FieldRule::Amount, .caption = u"Reddito annuale: €", .reset = u"0,00"},
     {.name = "txtContratto", .caption = u"Contratto di lavoro:"},
@@ -334,7 +340,10 @@ void TfrmAnagrafica::buildBoxes(QWidget *panel)
     body->addWidget(buildCommands<T>(this, panel, kCommands, 40, 6, false));
 }
 
-void TfrmAnagrafica::afterShow() { startNew(); }
+void TfrmAnagrafica::afterShow()
+{
+    startNew();
+}
 
 bool TfrmAnagrafica::readyToSave()
 {
@@ -374,24 +383,37 @@ bool TfrmAnagrafica::readyToSave()
     });
 }
 
-
-void TfrmAnagrafica::txtTotaleExit() { formatAmount(txtTotale); }
+void TfrmAnagrafica::txtTotaleExit()
+{
+    formatAmount(txtTotale);
+}
 
 void TfrmAnagrafica::cmdFileClick()
 {
     TfrmAllegaCartella::attachFor(this, QStringLiteral("anagrafica"));
 }
 
-
 void TfrmAnagrafica::cmdTrovaClick()
 {
     runModal<TfrmTrovaAnagrafica>(this, [](auto &w) { w.lblMemory->setText(QStringLiteral("anagrafica")); });
 }
 
-void TfrmAnagrafica::cmdStampaClick() { runModal<TfrmStampaAnagrafica>(this); }
-void TfrmAnagrafica::cmdAnteprimaClick() { runModal<TfrmAnteprimaAnagrafica>(this); }
-void TfrmAnagrafica::cmdEsportaClick() { runModal<TfrmExpAnagrafica>(this); }
-void TfrmAnagrafica::cmdScadutiClick() { runModal<TfrmContrattiScaduti>(this); }
+void TfrmAnagrafica::cmdStampaClick()
+{
+    runModal<TfrmStampaAnagrafica>(this);
+}
+void TfrmAnagrafica::cmdAnteprimaClick()
+{
+    runModal<TfrmAnteprimaAnagrafica>(this);
+}
+void TfrmAnagrafica::cmdEsportaClick()
+{
+    runModal<TfrmExpAnagrafica>(this);
+}
+void TfrmAnagrafica::cmdScadutiClick()
+{
+    runModal<TfrmContrattiScaduti>(this);
+}
 
 void TfrmAnagrafica::btnCodFiscClick()
 {

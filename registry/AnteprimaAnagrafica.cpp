@@ -3,4 +3,6 @@
 
 TfrmAnteprimaAnagrafica::TfrmAnteprimaAnagrafica(QWidget *parent)
     : TSheetDialog(WindowNames::anteprimaAnagrafica.toString(), QStringLiteral(" Anteprima di stampa"),
-                   QStringLiteral("Mostra anteprima"), Output::Preview, parent) {}
+                   QStringLiteral("Mostra anteprima"), Output::Preview, parent)
+{
+}

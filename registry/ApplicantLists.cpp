@@ -1,11 +1,11 @@
 #include "registry/ApplicantLists.h"
 
 #include "core/Formats.h"
+#include "core/ProgramFolder.h"
 #include "core/widgets/CallerTags.h"
 #include "core/widgets/Forms.h"
-#include "core/ProgramFolder.h"
-#include "registry/ApplicantRecord.h"
 #include "core/widgets/WindowNames.h"
+#include "registry/ApplicantRecord.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,24 +13,29 @@
 
 namespace ApplicantLists {
 namespace {
-consteval int field(std::string_view name) {
+consteval int field(std::string_view name)
+{
     return kApplicantLayout.at(name);
 }
 
-QString joined(const Record &r, int first, int second) {
+QString joined(const Record &r, int first, int second)
+{
     return r.text(first) + QLatin1Char(' ') + r.text(second);
 }
 } // namespace
 
-QString editorName() {
+QString editorName()
+{
     return WindowNames::anagrafica.toString();
 }
 
-QString archivePath() {
+QString archivePath()
+{
     return ProgramFolder::file(QStringLiteral("Richiedenti.pro"));
 }
 
-const LineFormat &searchLine() {
+const LineFormat &searchLine()
+{
     static const LineFormat f = [] {
         LineFormat l;
         l.joined(field("Cognome"), field("Nome"), 28)
@@ -47,7 +52,8 @@ const LineFormat &searchLine() {
     return f;
 }
 
-const LineFormat &expiringLine() {
+const LineFormat &expiringLine()
+{
     static const LineFormat f = [] {
         LineFormat l;
         l.joined(field("Cognome"), field("Nome"), 30)
@@ -66,7 +72,8 @@ const LineFormat &expiringLine() {
     return f;
 }
 
-bool expiring(const RecordView &applicant, const QDate &today) {
+bool expiring(const RecordView &applicant, const QDate &today)
+{
     static const int scadenza = field("Scadenza"), preavviso = field("Preavviso");
     const QDate expiry = Formats::parseDateText(applicant.text(scadenza));
     bool whole = false;
@@ -75,7 +82,8 @@ bool expiring(const RecordView &applicant, const QDate &today) {
     return expiry.isValid() && whole && expiry.addDays(-notice) <= today;
 }
 
-void handBack(const QString &context, const Record &a, qint64 position) {
+void handBack(const QString &context, const Record &a, qint64 position)
+{
     using CallerTags::From;
     if (context == QLatin1String("anagrafica")) {
         if (QWidget *editor = Forms::get(CallerTags::window(From::ApplicantSearch, context)))

@@ -1,13 +1,13 @@
 #include "registry/ApplicantSheet.h"
 
 #include "core/Formats.h"
-#include "core/widgets/Forms.h"
 #include "core/Seams.h"
 #include "core/report/Report.h"
-#include "core/widgets/ReportPrinting.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
-#include "core/widgets/WindowStyle.h"
+#include "core/widgets/ReportPrinting.h"
 #include "core/widgets/WindowNames.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -70,7 +70,8 @@ constexpr SheetValue kValues[] = {
 };
 static_assert(std::size(kValues) == 40);
 
-QString onScreen(const QWidget *editor, const char *control) {
+QString onScreen(const QWidget *editor, const char *control)
+{
     const QWidget *w = editor ? editor->findChild<QWidget *>(QString::fromLatin1(control)) : nullptr;
     QString text;
     if (auto *e = qobject_cast<const QLineEdit *>(w))
@@ -86,13 +87,15 @@ QString onScreen(const QWidget *editor, const char *control) {
 } // namespace
 
 namespace ApplicantSheet {
-QString footer() {
+QString footer()
+{
     const QDateTime now = Seams::Clock::now();
     return QStringLiteral("Stampa eseguita in data ") + Formats::dateText(Seams::Clock::today()) +
            QStringLiteral(" alle ore ") + Formats::timeText(now.time());
 }
 
-bool prepare(Report &report) {
+bool prepare(Report &report)
+{
     if (!report.load(QStringLiteral(":/reports/repDocumento.json")))
         return false;
     report.setOrientation(QPageLayout::Portrait);
@@ -112,7 +115,8 @@ bool prepare(Report &report) {
 
 TSheetDialog::TSheetDialog(const QString &name, const QString &caption, const QString &action, Output output,
                            QWidget *parent)
-    : QDialog(parent), m_output(output) {
+    : QDialog(parent), m_output(output)
+{
     Formats::applyProcessFormats();
     setObjectName(name);
     setWindowTitle(caption);
@@ -148,17 +152,20 @@ TSheetDialog::TSheetDialog(const QString &name, const QString &caption, const QS
     connect(btnStampa, &QPushButton::clicked, this, &TSheetDialog::btnStampaClick);
 }
 
-void TSheetDialog::showEvent(QShowEvent *e) {
+void TSheetDialog::showEvent(QShowEvent *e)
+{
     if (!e->spontaneous())
         WindowStyle::centre(this, parentWidget());
     QDialog::showEvent(e);
 }
 
-void TSheetDialog::btnAnnullaClick() {
+void TSheetDialog::btnAnnullaClick()
+{
     close();
 }
 
-void TSheetDialog::btnStampaClick() {
+void TSheetDialog::btnStampaClick()
+{
     // Failures of the engine or the printer are the engine's to report.
     Report report;
     if (ApplicantSheet::prepare(report)) {

@@ -21,8 +21,7 @@ class TSheetDialog : public QDialog {
     Q_OBJECT
 public:
     enum class Output { Print, Preview };
-    TSheetDialog(const QString &name, const QString &caption, const QString &action, Output output,
-                 QWidget *parent);
+    TSheetDialog(const QString &name, const QString &caption, const QString &action, Output output, QWidget *parent);
 
     QPushButton *btnAnnulla;
     QPushButton *btnStampa;

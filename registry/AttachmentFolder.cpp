@@ -112,7 +112,10 @@ QString fit(const QString &base, const QString &ext, int capacity)
 using Kind = FileStatus::Kind;
 
 // The folder itself, without the trailing separator.
-QString folder() { return QDir::cleanPath(path()); }
+QString folder()
+{
+    return QDir::cleanPath(path());
+}
 
 // The chosen file (followed if it is a link: the user picked it) against the plain file in the folder.
 bool sameContent(const QString &chosen, const QString &inFolder)

@@ -1,12 +1,13 @@
 #include "registry/ContrattiScaduti.h"
 
 #include "core/Seams.h"
+#include "core/widgets/WindowNames.h"
 #include "registry/ApplicantLists.h"
 #include "registry/ApplicantRecord.h"
-#include "core/widgets/WindowNames.h"
 
 namespace {
-SummaryListConfig config() {
+SummaryListConfig config()
+{
     SummaryListConfig c;
     c.name = WindowNames::contrattiScaduti.toString();
     c.caption = QStringLiteral(" Riepilogo contratti in scadenza o scaduti");

@@ -1,11 +1,12 @@
 #include "registry/ExpAnagrafica.h"
 
+#include "core/widgets/WindowNames.h"
 #include "registry/ApplicantLists.h"
 #include "registry/ApplicantRecord.h"
-#include "core/widgets/WindowNames.h"
 
 namespace {
-ExportConfig config() {
+ExportConfig config()
+{
     using namespace ExportValues;
     const RecordLayout &l = kApplicantLayout;
     ExportConfig c;

@@ -3,4 +3,6 @@
 
 TfrmStampaAnagrafica::TfrmStampaAnagrafica(QWidget *parent)
     : TSheetDialog(WindowNames::stampaAnagrafica.toString(), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
-                   Output::Print, parent) {}
+                   Output::Print, parent)
+{
+}

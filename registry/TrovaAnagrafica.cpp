@@ -1,11 +1,12 @@
 #include "registry/TrovaAnagrafica.h"
 
+#include "core/widgets/WindowNames.h"
 #include "registry/ApplicantLists.h"
 #include "registry/ApplicantRecord.h"
-#include "core/widgets/WindowNames.h"
 
 namespace {
-SearchConfig config() {
+SearchConfig config()
+{
     SearchConfig c;
     c.name = WindowNames::trovaAnagrafica.toString();
     c.caption = QStringLiteral(" Trova richiedenti in archivio");
@@ -32,7 +33,8 @@ SearchConfig config() {
 }
 } // namespace
 
-TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent) : TSearchWindow(config(), parent) {
+TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent) : TSearchWindow(config(), parent)
+{
     txtCognome = filterBox("txtCognome");
     txtNome = filterBox("txtNome");
     txtStatoNasc = filterBox("txtStatoNasc");

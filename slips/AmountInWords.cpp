@@ -5,18 +5,22 @@
 #include <array>
 
 namespace {
-constexpr std::array<const char *, 10> kUnits = {"", "uno", "due", "tre", "quattro", "cinque", "sei", "sette", "otto",
-                                                 "nove"};
-constexpr std::array<const char *, 10> kTeens = {"dieci", "undici", "dodici", "tredici", "quattordici", "quindici",
-                                                 "sedici", "diciassette", "diciotto", "diciannove"};
-constexpr std::array<const char *, 10> kTens = {"", "", "venti", "trenta", "quaranta", "cinquanta", "sessanta",
-                                                "settanta", "ottanta", "novanta"};
-constexpr std::array<const char *, 10> kTensOne = {"", "", "ventuno", "trentuno", "quarantuno", "cinquantuno",
-                                                   "sessantuno", "settantuno", "ottantuno", "novantuno"};
-constexpr std::array<const char *, 10> kHundreds = {"", "cento", "duecento", "trecento", "quattrocento", "cinquecento",
-                                                    "seicento", "settecento", "ottocento", "novecento"};
+constexpr std::array<const char *, 10> kUnits = {"",       "uno", "due",   "tre",  "quattro",
+                                                 "cinque", "sei", "sette", "otto", "nove"};
+constexpr std::array<const char *, 10> kTeens = {"dieci",    "undici", "dodici",      "tredici",  "quattordici",
+                                                 "quindici", "sedici", "diciassette", "diciotto", "diciannove"};
+constexpr std::array<const char *, 10> kTens = {"",          "",         "venti",    "trenta",  "quaranta",
+                                                "cinquanta", "sessanta", "settanta", "ottanta", "novanta"};
+constexpr std::array<const char *, 10> kTensOne = {
+    "", "", "ventuno", "trentuno", "quarantuno", "cinquantuno", "sessantuno", "settantuno", "ottantuno", "novantuno"};
+constexpr std::array<const char *, 10> kHundreds = {
+    "",         "cento",      "duecento",  "trecento", "quattrocento", "cinquecento",
+    "seicento", "settecento", "ottocento", "novecento"};
 
-QString words(const char *w) { return QString::fromLatin1(w); }
+QString words(const char *w)
+{
+    return QString::fromLatin1(w);
+}
 
 // Whole euros in words; groups are fused with their scale words, nothing between the pieces.
 QString wholeWords(qint64 w)
@@ -29,9 +33,8 @@ QString wholeWords(qint64 w)
         const char *many;
     };
     // The billions group takes whatever lies above it, so amounts past the slip's range still read right.
-    static constexpr std::array<Scale, 3> scales = {{{1000000000LL, "unmiliardo", "miliardi"},
-                                                     {1000000LL, "unmilione", "milioni"},
-                                                     {1000LL, "mille", "mila"}}};
+    static constexpr std::array<Scale, 3> scales = {
+        {{1000000000LL, "unmiliardo", "miliardi"}, {1000000LL, "unmilione", "milioni"}, {1000LL, "mille", "mila"}}};
     QString text;
     qint64 rest = w;
     for (const auto &s : scales) {

@@ -2,9 +2,9 @@
 
 #include "core/Formats.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/WindowNames.h"
 #include "core/widgets/WindowStyle.h"
 #include "slips/SlipOnScreen.h"
-#include "core/widgets/WindowNames.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -85,7 +85,10 @@ TfrmAnteprimaPse::TfrmAnteprimaPse(QWidget *parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TfrmAnteprimaPse::fillFromEditor() { fill(SlipOnScreen::fromEditor()); }
+void TfrmAnteprimaPse::fillFromEditor()
+{
+    fill(SlipOnScreen::fromEditor());
+}
 
 void TfrmAnteprimaPse::fill(const SlipOnScreen &slip)
 {
@@ -99,7 +102,10 @@ void TfrmAnteprimaPse::fill(const SlipOnScreen &slip)
     spread(txtCom, SlipOnScreen::leftBoxes(slip.comuneRes, 16));
 }
 
-void TfrmAnteprimaPse::btnChiudiClick() { close(); }
+void TfrmAnteprimaPse::btnChiudiClick()
+{
+    close();
+}
 
 void TfrmAnteprimaPse::showEvent(QShowEvent *e)
 {

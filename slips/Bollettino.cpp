@@ -34,29 +34,90 @@ enum Font { SlipBox, Record };
 
 // The fields in tab order: the slip's boxes on its drawing, then what the office records besides.
 constexpr EditorField kFields[] = {
-    {.name = "txtImporto", .rule = FieldRule::Digits, .caption = u"di Euro", .captionAt = {536, 52},
-     .parent = "panBollettino", .place = {600, 44, 190, 32}, .align = Qt::AlignRight, .font = SlipBox},
-    {.name = "txtCents", .rule = FieldRule::Digits, .caption = u",", .captionAt = {796, 52}, .parent = "panBollettino",
-     .place = {808, 44, 56, 32}, .align = Qt::AlignHCenter, .reset = u"00", .font = SlipBox},
-    {.name = "txtImpLettere", .rule = FieldRule::ReadOnly, .caption = u"Importo in lettere:", .captionAt = {16, 100},
-     .parent = "panBollettino", .place = {150, 92, 640, 32}, .align = Qt::AlignRight, .font = SlipBox},
-    {.name = "txtCentLettere", .rule = FieldRule::ReadOnly, .caption = u"/", .captionAt = {796, 100},
-     .parent = "panBollettino", .place = {808, 92, 56, 32}, .align = Qt::AlignHCenter, .reset = u"00",
+    {.name = "txtImporto",
+     .rule = FieldRule::Digits,
+     .caption = u"di Euro",
+     .captionAt = {536, 52},
+     .parent = "panBollettino",
+     .place = {600, 44, 190, 32},
+     .align = Qt::AlignRight,
      .font = SlipBox},
-    {.name = "txtEsecutore", .rule = FieldRule::Upper, .caption = u"ESEGUITO DA:", .captionAt = {16, 210},
-     .parent = "panBollettino", .place = {150, 202, 714, 32}, .font = SlipBox},
-    {.name = "txtIndirizzoRes", .rule = FieldRule::Upper, .caption = u"VIA - PIAZZA:", .captionAt = {16, 250},
-     .parent = "panBollettino", .place = {150, 242, 400, 32}, .font = SlipBox},
-    {.name = "txtCapRes", .rule = FieldRule::TrimUpper, .caption = u"CAP:", .captionAt = {590, 250},
-     .parent = "panBollettino", .place = {640, 242, 100, 32}, .align = Qt::AlignHCenter, .font = SlipBox},
-    {.name = "txtComuneRes", .rule = FieldRule::Upper, .caption = u"LOCALITA':", .captionAt = {16, 290},
-     .parent = "panBollettino", .place = {150, 282, 300, 32}, .font = SlipBox},
-    {.name = "txtDataScade", .rule = FieldRule::Date, .caption = u"Data scadenza:", .captionAt = {24, 374},
-     .place = {150, 366, 140, 32}, .align = Qt::AlignHCenter, .calendarTag = "bollettino_datascade", .font = Record},
-    {.name = "txtDataPaga", .rule = FieldRule::Date, .caption = u"Data versamento:", .captionAt = {320, 374},
-     .place = {450, 366, 140, 32}, .align = Qt::AlignHCenter, .calendarTag = "bollettino_datapaga", .font = Record},
-    {.name = "txtTimbro", .caption = u"Estremi timbro Ufficio Postale:", .captionAt = {24, 422},
-     .place = {250, 414, 726, 32}, .font = Record},
+    {.name = "txtCents",
+     .rule = FieldRule::Digits,
+     .caption = u",",
+     .captionAt = {796, 52},
+     .parent = "panBollettino",
+     .place = {808, 44, 56, 32},
+     .align = Qt::AlignHCenter,
+     .reset = u"00",
+     .font = SlipBox},
+    {.name = "txtImpLettere",
+     .rule = FieldRule::ReadOnly,
+     .caption = u"Importo in lettere:",
+     .captionAt = {16, 100},
+     .parent = "panBollettino",
+     .place = {150, 92, 640, 32},
+     .align = Qt::AlignRight,
+     .font = SlipBox},
+    {.name = "txtCentLettere",
+     .rule = FieldRule::ReadOnly,
+     .caption = u"/",
+     .captionAt = {796, 100},
+     .parent = "panBollettino",
+     .place = {808, 92, 56, 32},
+     .align = Qt::AlignHCenter,
+     .reset = u"00",
+     .font = SlipBox},
+    {.name = "txtEsecutore",
+     .rule = FieldRule::Upper,
+     .caption = u"ESEGUITO DA:",
+     .captionAt = {16, 210},
+     .parent = "panBollettino",
+     .place = {150, 202, 714, 32},
+     .font = SlipBox},
+    {.name = "txtIndirizzoRes",
+     .rule = FieldRule::Upper,
+     .caption = u"VIA - PIAZZA:",
+     .captionAt = {16, 250},
+     .parent = "panBollettino",
+     .place = {150, 242, 400, 32},
+     .font = SlipBox},
+    {.name = "txtCapRes",
+     .rule = FieldRule::TrimUpper,
+     .caption = u"CAP:",
+     .captionAt = {590, 250},
+     .parent = "panBollettino",
+     .place = {640, 242, 100, 32},
+     .align = Qt::AlignHCenter,
+     .font = SlipBox},
+    {.name = "txtComuneRes",
+     .rule = FieldRule::Upper,
+     .caption = u"LOCALITA':",
+     .captionAt = {16, 290},
+     .parent = "panBollettino",
+     .place = {150, 282, 300, 32},
+     .font = SlipBox},
+    {.name = "txtDataScade",
+     .rule = FieldRule::Date,
+     .caption = u"Data scadenza:",
+     .captionAt = {24, 374},
+     .place = {150, 366, 140, 32},
+     .align = Qt::AlignHCenter,
+     .calendarTag = "bollettino_datascade",
+     .font = Record},
+    {.name = "txtDataPaga",
+     .rule = FieldRule::Date,
+     .caption = u"Data versamento:",
+     .captionAt = {320, 374},
+     .place = {450, 366, 140, 32},
+     .align = Qt::AlignHCenter,
+     .calendarTag = "bollettino_datapaga",
+     .font = Record},
+    {.name = "txtTimbro",
+     .caption = u"Estremi timbro Ufficio Postale:",
+     .captionAt = {24, 422},
+     .place = {250, 414, 726, 32},
+     .font = Record},
     {.name = "txtNote", .caption = u"Note:", .captionAt = {24, 462}, .place = {250, 454, 726, 32}, .font = Record},
     {.name = "chkSaldato", .rule = FieldRule::Check, .caption = u"Saldato", .place = {630, 370, 120, 26}, .font = -1},
     {.name = "txtIntero", .rule = FieldRule::Hidden, .reset = u"0,00"},
@@ -73,8 +134,8 @@ constexpr EditorCommand<T> kCommands[] = {
     {&T::cmdNuovo, "cmdNuovo", "new.svg", u"Nuovo", u"Prepara la schermata per la registrazione di una nuova scheda.",
      EditorKeys::nuovo, &T::cmdNuovoClick},
     {&T::cmdDuplica, "cmdDuplica", "duplicate.svg", u"Duplica",
-     u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
-     EditorKeys::duplica, &T::cmdDuplicaClick},
+     u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.", EditorKeys::duplica,
+     &T::cmdDuplicaClick},
     {&T::cmdSalva, "cmdSalva", "save.svg", u"Salva", u"Salva la scheda corrente in archivio.", EditorKeys::salva,
      &T::cmdSalvaClick},
     {&T::cmdAllega, "cmdAllega", "attach.svg", u"Allega", u"Allega file alla scheda corrente.", EditorKeys::allega,
@@ -97,13 +158,13 @@ constexpr EditorCommand<T> kCommands[] = {
      &T::cmdEsciClick},
 };
 
-const QString kSlipStyle = QStringLiteral(
-    "QFrame#panBollettino { background: #E9F3F1; border: 2px solid #2A6F6A; border-radius: 6px; }"
-    "QFrame#panBollettino QLabel { color: #1F4F4B; font-weight: bold; }"
-    "QFrame#panBollettino QLineEdit { background: white; border: 1px solid #2A6F6A; }"
-    "QLineEdit[readOnly=\"true\"] { background: #E4E4E4; }"
-    "QLineEdit#txtDataScade, QLineEdit#txtDataPaga { background: white; border: 1px solid #708090; }"
-    "QLabel#lblPosizione { background: white; border: 1px solid #708090; font-weight: bold; }");
+const QString kSlipStyle =
+    QStringLiteral("QFrame#panBollettino { background: #E9F3F1; border: 2px solid #2A6F6A; border-radius: 6px; }"
+                   "QFrame#panBollettino QLabel { color: #1F4F4B; font-weight: bold; }"
+                   "QFrame#panBollettino QLineEdit { background: white; border: 1px solid #2A6F6A; }"
+                   "QLineEdit[readOnly=\"true\"] { background: #E4E4E4; }"
+                   "QLineEdit#txtDataScade, QLineEdit#txtDataPaga { background: white; border: 1px solid #708090; }"
+                   "QLabel#lblPosizione { background: white; border: 1px solid #708090; font-weight: bold; }");
 
 TEditorWindow::Config config()
 {
@@ -202,8 +263,9 @@ void TfrmBollettino::buildWorkPanel()
     impEsecutore = Controls::picture(slip, "impEsecutore", "import_arrow.svg", QSize(26, 26), QPoint(150, 174));
 
     buildStatusLine(panContainer)->setGeometry(0, kHeight - 32, kWidth, 32);
-    buildFields(kFields, panContainer,
-                {QFont(QStringLiteral("Courier New"), 12, QFont::Bold), QFont(QStringLiteral("Verdana"), 10, QFont::Bold)});
+    buildFields(
+        kFields, panContainer,
+        {QFont(QStringLiteral("Courier New"), 12, QFont::Bold), QFont(QStringLiteral("Verdana"), 10, QFont::Bold)});
     txtImporto = field<QLineEdit>("txtImporto");
     txtCents = field<QLineEdit>("txtCents");
     txtImpLettere = field<QLineEdit>("txtImpLettere");
@@ -300,8 +362,9 @@ bool TfrmBollettino::readyToSave()
                             "versare."),
              txtCents},
             {!IsAllDigits(cents), warning,
-             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i centesimi dell'importo da versare "
-                            "utilizzando soltanto cifre."),
+             QStringLiteral(
+                 "Attenzione: per salvare la scheda è necessario indicare i centesimi dell'importo da versare "
+                 "utilizzando soltanto cifre."),
              txtCents},
             {txtEsecutore->text().trimmed().isEmpty(), warning,
              QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome dell'esecutore del "
@@ -347,8 +410,23 @@ void TfrmBollettino::cmdAnteprimaClick()
     runModal<TfrmAnteprimaPse>(this, [](auto &w) { w.fillFromEditor(); });
 }
 
-void TfrmBollettino::cmdStampaClick() { runModal<TfrmStampaBolTer>(this); }
-void TfrmBollettino::cmdDaSaldareClick() { runModal<TfrmDaSaldare>(this); }
-void TfrmBollettino::cmdScadutiClick() { runModal<TfrmScadute>(this); }
-void TfrmBollettino::cmdEsportaClick() { runModal<TfrmExpBollettini>(this); }
-void TfrmBollettino::cmdAllegaClick() { TfrmAllegaCartella::attachFor(this, QStringLiteral("bollettino")); }
+void TfrmBollettino::cmdStampaClick()
+{
+    runModal<TfrmStampaBolTer>(this);
+}
+void TfrmBollettino::cmdDaSaldareClick()
+{
+    runModal<TfrmDaSaldare>(this);
+}
+void TfrmBollettino::cmdScadutiClick()
+{
+    runModal<TfrmScadute>(this);
+}
+void TfrmBollettino::cmdEsportaClick()
+{
+    runModal<TfrmExpBollettini>(this);
+}
+void TfrmBollettino::cmdAllegaClick()
+{
+    TfrmAllegaCartella::attachFor(this, QStringLiteral("bollettino"));
+}

@@ -1,11 +1,12 @@
 #include "slips/ExpBollettini.h"
 
+#include "core/widgets/WindowNames.h"
 #include "slips/SlipLists.h"
 #include "slips/SlipRecord.h"
-#include "core/widgets/WindowNames.h"
 
 namespace {
-ExportConfig config() {
+ExportConfig config()
+{
     using namespace ExportValues;
     const RecordLayout &l = kSlipLayout;
     ExportConfig c;

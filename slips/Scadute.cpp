@@ -1,8 +1,8 @@
 #include "slips/Scadute.h"
 
 #include "core/Seams.h"
-#include "slips/SlipLists.h"
 #include "core/widgets/WindowNames.h"
+#include "slips/SlipLists.h"
 
 TfrmScadute::TfrmScadute(QWidget *parent)
     : TSummaryList(SlipLists::listConfig(WindowNames::scadute.toString(),
@@ -14,4 +14,6 @@ TfrmScadute::TfrmScadute(QWidget *parent)
                                                  return SlipLists::overdue(slip, today);
                                              });
                                          }),
-                   parent) {}
+                   parent)
+{
+}

@@ -2,16 +2,18 @@
 
 #include "core/Formats.h"
 #include "core/Record.h"
-#include "slips/SlipRecord.h"
 #include "core/widgets/WindowNames.h"
+#include "slips/SlipRecord.h"
 
 namespace SlipLists {
 namespace {
-consteval int field(std::string_view name) {
+consteval int field(std::string_view name)
+{
     return kSlipLayout.at(name);
 }
 
-LineFormat &addressColumns(LineFormat &f) {
+LineFormat &addressColumns(LineFormat &f)
+{
     return f.literal(QStringLiteral("  Via "))
         .column(field("IndirizzoRes"), 22)
         .literal(QStringLiteral("  CAP: "))
@@ -25,20 +27,24 @@ LineFormat &addressColumns(LineFormat &f) {
 }
 } // namespace
 
-QString editorName() {
+QString editorName()
+{
     return WindowNames::bollettino.toString();
 }
 
-QString archivePath() {
+QString archivePath()
+{
     return ResultLines::editorArchivePath(editorName());
 }
 
-bool unpaid(const RecordView &slip) {
+bool unpaid(const RecordView &slip)
+{
     static const int saldato = field("Saldato");
     return slip.text(saldato) == FieldCodec::no();
 }
 
-bool overdue(const RecordView &slip, const QDate &today) {
+bool overdue(const RecordView &slip, const QDate &today)
+{
     static const int dataScade = field("DataScade");
     if (!unpaid(slip))
         return false;
@@ -46,7 +52,8 @@ bool overdue(const RecordView &slip, const QDate &today) {
     return due.isValid() && due < today;
 }
 
-const LineFormat &summaryLine() {
+const LineFormat &summaryLine()
+{
     static const LineFormat f = [] {
         LineFormat l;
         l.column(field("Esecutore"), 44);
@@ -55,7 +62,8 @@ const LineFormat &summaryLine() {
     return f;
 }
 
-const LineFormat &searchLine() {
+const LineFormat &searchLine()
+{
     static const LineFormat f = [] {
         LineFormat l;
         l.column(field("Esecutore"), 40);
@@ -65,7 +73,8 @@ const LineFormat &searchLine() {
     return f;
 }
 
-SummaryListConfig listConfig(const QString &name, const QString &title, std::function<RecordFilter()> selection) {
+SummaryListConfig listConfig(const QString &name, const QString &title, std::function<RecordFilter()> selection)
+{
     SummaryListConfig c;
     c.name = name;
     c.caption = QLatin1Char(' ') + title;

@@ -1,7 +1,7 @@
 #include "slips/SlipOnScreen.h"
 
-#include "core/widgets/Forms.h"
 #include "core/Routines.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/WindowNames.h"
 
 #include <QLineEdit>
@@ -27,13 +27,25 @@ SlipOnScreen SlipOnScreen::fromEditor()
     return s;
 }
 
-QString SlipOnScreen::wordsLine() const { return impLettere.trimmed() + QLatin1Char('/') + centLettere.trimmed(); }
+QString SlipOnScreen::wordsLine() const
+{
+    return impLettere.trimmed() + QLatin1Char('/') + centLettere.trimmed();
+}
 
-QString SlipOnScreen::euroBoxes() const { return RightText(QString(8, QLatin1Char(' ')) + importo.trimmed(), 8); }
+QString SlipOnScreen::euroBoxes() const
+{
+    return RightText(QString(8, QLatin1Char(' ')) + importo.trimmed(), 8);
+}
 
-QString SlipOnScreen::centBoxesRight() const { return RightText(QStringLiteral("  ") + cents.trimmed(), 2); }
+QString SlipOnScreen::centBoxesRight() const
+{
+    return RightText(QStringLiteral("  ") + cents.trimmed(), 2);
+}
 
-QString SlipOnScreen::centBoxesLeft() const { return LeftText(cents.trimmed() + QStringLiteral("  "), 2); }
+QString SlipOnScreen::centBoxesLeft() const
+{
+    return LeftText(cents.trimmed() + QStringLiteral("  "), 2);
+}
 
 QString SlipOnScreen::leftBoxes(const QString &text, int n)
 {

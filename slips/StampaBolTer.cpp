@@ -5,12 +5,12 @@
 #include "core/ProgramFolder.h"
 #include "core/Seams.h"
 #include "core/report/Report.h"
-#include "core/widgets/ReportPrinting.h"
 #include "core/widgets/Picture.h"
+#include "core/widgets/ReportPrinting.h"
+#include "core/widgets/WindowNames.h"
 #include "core/widgets/WindowStyle.h"
 #include "slips/ProvaAllineamento.h"
 #include "slips/SlipOnScreen.h"
-#include "core/widgets/WindowNames.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -35,7 +35,10 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
 // The furthest shift that still puts the print on the form; a stored value beyond it is brought back to it.
 constexpr int kMarginLimit = 50;
 
-int clampMargin(qint64 mm) { return int(qBound(qint64(-kMarginLimit), mm, qint64(kMarginLimit))); }
+int clampMargin(qint64 mm)
+{
+    return int(qBound(qint64(-kMarginLimit), mm, qint64(kMarginLimit)));
+}
 
 // Whole millimetres, clamped; nothing when the text is no whole number. Blank reads as 0.
 std::optional<int> parseMargin(const QString &text)
@@ -136,9 +139,15 @@ TfrmStampaBolTer::TfrmStampaBolTer(QWidget *parent) : QDialog(parent)
     setTabOrder(btnStampa, btnAnnulla);
 }
 
-QString TfrmStampaBolTer::iniPath() { return ProgramFolder::file(QStringLiteral("Bollettini.ini")); }
+QString TfrmStampaBolTer::iniPath()
+{
+    return ProgramFolder::file(QStringLiteral("Bollettini.ini"));
+}
 
-QString TfrmStampaBolTer::iniSection() { return QStringLiteral("Margini Stampa Bollettino PSE"); }
+QString TfrmStampaBolTer::iniSection()
+{
+    return QStringLiteral("Margini Stampa Bollettino PSE");
+}
 
 void TfrmStampaBolTer::showEvent(QShowEvent *e)
 {
@@ -157,8 +166,8 @@ void TfrmStampaBolTer::FormShow()
         const auto mm = parseMargin(stored);
         field->setText(QString::number(mm.value_or(0)));
         if (!mm)
-            notes.append(QStringLiteral("Il margine %1 memorizzato non è un numero intero: viene mostrato 0.")
-                             .arg(which));
+            notes.append(
+                QStringLiteral("Il margine %1 memorizzato non è un numero intero: viene mostrato 0.").arg(which));
         else if (stored.toLongLong() != *mm && !stored.isEmpty())
             notes.append(QStringLiteral("Il margine %1 memorizzato supera i %2 mm ammessi: viene mostrato %3.")
                              .arg(which)
@@ -171,17 +180,32 @@ void TfrmStampaBolTer::FormShow()
     layout()->activate(); // the window grows to the notes before it is first painted
 }
 
-int TfrmStampaBolTer::marginOf(const QLineEdit *field) { return parseMargin(field->text()).value_or(0); }
+int TfrmStampaBolTer::marginOf(const QLineEdit *field)
+{
+    return parseMargin(field->text()).value_or(0);
+}
 
 void TfrmStampaBolTer::step(QLineEdit *field, int delta)
 {
     field->setText(QString::number(clampMargin(qint64(marginOf(field)) + delta)));
 }
 
-void TfrmStampaBolTer::btnTopMinusClick() { step(txtTop, -1); }
-void TfrmStampaBolTer::btnTopPlusClick() { step(txtTop, +1); }
-void TfrmStampaBolTer::btnLeftMinusClick() { step(txtLeft, -1); }
-void TfrmStampaBolTer::btnLeftPlusClick() { step(txtLeft, +1); }
+void TfrmStampaBolTer::btnTopMinusClick()
+{
+    step(txtTop, -1);
+}
+void TfrmStampaBolTer::btnTopPlusClick()
+{
+    step(txtTop, +1);
+}
+void TfrmStampaBolTer::btnLeftMinusClick()
+{
+    step(txtLeft, -1);
+}
+void TfrmStampaBolTer::btnLeftPlusClick()
+{
+    step(txtLeft, +1);
+}
 
 void TfrmStampaBolTer::apply(const QLineEdit *field, const QString &key)
 {
@@ -191,10 +215,19 @@ void TfrmStampaBolTer::apply(const QLineEdit *field, const QString &key)
                                                       "indicati."));
 }
 
-void TfrmStampaBolTer::btnApplicaTopClick() { apply(txtTop, QStringLiteral("Superiore")); }
-void TfrmStampaBolTer::btnApplicaLeftClick() { apply(txtLeft, QStringLiteral("Sinistro")); }
+void TfrmStampaBolTer::btnApplicaTopClick()
+{
+    apply(txtTop, QStringLiteral("Superiore"));
+}
+void TfrmStampaBolTer::btnApplicaLeftClick()
+{
+    apply(txtLeft, QStringLiteral("Sinistro"));
+}
 
-void TfrmStampaBolTer::btnAnnullaClick() { reject(); }
+void TfrmStampaBolTer::btnAnnullaClick()
+{
+    reject();
+}
 
 void TfrmStampaBolTer::fillReport(Report &report, int topMm, int leftMm)
 {

@@ -1,12 +1,13 @@
 #include "slips/TrovaBollettini.h"
 
 #include "core/widgets/Forms.h"
+#include "core/widgets/WindowNames.h"
 #include "slips/SlipLists.h"
 #include "slips/SlipRecord.h"
-#include "core/widgets/WindowNames.h"
 
 namespace {
-SearchConfig config() {
+SearchConfig config()
+{
     SearchConfig c;
     c.name = WindowNames::trovaBollettini.toString();
     c.caption = QStringLiteral(" Trova versamenti in archivio");
@@ -38,7 +39,8 @@ SearchConfig config() {
 }
 } // namespace
 
-TfrmTrovaBollettini::TfrmTrovaBollettini(QWidget *parent) : TSearchWindow(config(), parent) {
+TfrmTrovaBollettini::TfrmTrovaBollettini(QWidget *parent) : TSearchWindow(config(), parent)
+{
     txtIntero = filterBox("txtIntero");
     txtSaldato = filterBox("txtSaldato");
     txtEsecutore = filterBox("txtEsecutore");

@@ -3,8 +3,8 @@
 // the applicant editor "frmAnagrafica" (every control of the record and lblPosizione) and the deadline
 // editor "frmScadenzario" (its client fields and lblPosizione).
 
-#include "core/widgets/Forms.h"
 #include "core/Record.h"
+#include "core/widgets/Forms.h"
 #include "registry/ApplicantRecord.h"
 
 #include <QComboBox>
@@ -20,7 +20,8 @@ namespace ApplicantFixture {
 using Fields = QList<QPair<const char *, QString>>; // field name, text
 
 // Every field has a text of its own ("Nome 2" for field Nome), then the given fields override.
-inline Record full(const Fields &fields = {}) {
+inline Record full(const Fields &fields = {})
+{
     Record r(kApplicantLayout);
     for (int i = 0; i < kApplicantLayout.count(); ++i) {
         const auto name = kApplicantLayout.field(i).name;
@@ -32,14 +33,16 @@ inline Record full(const Fields &fields = {}) {
 }
 
 // Only the given fields; the others empty.
-inline Record applicant(const Fields &fields) {
+inline Record applicant(const Fields &fields)
+{
     Record r(kApplicantLayout);
     for (const auto &[name, text] : fields)
         r.setText(name, text);
     return r;
 }
 
-inline void write(const QString &path, const QList<Record> &records) {
+inline void write(const QString &path, const QList<Record> &records)
+{
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("cannot write the fixture archive");
@@ -47,7 +50,8 @@ inline void write(const QString &path, const QList<Record> &records) {
         f.write(r.bytes());
 }
 
-inline QWidget *standIn(const QString &name, const QStringList &controls) {
+inline QWidget *standIn(const QString &name, const QStringList &controls)
+{
     auto *w = new QWidget;
     w->setObjectName(name);
     for (const QString &control : controls) {
@@ -71,19 +75,22 @@ inline QWidget *standIn(const QString &name, const QStringList &controls) {
     return w;
 }
 
-inline QWidget *editor() {
+inline QWidget *editor()
+{
     QStringList controls{QStringLiteral("lblPosizione")};
     for (const auto &f : kApplicantFields)
         controls << QString::fromLatin1(f.control.data(), qsizetype(f.control.size()));
     return standIn(QStringLiteral("frmAnagrafica"), controls);
 }
 
-inline QWidget *agenda() {
+inline QWidget *agenda()
+{
     return standIn(QStringLiteral("frmScadenzario"), {QStringLiteral("txtCliente"), QStringLiteral("txtCodFisc"),
                                                       QStringLiteral("txtRecapito"), QStringLiteral("lblPosizione")});
 }
 
-inline QString text(QWidget *window, const QString &control) {
+inline QString text(QWidget *window, const QString &control)
+{
     QWidget *w = window->findChild<QWidget *>(control);
     if (auto *e = qobject_cast<QLineEdit *>(w))
         return e->text();
@@ -96,7 +103,8 @@ inline QString text(QWidget *window, const QString &control) {
     return QStringLiteral("<missing>");
 }
 
-inline void setText(QWidget *window, const QString &control, const QString &value) {
+inline void setText(QWidget *window, const QString &control, const QString &value)
+{
     QWidget *w = window->findChild<QWidget *>(control);
     if (auto *e = qobject_cast<QLineEdit *>(w))
         e->setText(value);

@@ -15,7 +15,10 @@ QString run(const QStringList &args)
     return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
-double mm(const QString &points) { return points.toDouble() * 25.4 / 72.0; }
+double mm(const QString &points)
+{
+    return points.toDouble() * 25.4 / 72.0;
+}
 
 QString unescape(QString s)
 {
@@ -24,13 +27,22 @@ QString unescape(QString s)
     return s.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
 }
 
-QString bbox(const QString &pdf) { return run({QStringLiteral("-bbox"), pdf, QStringLiteral("-")}); }
+QString bbox(const QString &pdf)
+{
+    return run({QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+}
 } // namespace
 
 namespace PdfText {
-QString tool() { return QStandardPaths::findExecutable(QStringLiteral("pdftotext")); }
+QString tool()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+}
 
-int pageCount(const QString &pdf) { return int(bbox(pdf).count(QStringLiteral("<page "))); }
+int pageCount(const QString &pdf)
+{
+    return int(bbox(pdf).count(QStringLiteral("<page ")));
+}
 
 QString title(const QString &pdf)
 {

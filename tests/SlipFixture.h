@@ -2,8 +2,8 @@
 // Small slip archives written field by field, and a stand-in for the slip editor holding the controls the
 // lists and the search read from and write into.
 
-#include "core/widgets/Forms.h"
 #include "core/Record.h"
+#include "core/widgets/Forms.h"
 #include "slips/SlipRecord.h"
 
 #include <QCheckBox>
@@ -18,7 +18,9 @@ struct Slip {
     Slip(QString payer_, QString due_ = QStringLiteral("14/03/2024"), QString paid_ = QStringLiteral("No"),
          QString amount_ = QStringLiteral("16,00"), QString town_ = QStringLiteral("ROMA"))
         : payer(std::move(payer_)), due(std::move(due_)), paid(std::move(paid_)), amount(std::move(amount_)),
-          town(std::move(town_)) {}
+          town(std::move(town_))
+    {
+    }
     QString payer;
     QString due;
     QString paid;
@@ -30,7 +32,8 @@ struct Slip {
     QString paidOn;
 };
 
-inline QByteArray bytes(const Slip &s) {
+inline QByteArray bytes(const Slip &s)
+{
     Record r(kSlipLayout);
     const QStringList euros = s.amount.split(QLatin1Char(','));
     r.setText("Importo", euros.value(0));
@@ -47,7 +50,8 @@ inline QByteArray bytes(const Slip &s) {
     return r.bytes();
 }
 
-inline void write(const QString &path, const QList<Slip> &slips) {
+inline void write(const QString &path, const QList<Slip> &slips)
+{
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("cannot write the fixture archive");
@@ -56,7 +60,8 @@ inline void write(const QString &path, const QList<Slip> &slips) {
 }
 
 // Registered under "frmBollettino"; lblFile names the open year's archive.
-inline QWidget *editor(const QString &archive) {
+inline QWidget *editor(const QString &archive)
+{
     auto *w = new QWidget;
     w->setObjectName(QStringLiteral("frmBollettino"));
     auto *file = new QLabel(archive, w);
@@ -78,7 +83,8 @@ inline QWidget *editor(const QString &archive) {
     return w;
 }
 
-inline QString text(QWidget *editor, const char *name) {
+inline QString text(QWidget *editor, const char *name)
+{
     QWidget *w = editor->findChild<QWidget *>(QString::fromLatin1(name));
     if (auto *e = qobject_cast<QLineEdit *>(w))
         return e->text();

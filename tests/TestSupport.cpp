@@ -23,10 +23,19 @@ TestProgramFolder::TestProgramFolder(const QString &folderName)
     ProgramFolder::setOverride(m_path);
 }
 
-TestProgramFolder::~TestProgramFolder() { ProgramFolder::setOverride(QString()); }
+TestProgramFolder::~TestProgramFolder()
+{
+    ProgramFolder::setOverride(QString());
+}
 
-QString TestProgramFolder::path() const { return ProgramFolder::path(); }
-QString TestProgramFolder::file(const QString &name) const { return ProgramFolder::file(name); }
+QString TestProgramFolder::path() const
+{
+    return ProgramFolder::path();
+}
+QString TestProgramFolder::file(const QString &name) const
+{
+    return ProgramFolder::file(name);
+}
 
 void TestProgramFolder::copyFixture(const QString &name, const QString &as)
 {
@@ -70,8 +79,8 @@ void dropFaults()
 void resetSeams(const QDate &today)
 {
     if (const QStringList left = pendingFaults(); !left.isEmpty())
-        QTest::qFail(qPrintable(QStringLiteral("left by the previous test function: ") + left.join(u"; ")),
-                     __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("left by the previous test function: ") + left.join(u"; ")), __FILE__,
+                     __LINE__);
     dropFaults();
     Seams::setScriptedAll(true);
     Seams::Messages::clear();

@@ -155,12 +155,15 @@ int hold(const QString &path, int size, bool overwrite)
 // Stops in the middle of reading the whole archive, its read lock held (another workstation's copy or search).
 int holdRead(const QString &path)
 {
-    return ArchiveFile::readWhole(path, {}, [](const char *, qint64) {
-        std::printf("held\n");
-        std::fflush(stdout);
-        ProcessControl::freeze();
-        return true;
-    }) ? 0 : 2;
+    return ArchiveFile::readWhole(path, {},
+                                  [](const char *, qint64) {
+                                      std::printf("held\n");
+                                      std::fflush(stdout);
+                                      ProcessControl::freeze();
+                                      return true;
+                                  })
+               ? 0
+               : 2;
 }
 
 // The other workstation of a restore: it saves all the time, and says which saves it was told succeeded.

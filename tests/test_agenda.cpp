@@ -6,13 +6,13 @@
 
 #include "agenda/DeadlineRecord.h"
 #include "agenda/Scadenzario.h"
-#include "registry/TrovaAnagrafica.h"
 #include "checks/CodFisc.h"
 #include "checks/PartitaIva.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
 #include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
+#include "registry/TrovaAnagrafica.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -30,7 +30,8 @@
 using namespace TestSupport;
 
 namespace {
-const QString kMissingDay = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il giorno della scadenza.");
+const QString kMissingDay =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il giorno della scadenza.");
 const QString kMissingHour =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'ora dell'appuntamento.");
 QString noSuchDate(const QString &date)
@@ -78,7 +79,10 @@ void TestAgenda::init()
     setUpEditor(QDate(2014, 3, 15));
 }
 
-void TestAgenda::cleanup() { tearDownEditor(); }
+void TestAgenda::cleanup()
+{
+    tearDownEditor();
+}
 
 void TestAgenda::fillValid()
 {
@@ -209,18 +213,30 @@ void TestAgenda::savedRecordBytes()
         int offset, capacity;
         const char16_t *text;
     } expected[] = {
-        {0, 2, u"05"},          {3, 10, u"Marzo"},
-        {14, 4, u"2014"},       {19, 10, u"05/03/2014"},
-        {30, 2, u"09"},         {33, 2, u"30"},
-        {36, 5, u"09:30"},      {42, 3, u"3"},
-        {46, 50, u"ROSSI MARIO"}, {97, 16, u"RSSMRA80A01H501U"},
-        {114, 50, u"06 1234567"}, {165, 250, u"Rinnovo permesso"},
-        {416, 50, u"Lavoro subordinato"}, {467, 30, u"A/123"},
-        {498, 10, u"01/03/2014"}, {509, 10, u""},
-        {520, 30, u"In corso"}, {551, 50, u"Bianchi"},
-        {602, 250, u"Appuntamento in Questura"}, {853, 150, u"Bollettino postale"},
-        {1004, 15, u"16,50"},   {1020, 50, u"Ricevuta 77"},
-        {1071, 250, u"Città"},  {1322, 2, u"Sì"},
+        {0, 2, u"05"},
+        {3, 10, u"Marzo"},
+        {14, 4, u"2014"},
+        {19, 10, u"05/03/2014"},
+        {30, 2, u"09"},
+        {33, 2, u"30"},
+        {36, 5, u"09:30"},
+        {42, 3, u"3"},
+        {46, 50, u"ROSSI MARIO"},
+        {97, 16, u"RSSMRA80A01H501U"},
+        {114, 50, u"06 1234567"},
+        {165, 250, u"Rinnovo permesso"},
+        {416, 50, u"Lavoro subordinato"},
+        {467, 30, u"A/123"},
+        {498, 10, u"01/03/2014"},
+        {509, 10, u""},
+        {520, 30, u"In corso"},
+        {551, 50, u"Bianchi"},
+        {602, 250, u"Appuntamento in Questura"},
+        {853, 150, u"Bollettino postale"},
+        {1004, 15, u"16,50"},
+        {1020, 50, u"Ricevuta 77"},
+        {1071, 250, u"Città"},
+        {1322, 2, u"Sì"},
         {1325, 2, u"Sì"},
     };
     for (const auto &e : expected)
@@ -751,7 +767,7 @@ void TestAgenda::closeStopsSoundAndShowsStartPanel()
     QVERIFY(ed->panAvvio->isVisible());
     QCOMPARE(ed->txtAnno->text(), QStringLiteral("2014"));
     QCOMPARE(ed->calAppuntamenti->selectedDate(), QDate(2014, 6, 1)); // the calendar keeps the chosen day
-    QCOMPARE(ed->txtCliente->text(), QStringLiteral("ROSSI MARIO")); // until the next Apri
+    QCOMPARE(ed->txtCliente->text(), QStringLiteral("ROSSI MARIO"));  // until the next Apri
 }
 
 QTEST_MAIN(TestAgenda)

@@ -15,10 +15,10 @@
 #include "agenda/TrovaScadenzario.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/widgets/Forms.h"
 #include "core/Spreadsheet.h"
-#include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/ExportGrid.h"
+#include "core/widgets/ExportSpreadsheet.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 
 #include <QCalendarWidget>
@@ -422,7 +422,8 @@ void TestAgendaLists::dailyAndMonthlySelections()
     Seams::Messages::setNextAnswer(Seams::Answer::Yes);
     Seams::Messages::setNextAnswer(Seams::Answer::No);
     empty.cmdEsportaClick();
-    QCOMPARE(TestSupport::fileBytes(folder->file(QStringLiteral("Scadenze_Mensili.xls"))), expectedListFile("Scadenze del mese", {}));
+    QCOMPARE(TestSupport::fileBytes(folder->file(QStringLiteral("Scadenze_Mensili.xls"))),
+             expectedListFile("Scadenze del mese", {}));
 }
 
 // Payments to make (TfrmConfermati), made (TfrmNonConfermati) and appointments to confirm, opened by the

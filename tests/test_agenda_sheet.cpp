@@ -15,12 +15,15 @@
 #include <QtTest>
 
 namespace {
-constexpr double kMargin = 10;   // mm, the sheet's margins
-constexpr double kTolX = 0.3;    // mm
-constexpr double kTolY = 0.71;   // mm (2 pt): pdftotext's boxes follow the font's ascent and descent
+constexpr double kMargin = 10;    // mm, the sheet's margins
+constexpr double kTolX = 0.3;     // mm
+constexpr double kTolY = 0.71;    // mm (2 pt): pdftotext's boxes follow the font's ascent and descent
 constexpr double kPitchTol = 0.3; // mm, distance between rows
 
-double rowCentre(int n) { return kMargin + 24 + (n - 1) * 10 + 3; }
+double rowCentre(int n)
+{
+    return kMargin + 24 + (n - 1) * 10 + 3;
+}
 
 // The words printed on row n, left to right.
 QList<PdfText::Word> onRow(const QList<PdfText::Word> &words, int n)
@@ -64,7 +67,10 @@ void TestAgendaSheet::init()
     openYear(QStringLiteral("2014"));
 }
 
-void TestAgendaSheet::cleanup() { tearDownEditor(); }
+void TestAgendaSheet::cleanup()
+{
+    tearDownEditor();
+}
 
 QString TestAgendaSheet::printToPdf()
 {
@@ -82,11 +88,11 @@ void TestAgendaSheet::sheetRowsAtTheirPlaces()
     ed->txtOreApp->setEditText(QStringLiteral("09"));
     ed->txtMinutiApp->setEditText(QStringLiteral("30"));
     const std::pair<QLineEdit *, const char *> values[] = {
-        {ed->txtAvviso, "3"},           {ed->txtCliente, "ROSSI MARIO"},   {ed->txtCodFisc, "RSSMRA80A01H501U"},
-        {ed->txtRecapito, "061234567"}, {ed->txtOggetto, "Rinnovo"},        {ed->txtTipologia, "Lavoro"},
-        {ed->txtProtocollo, "A/123"},   {ed->txtApertura, "01/03/2014"},    {ed->txtChiusura, "02/03/2014"},
-        {ed->txtStato, "Aperta"},       {ed->txtConsulente, "Bianchi"},     {ed->txtDettagli, "Questura"},
-        {ed->txtOfficina, "Contanti"},  {ed->txtCosto, "16,50"},            {ed->txtContatto, "R77"},
+        {ed->txtAvviso, "3"},           {ed->txtCliente, "ROSSI MARIO"}, {ed->txtCodFisc, "RSSMRA80A01H501U"},
+        {ed->txtRecapito, "061234567"}, {ed->txtOggetto, "Rinnovo"},     {ed->txtTipologia, "Lavoro"},
+        {ed->txtProtocollo, "A/123"},   {ed->txtApertura, "01/03/2014"}, {ed->txtChiusura, "02/03/2014"},
+        {ed->txtStato, "Aperta"},       {ed->txtConsulente, "Bianchi"},  {ed->txtDettagli, "Questura"},
+        {ed->txtOfficina, "Contanti"},  {ed->txtCosto, "16,50"},         {ed->txtContatto, "R77"},
     };
     for (const auto &[field, text] : values)
         field->setText(QString::fromLatin1(text));
@@ -106,12 +112,26 @@ void TestAgendaSheet::sheetRowsAtTheirPlaces()
     QVERIFY(text.contains(QStringLiteral("SCHEDA SCADENZA / APPUNTAMENTO")));
     QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data 15/03/2014 alle ore 10:30:00")));
 
-    const char16_t *captions[] = {
-        u"Data scadenza:", u"Ora appuntamento:", u"Giorni preavviso:", u"Richiedente:", u"Codice fiscale:",
-        u"Telefono preferenziale:", u"Oggetto pratica:", u"Tipologia:", u"Protocollo n.", u"Data apertura:",
-        u"Data chiusura:", u"Stato avanzamento:", u"Consulente o curatore:", u"Causale scadenza:",
-        u"Modalità di pagamento:", u"Importo in euro:", u"Estremi ricevuta:", u"Note:",
-        u"Appuntamento da confermare:", u"Pagamento effettuato:"};
+    const char16_t *captions[] = {u"Data scadenza:",
+                                  u"Ora appuntamento:",
+                                  u"Giorni preavviso:",
+                                  u"Richiedente:",
+                                  u"Codice fiscale:",
+                                  u"Telefono preferenziale:",
+                                  u"Oggetto pratica:",
+                                  u"Tipologia:",
+                                  u"Protocollo n.",
+                                  u"Data apertura:",
+                                  u"Data chiusura:",
+                                  u"Stato avanzamento:",
+                                  u"Consulente o curatore:",
+                                  u"Causale scadenza:",
+                                  u"Modalità di pagamento:",
+                                  u"Importo in euro:",
+                                  u"Estremi ricevuta:",
+                                  u"Note:",
+                                  u"Appuntamento da confermare:",
+                                  u"Pagamento effettuato:"};
     QStringList expectedValues = {QStringLiteral("05 Marzo 2014"), QStringLiteral("09:30")};
     for (const auto &v : values)
         expectedValues << QString::fromLatin1(v.second);
@@ -136,7 +156,8 @@ void TestAgendaSheet::sheetRowsAtTheirPlaces()
         if (n == 18)
             continue; // the long note, below
         QCOMPARE(joined(row, kMargin + 58, 210), expectedValues[n - 1]);
-        const auto value = std::find_if(row.begin(), row.end(), [](const auto &w) { return w.mm.left() > kMargin + 58; });
+        const auto value =
+            std::find_if(row.begin(), row.end(), [](const auto &w) { return w.mm.left() > kMargin + 58; });
         QVERIFY2(qAbs(value->mm.left() - (kMargin + 60)) <= kTolX, what.constData());
     }
     const auto note = onRow(words, 18);

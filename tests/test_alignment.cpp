@@ -1,7 +1,7 @@
 // The alignment test print: read back from PDF, every outline against the slip print's own box table.
 
-#include "core/widgets/Forms.h"
 #include "core/report/Report.h"
+#include "core/widgets/Forms.h"
 #include "slips/ProvaAllineamento.h"
 #include "slips/StampaBolTer.h"
 #include "tests/PdfText.h"

@@ -142,8 +142,8 @@ void TestAnteprimaPse::closes()
 void TestAnteprimaPse::storedMarkupShownLiterally()
 {
     const QString markup = QStringLiteral("<font size=7 color=red>ANNULLATO</font>");
-    SlipEditorStandIn editor{QStringLiteral("16"), QStringLiteral("00"), markup, QStringLiteral("00"), markup,
-                             {}, {}, {}};
+    SlipEditorStandIn editor{
+        QStringLiteral("16"), QStringLiteral("00"), markup, QStringLiteral("00"), markup, {}, {}, {}};
     editor.install();
     TfrmAnteprimaPse w;
     w.fillFromEditor();

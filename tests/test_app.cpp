@@ -26,23 +26,40 @@
 namespace {
 // Every window of the program, in the order the start creates them: the login first, then the menu.
 const QStringList kWindows = {
-    QStringLiteral("frmPassword"),         QStringLiteral("frmAvvio"),
-    QStringLiteral("frmCambiaPassword"),   QStringLiteral("frmCarta"),
-    QStringLiteral("frmCodFisc"),          QStringLiteral("frmGuida"),
-    QStringLiteral("frmIban"),             QStringLiteral("frmInfo"),
-    QStringLiteral("frmPartitaIva"),       QStringLiteral("frmSplash"),
-    QStringLiteral("frmBollettino"),       QStringLiteral("frmAllegaCartella"),
-    QStringLiteral("frmCalendario"),       QStringLiteral("frmAnteprimaPse"),
-    QStringLiteral("frmExpBollettini"),    QStringLiteral("frmScadute"),
-    QStringLiteral("frmDaSaldare"),        QStringLiteral("frmTrovaBollettini"),
-    QStringLiteral("frmStampaBolTer"),     QStringLiteral("frmAnagrafica"),
-    QStringLiteral("frmTrovaAnagrafica"),  QStringLiteral("frmExpAnagrafica"),
-    QStringLiteral("frmContrattiScaduti"), QStringLiteral("frmScadenzario"),
-    QStringLiteral("frmExpImminenti"),     QStringLiteral("frmExpGiornaliere"),
-    QStringLiteral("frmExpMensili"),       QStringLiteral("frmExpScadenzario"),
-    QStringLiteral("frmConfermati"),       QStringLiteral("frmNonConfermati"),
-    QStringLiteral("frmDaConfermare"),     QStringLiteral("frmTrovaScadenzario"),
-    QStringLiteral("frmAnteprimaAnagrafica"), QStringLiteral("frmStampaAnagrafica"),
+    QStringLiteral("frmPassword"),
+    QStringLiteral("frmAvvio"),
+    QStringLiteral("frmCambiaPassword"),
+    QStringLiteral("frmCarta"),
+    QStringLiteral("frmCodFisc"),
+    QStringLiteral("frmGuida"),
+    QStringLiteral("frmIban"),
+    QStringLiteral("frmInfo"),
+    QStringLiteral("frmPartitaIva"),
+    QStringLiteral("frmSplash"),
+    QStringLiteral("frmBollettino"),
+    QStringLiteral("frmAllegaCartella"),
+    QStringLiteral("frmCalendario"),
+    QStringLiteral("frmAnteprimaPse"),
+    QStringLiteral("frmExpBollettini"),
+    QStringLiteral("frmScadute"),
+    QStringLiteral("frmDaSaldare"),
+    QStringLiteral("frmTrovaBollettini"),
+    QStringLiteral("frmStampaBolTer"),
+    QStringLiteral("frmAnagrafica"),
+    QStringLiteral("frmTrovaAnagrafica"),
+    QStringLiteral("frmExpAnagrafica"),
+    QStringLiteral("frmContrattiScaduti"),
+    QStringLiteral("frmScadenzario"),
+    QStringLiteral("frmExpImminenti"),
+    QStringLiteral("frmExpGiornaliere"),
+    QStringLiteral("frmExpMensili"),
+    QStringLiteral("frmExpScadenzario"),
+    QStringLiteral("frmConfermati"),
+    QStringLiteral("frmNonConfermati"),
+    QStringLiteral("frmDaConfermare"),
+    QStringLiteral("frmTrovaScadenzario"),
+    QStringLiteral("frmAnteprimaAnagrafica"),
+    QStringLiteral("frmStampaAnagrafica"),
 };
 
 QStringList createdNames()
@@ -74,7 +91,10 @@ private slots:
     void informationAndCredits();
 };
 
-void TestApp::initTestCase() { Startup::initialise(*qApp); }
+void TestApp::initTestCase()
+{
+    Startup::initialise(*qApp);
+}
 
 void TestApp::formatsUnderAnyLocale()
 {
@@ -88,7 +108,8 @@ void TestApp::formatsUnderAnyLocale()
 
 void TestApp::qtDialogsSpeakItalian()
 {
-    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                         QDialogButtonBox::No);
     QCOMPARE(box.button(QDialogButtonBox::Ok)->text().remove(QLatin1Char('&')), QStringLiteral("OK"));
     QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Annulla"));
     QCOMPARE(box.button(QDialogButtonBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sì"));
@@ -221,8 +242,8 @@ void TestApp::helpOpensGuideFromFolderWithBlanks()
         QCOMPARE(help->lblTitolo->text(), QStringLiteral("Uno sguardo a Versalia."));
         const QStringList paragraphs = help->txtGuida->toPlainText().split(QStringLiteral("\n\n"));
         QCOMPARE(paragraphs.size(), 32);
-        QVERIFY(paragraphs.first().startsWith(
-            QStringLiteral("Versalia è un software progettato per la compilazione e la stampa dei bollettini postali")));
+        QVERIFY(paragraphs.first().startsWith(QStringLiteral(
+            "Versalia è un software progettato per la compilazione e la stampa dei bollettini postali")));
         QCOMPARE(help->size(), QSize(676, 598));
         QTest::mouseClick(help->lnkWeb, Qt::LeftButton);
         QTest::mouseClick(help->btnChiudi, Qt::LeftButton);

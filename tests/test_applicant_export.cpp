@@ -3,10 +3,10 @@
 
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/widgets/Forms.h"
 #include "core/Spreadsheet.h"
-#include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/ExportGrid.h"
+#include "core/widgets/ExportSpreadsheet.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "registry/ExpAnagrafica.h"
 #include "tests/ApplicantFixture.h"
@@ -38,21 +38,39 @@ private:
 };
 
 // Headings and widths as the file must carry them, in order.
-static const QList<QPair<QByteArray, int>> kHeadings{
-    {"Cognome e nome", 250},      {"Codice fiscale", 200},   {"Data di nascita", 200},  {"Cittadinanza", 250},
-    {"Partita IVA", 200},         {"Indirizzo di residenza", 250}, {"Comune di residenza", 250},
-    {"Tel. preferenziale", 250},  {"Tel. casa", 200},        {"Tel. cellulare", 200},   {"E-mail", 250},
-    {"Stato civile", 250},        {"Coniuge", 300},          {"Figli a carico", 300},   {"IBAN", 300},
-    {"Intestatario C/C", 250},    {"Datore di lavoro", 300}, {"Contratto di lavoro", 300},
-    {"Tipo documento", 250},      {"Numero documento", 250}, {"Ente rilascio", 250},    {"Data rilascio", 200},
-    {"Scad. documento", 200},     {"Scad. permesso", 200},   {"Note", 300}};
+static const QList<QPair<QByteArray, int>> kHeadings{{"Cognome e nome", 250},
+                                                     {"Codice fiscale", 200},
+                                                     {"Data di nascita", 200},
+                                                     {"Cittadinanza", 250},
+                                                     {"Partita IVA", 200},
+                                                     {"Indirizzo di residenza", 250},
+                                                     {"Comune di residenza", 250},
+                                                     {"Tel. preferenziale", 250},
+                                                     {"Tel. casa", 200},
+                                                     {"Tel. cellulare", 200},
+                                                     {"E-mail", 250},
+                                                     {"Stato civile", 250},
+                                                     {"Coniuge", 300},
+                                                     {"Figli a carico", 300},
+                                                     {"IBAN", 300},
+                                                     {"Intestatario C/C", 250},
+                                                     {"Datore di lavoro", 300},
+                                                     {"Contratto di lavoro", 300},
+                                                     {"Tipo documento", 250},
+                                                     {"Numero documento", 250},
+                                                     {"Ente rilascio", 250},
+                                                     {"Data rilascio", 200},
+                                                     {"Scad. documento", 200},
+                                                     {"Scad. permesso", 200},
+                                                     {"Note", 300}};
 // The record fields of the exported columns after the name.
-static const char *const kFields[] = {"CodFisc", "DataNasc", "StatoCit", "Iva",          "Indirizzo", "ComuneRes",
-                                      "Recapito", "TelCasa", "TelCel",   "Email",        "Civile",    "Coniuge",
-                                      "Figli",    "Iban",    "Intestatario", "Datore",   "Contratto", "TipoDoc",
-                                      "NumDoc",   "EnteRil", "DataRil",  "DataSca",      "ScadePer",  "Note"};
+static const char *const kFields[] = {"CodFisc",  "DataNasc", "StatoCit",     "Iva",     "Indirizzo", "ComuneRes",
+                                      "Recapito", "TelCasa",  "TelCel",       "Email",   "Civile",    "Coniuge",
+                                      "Figli",    "Iban",     "Intestatario", "Datore",  "Contratto", "TipoDoc",
+                                      "NumDoc",   "EnteRil",  "DataRil",      "DataSca", "ScadePer",  "Note"};
 
-static QByteArray expectedFile(const QList<QList<QByteArray>> &rows) {
+static QByteArray expectedFile(const QList<QList<QByteArray>> &rows)
+{
     QByteArray f = "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
                    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
                    "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
@@ -63,8 +81,9 @@ static QByteArray expectedFile(const QList<QList<QByteArray>> &rows) {
                    "</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets>"
                    "</x:ExcelWorkbook></xml><![endif]--></head><body><table x:str><tr>";
     for (const auto &[heading, width] : kHeadings)
-        f += "<td sdnum=\"1040;0;@\" style=\"text-align: left; font-weight: bold;\" width=" +
-             QByteArray::number(width) + ">" + heading + "</td>";
+        f +=
+            "<td sdnum=\"1040;0;@\" style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) +
+            ">" + heading + "</td>";
     f += "</tr>";
     for (const auto &row : rows) {
         f += "<tr>";
@@ -75,12 +94,14 @@ static QByteArray expectedFile(const QList<QList<QByteArray>> &rows) {
     return f + "</table></body></html>";
 }
 
-void TestApplicantExport::init() {
+void TestApplicantExport::init()
+{
     TestSupport::resetSeams(QDate(2024, 3, 15));
     m_folder = new TestProgramFolder;
 }
 
-void TestApplicantExport::cleanup() {
+void TestApplicantExport::cleanup()
+{
     TestSupport::checkSeams();
     ArchiveFile::setFaultHook({});
     Forms::clear();
@@ -88,11 +109,13 @@ void TestApplicantExport::cleanup() {
 }
 
 // Three records: a full one (every field its own text), one without a given name, one with accents.
-void TestApplicantExport::gridAndFileBytes() {
+void TestApplicantExport::gridAndFileBytes()
+{
     const Record full = ApplicantFixture::full();
-    ApplicantFixture::write(archive(), {full, applicant({{"Cognome", QStringLiteral("VERDI")},
-                                                         {"Cap", QStringLiteral("00184")},
-                                                         {"Iva", QStringLiteral("01234567890")}}),
+    ApplicantFixture::write(archive(), {full,
+                                        applicant({{"Cognome", QStringLiteral("VERDI")},
+                                                   {"Cap", QStringLiteral("00184")},
+                                                   {"Iva", QStringLiteral("01234567890")}}),
                                         applicant({{"Cognome", QStringLiteral("NICOLÒ")},
                                                    {"Nome", QStringLiteral("Anna")},
                                                    {"Note", QStringLiteral("città €")}})});
@@ -106,7 +129,7 @@ void TestApplicantExport::gridAndFileBytes() {
     for (int r = 0; r < 3; ++r)
         QCOMPARE(grid->cell(r, 0), QString::number(r + 1));
     QCOMPARE(grid->cell(1, 1), QStringLiteral("VERDI ")); // the joining blank stays in the grid
-    QCOMPARE(grid->cell(0, 7), full.text("ComuneRes"));  // without the province
+    QCOMPARE(grid->cell(0, 7), full.text("ComuneRes"));   // without the province
     QCOMPARE(grid->rowHeight(0), 21);
 
     Seams::Messages::setNextAnswer(Seams::Answer::Yes);
@@ -127,7 +150,8 @@ void TestApplicantExport::gridAndFileBytes() {
     QVERIFY(w.isVisible());
 }
 
-void TestApplicantExport::emptyArchiveExportsHeadingsOnly() {
+void TestApplicantExport::emptyArchiveExportsHeadingsOnly()
+{
     TfrmExpAnagrafica w;
     w.show();
     QCOMPARE(w.grdRecords->model()->rowCount(), 0);
@@ -140,7 +164,8 @@ void TestApplicantExport::emptyArchiveExportsHeadingsOnly() {
 
 // A grid that could not read the whole archive is not exported: the access failure is shown, no question
 // is asked and no file is written.
-void TestApplicantExport::failedGridFillExportsNothing() {
+void TestApplicantExport::failedGridFillExportsNothing()
+{
     ApplicantFixture::write(archive(), {applicant({{"Cognome", QStringLiteral("ROSSI")}})});
     ArchiveFile::setFaultHook([](ArchiveFile::Op op, const QString &) { return op == ArchiveFile::Op::Read; });
     TfrmExpAnagrafica w;
@@ -154,7 +179,8 @@ void TestApplicantExport::failedGridFillExportsNothing() {
     QVERIFY(w.isVisible());
 }
 
-void TestApplicantExport::libreOfficeReadsTheCells() {
+void TestApplicantExport::libreOfficeReadsTheCells()
+{
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
         QSKIP("LibreOffice (soffice) is not installed: the file cannot be read back by a spreadsheet program");
@@ -172,19 +198,22 @@ void TestApplicantExport::libreOfficeReadsTheCells() {
                        QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"),
                        out.path(), exported()});
     QVERIFY(lo.waitForFinished(120000));
-    const QStringList lines = QString::fromUtf8(TestSupport::fileBytes(QDir(out.path()).filePath(
-                                                    QStringLiteral("Anagrafica_Richiedenti.csv"))))
-                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(
+            TestSupport::fileBytes(QDir(out.path()).filePath(QStringLiteral("Anagrafica_Richiedenti.csv"))))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
     QVERIFY(lines[1].startsWith(QStringLiteral("ROSSI MARIO,,,,01234567890,")));
     QVERIFY(lines[1].trimmed().endsWith(QStringLiteral("Città & <b>")));
 }
 
-void TestApplicantExport::helpShowsItsTexts() {
+void TestApplicantExport::helpShowsItsTexts()
+{
     TfrmExpAnagrafica w;
     w.show();
     QTest::mouseClick(w.cmdGuida, Qt::LeftButton);
-    QCOMPARE(TestSupport::helpTitle(), QStringLiteral("Esportazione archivio anagrafico richiedenti in Microsoft Excel."));
+    QCOMPARE(TestSupport::helpTitle(),
+             QStringLiteral("Esportazione archivio anagrafico richiedenti in Microsoft Excel."));
     const QStringList paragraphs = TestSupport::helpParagraphs();
     QCOMPARE(paragraphs.size(), 3);
     QVERIFY(paragraphs.first().startsWith(

@@ -39,30 +39,35 @@ private:
     TestProgramFolder *m_folder = nullptr;
 };
 
-void TestApplicantSearch::init() {
+void TestApplicantSearch::init()
+{
     TestSupport::resetSeams(QDate(2024, 3, 15));
     m_folder = new TestProgramFolder;
 }
 
-void TestApplicantSearch::cleanup() {
+void TestApplicantSearch::cleanup()
+{
     TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }
 
-void TestApplicantSearch::search(TfrmTrovaAnagrafica &w, const Filters &filters) {
+void TestApplicantSearch::search(TfrmTrovaAnagrafica &w, const Filters &filters)
+{
     for (const auto &[name, text] : filters)
         w.findChild<QLineEdit *>(name)->setText(text);
     w.btnCerca->click();
 }
 
-void TestApplicantSearch::doubleClick(TfrmTrovaAnagrafica &w, int row) {
+void TestApplicantSearch::doubleClick(TfrmTrovaAnagrafica &w, int row)
+{
     const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(row, 0));
     QTest::mouseClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-void TestApplicantSearch::matching_data() {
+void TestApplicantSearch::matching_data()
+{
     QTest::addColumn<Filters>("filters");
     QTest::addColumn<QStringList>("surnames"); // in list order
     QTest::addColumn<QString>("active");
@@ -71,11 +76,10 @@ void TestApplicantSearch::matching_data() {
     };
     const QString all[] = {QStringLiteral("DE LUCA"), QStringLiteral("DEL PIERO"), QStringLiteral("ROSSI"),
                            QStringLiteral("Rossini"), QStringLiteral("ÈLIA")};
-    QTest::newRow("no filter lists everyone") << Filters{} << QStringList(std::begin(all), std::end(all))
-                                              << QStringLiteral("0");
-    QTest::newRow("surname and name combine")
-        << Filters{f("txtCognome", "ross"), f("txtNome", "MARIO")} << QStringList{QStringLiteral("ROSSI")}
-        << QStringLiteral("2");
+    QTest::newRow("no filter lists everyone")
+        << Filters{} << QStringList(std::begin(all), std::end(all)) << QStringLiteral("0");
+    QTest::newRow("surname and name combine") << Filters{f("txtCognome", "ross"), f("txtNome", "MARIO")}
+                                              << QStringList{QStringLiteral("ROSSI")} << QStringLiteral("2");
     QTest::newRow("part of a word in either case")
         << Filters{f("txtCognome", "ROSS")} << QStringList{QStringLiteral("ROSSI"), QStringLiteral("Rossini")}
         << QStringLiteral("1");
@@ -89,9 +93,8 @@ void TestApplicantSearch::matching_data() {
         << Filters{f("txtCognome", "rossi"), f("txtNote", "  ")}
         << QStringList{QStringLiteral("DEL PIERO"), QStringLiteral("ROSSI"), QStringLiteral("Rossini")}
         << QStringLiteral("1");
-    QTest::newRow("employer and contract")
-        << Filters{f("txtDatore", "bar"), f("txtContratto", "determinato")} << QStringList{QStringLiteral("ROSSI")}
-        << QStringLiteral("2");
+    QTest::newRow("employer and contract") << Filters{f("txtDatore", "bar"), f("txtContratto", "determinato")}
+                                           << QStringList{QStringLiteral("ROSSI")} << QStringLiteral("2");
     QTest::newRow("accented capital in its own case")
         << Filters{f("txtCognome", "Èlia")} << QStringList{QStringLiteral("ÈLIA")} << QStringLiteral("1");
     // Typed with or without accents, in either case: accented letters compare as their base letters.
@@ -102,15 +105,16 @@ void TestApplicantSearch::matching_data() {
     QTest::newRow("accent typed where the archive has none")
         << Filters{f("txtCognome", "róss")} << QStringList{QStringLiteral("ROSSI"), QStringLiteral("Rossini")}
         << QStringLiteral("1");
-    QTest::newRow("another letter is no match") << Filters{f("txtCognome", "ilia")} << QStringList{}
-                                                << QStringLiteral("1");
+    QTest::newRow("another letter is no match")
+        << Filters{f("txtCognome", "ilia")} << QStringList{} << QStringLiteral("1");
     QTest::newRow("birth state, citizenship, VAT, job")
-        << Filters{f("txtStatoNasc", "alb"), f("txtStatoCit", "ALB"), f("txtIva", "0123"),
-                   f("txtTipoLavoro", "cuoco"), f("txtCodFisc", "rss")}
+        << Filters{f("txtStatoNasc", "alb"), f("txtStatoCit", "ALB"), f("txtIva", "0123"), f("txtTipoLavoro", "cuoco"),
+                   f("txtCodFisc", "rss")}
         << QStringList{QStringLiteral("ROSSI")} << QStringLiteral("5");
 }
 
-void TestApplicantSearch::matching() {
+void TestApplicantSearch::matching()
+{
     QFETCH(Filters, filters);
     QFETCH(QStringList, surnames);
     QFETCH(QString, active);
@@ -125,7 +129,8 @@ void TestApplicantSearch::matching() {
                     {"Datore", QStringLiteral("Bar Sport")},
                     {"Contratto", QStringLiteral("tempo determinato")},
                     {"TipoLavoro", QStringLiteral("cuoco")}}),
-         applicant({{"Cognome", QStringLiteral("Rossini")}, {"Nome", QStringLiteral("Anna")},
+         applicant({{"Cognome", QStringLiteral("Rossini")},
+                    {"Nome", QStringLiteral("Anna")},
                     {"Datore", QStringLiteral("Barbieri srl")}}),
          applicant({{"Cognome", QStringLiteral("DEL PIERO")}, {"Note", QStringLiteral("due  spazi")}}),
          applicant({{"Cognome", QStringLiteral("DE LUCA")}}), applicant({{"Cognome", QStringLiteral("ÈLIA")}})});
@@ -147,7 +152,8 @@ void TestApplicantSearch::matching() {
     QCOMPARE(shown, surnames);
 }
 
-void TestApplicantSearch::resultLineAndCount() {
+void TestApplicantSearch::resultLineAndCount()
+{
     ApplicantFixture::write(
         archive(), {applicant({{"Cognome", QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")},
                                {"Nome", QStringLiteral("MARIA")},
@@ -159,16 +165,18 @@ void TestApplicantSearch::resultLineAndCount() {
     TfrmTrovaAnagrafica w;
     w.show();
     search(w, {});
-    QCOMPARE(w.lstRecords->lines(),
-             (QStringList{QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ M  C.F. BCDFGH80A41H501Z  Datore: Ristorante Da "
-                                         "Mario e Fi  Tel. 333 1234567     Note: una nota lunga [DATE] che resta intera "
-                                         "fino alla fine"),
-                          QStringLiteral("BIANCHI                       C.F.                   Datore:                "
-                                         "           Tel.                 Note: ")}));
+    QCOMPARE(
+        w.lstRecords->lines(),
+        (QStringList{QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ M  C.F. BCDFGH80A41H501Z  Datore: Ristorante Da "
+                                    "Mario e Fi  Tel. 333 1234567     Note: una nota lunga [DATE] che resta intera "
+                                    "fino alla fine"),
+                     QStringLiteral("BIANCHI                       C.F.                   Datore:                "
+                                    "           Tel.                 Note: ")}));
     QCOMPARE(w.lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene 2 schede."));
 }
 
-void TestApplicantSearch::emptyArchiveAndAccessFailure() {
+void TestApplicantSearch::emptyArchiveAndAccessFailure()
+{
     {
         TfrmTrovaAnagrafica w;
         w.show();
@@ -189,14 +197,14 @@ void TestApplicantSearch::emptyArchiveAndAccessFailure() {
     QVERIFY(w.panContainer->isHidden());
 }
 
-void TestApplicantSearch::enterChainWrapsAround() {
+void TestApplicantSearch::enterChainWrapsAround()
+{
     TfrmTrovaAnagrafica w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(QApplication::focusWidget(), w.txtCognome);
-    const QList<QLineEdit *> chain{w.txtCognome, w.txtNome,      w.txtStatoNasc, w.txtStatoCit,
-                                   w.txtCodFisc, w.txtIva,       w.txtDatore,    w.txtContratto,
-                                   w.txtTipoLavoro, w.txtNote, w.txtCognome};
+    const QList<QLineEdit *> chain{w.txtCognome, w.txtNome,      w.txtStatoNasc,  w.txtStatoCit, w.txtCodFisc, w.txtIva,
+                                   w.txtDatore,  w.txtContratto, w.txtTipoLavoro, w.txtNote,     w.txtCognome};
     for (int i = 0; i + 1 < chain.size(); ++i) {
         QTest::keyClick(chain[i], Qt::Key_Return);
         QVERIFY2(QApplication::focusWidget() == chain[i + 1], qPrintable(chain[i]->objectName()));
@@ -204,7 +212,8 @@ void TestApplicantSearch::enterChainWrapsAround() {
     QVERIFY(w.txtCognome->font().bold());
 }
 
-void TestApplicantSearch::handBack_data() {
+void TestApplicantSearch::handBack_data()
+{
     QTest::addColumn<QString>("context");
     QTest::newRow("applicant editor") << QStringLiteral("anagrafica");
     QTest::newRow("slip editor") << QStringLiteral("bollettino");
@@ -213,7 +222,8 @@ void TestApplicantSearch::handBack_data() {
 }
 
 // Each context writes only its own window; the slip and deadline editors keep their own positions.
-void TestApplicantSearch::handBack() {
+void TestApplicantSearch::handBack()
+{
     QFETCH(QString, context);
     const Record second = ApplicantFixture::full({{"Cognome", QStringLiteral("rossi")},
                                                   {"Nome", QString()},
@@ -262,7 +272,8 @@ void TestApplicantSearch::handBack() {
     QCOMPARE(is(agenda, "lblPosizione"), QStringLiteral("7"));
 }
 
-void TestApplicantSearch::equalLinesLoadTheirOwnRecord_data() {
+void TestApplicantSearch::equalLinesLoadTheirOwnRecord_data()
+{
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("overwritten");
     QTest::addColumn<QString>("street");
@@ -276,7 +287,8 @@ void TestApplicantSearch::equalLinesLoadTheirOwnRecord_data() {
 // Two applicants whose lines are equal (the same name cut at 28, the same employer cut at 24) but who live
 // in different streets: each line brings back its own record. When the record was overwritten after the
 // listing, the changed record is never loaded: the last equal line in the file is, as before.
-void TestApplicantSearch::equalLinesLoadTheirOwnRecord() {
+void TestApplicantSearch::equalLinesLoadTheirOwnRecord()
+{
     QFETCH(int, row);
     QFETCH(bool, overwritten);
     QFETCH(QString, street);
@@ -287,10 +299,10 @@ void TestApplicantSearch::equalLinesLoadTheirOwnRecord() {
                           {"Datore", QString::fromLatin1(employer)},
                           {"Indirizzo", QString::fromLatin1(street_)}});
     };
-    ApplicantFixture::write(archive(), {twin("SCARAMUZZINO DELLA VALLE", "COOPERATIVA SOCIALE IL GIRASOLE", "VIA UNO"),
-                                        applicant({{"Cognome", QStringLiteral("ZETA")}}),
-                                        twin("SCARAMUZZINO DELLA VALLE", "COOPERATIVA SOCIALE IL GIRASOLE ONLUS",
-                                             "VIA DUE")});
+    ApplicantFixture::write(archive(),
+                            {twin("SCARAMUZZINO DELLA VALLE", "COOPERATIVA SOCIALE IL GIRASOLE", "VIA UNO"),
+                             applicant({{"Cognome", QStringLiteral("ZETA")}}),
+                             twin("SCARAMUZZINO DELLA VALLE", "COOPERATIVA SOCIALE IL GIRASOLE ONLUS", "VIA DUE")});
     QWidget *registry = ApplicantFixture::editor();
 
     TfrmTrovaAnagrafica w;
@@ -303,19 +315,20 @@ void TestApplicantSearch::equalLinesLoadTheirOwnRecord() {
     if (overwritten) {
         ArchiveFile file(archive(), kApplicantLayout.size());
         QVERIFY(file.open());
-        QVERIFY(file.write(1, applicant({{"Cognome", QStringLiteral("ALTRI")}, {"Indirizzo", QStringLiteral("VIA TRE")}})
-                                  .bytes()));
+        QVERIFY(file.write(
+            1, applicant({{"Cognome", QStringLiteral("ALTRI")}, {"Indirizzo", QStringLiteral("VIA TRE")}}).bytes()));
     }
     doubleClick(w, row);
     QCOMPARE(ApplicantFixture::text(registry, QStringLiteral("txtIndirizzo")), street);
     QCOMPARE(ApplicantFixture::text(registry, QStringLiteral("lblPosizione")), position);
 }
 
-void TestApplicantSearch::printsUnderItsTitle() {
+void TestApplicantSearch::printsUnderItsTitle()
+{
     if (PdfText::tool().isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the printed PDF cannot be read back");
-    ApplicantFixture::write(archive(), {applicant({{"Cognome", QStringLiteral("ROSSI")},
-                                                   {"Note", QStringLiteral("vedi [TIME]")}})});
+    ApplicantFixture::write(
+        archive(), {applicant({{"Cognome", QStringLiteral("ROSSI")}, {"Note", QStringLiteral("vedi [TIME]")}})});
     TfrmTrovaAnagrafica w;
     w.show();
     search(w, {});

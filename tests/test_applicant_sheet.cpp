@@ -1,7 +1,7 @@
 // The applicant sheet: printed to PDF from the editor's screen and read back word by word.
 
-#include "core/widgets/Forms.h"
 #include "core/report/Report.h"
+#include "core/widgets/Forms.h"
 #include "registry/AnteprimaAnagrafica.h"
 #include "registry/StampaAnagrafica.h"
 #include "tests/ApplicantFixture.h"
@@ -25,38 +25,58 @@ private:
     QWidget *m_editor = nullptr;
 };
 
-static const QStringList kLabels{
-    QStringLiteral("Cognome e nome:"),       QStringLiteral("Codice fiscale:"),
-    QStringLiteral("Sesso:"),                QStringLiteral("Data di nascita:"),
-    QStringLiteral("Città di nascita:"),     QStringLiteral("Partita IVA:"),
-    QStringLiteral("Via e numero civico:"),  QStringLiteral("CAP:"),
-    QStringLiteral("Comune di residenza:"),  QStringLiteral("Cittadinanza:"),
-    QStringLiteral("Ingresso in Italia:"),   QStringLiteral("Tel. preferenziale:"),
-    QStringLiteral("Tel. casa:"),            QStringLiteral("Tel cellulare:"),
-    QStringLiteral("Tel. ufficio:"),         QStringLiteral("E-mail:"),
-    QStringLiteral("Permesso di soggiorno n."), QStringLiteral("Scadenza permesso:"),
-    QStringLiteral("Comuni soggiorno:"),     QStringLiteral("IBAN:"),
-    QStringLiteral("Intestatario C/C:"),     QStringLiteral("Banca:"),
-    QStringLiteral("Carta di credito n."),   QStringLiteral("Scadenza carta di credito:"),
-    QStringLiteral("Tipologia lavoro:"),     QStringLiteral("Precedenti penali:"),
-    QStringLiteral("Note:"),                 QStringLiteral("Tipo documento:"),
-    QStringLiteral("Numero documento:"),     QStringLiteral("Ente di rilascio:"),
-    QStringLiteral("Data di rilascio:"),     QStringLiteral("Data di scadenza:"),
-    QStringLiteral("Stato civile:"),         QStringLiteral("Coniuge:"),
-    QStringLiteral("Figli a carico:"),       QStringLiteral("Datore di lavoro:"),
-    QStringLiteral("Data assunzione:"),      QStringLiteral("Prossima scadenza:"),
-    QStringLiteral("Reddito annuo: €"),      QStringLiteral("Contratto di lavoro:")};
+static const QStringList kLabels{QStringLiteral("Cognome e nome:"),
+                                 QStringLiteral("Codice fiscale:"),
+                                 QStringLiteral("Sesso:"),
+                                 QStringLiteral("Data di nascita:"),
+                                 QStringLiteral("Città di nascita:"),
+                                 QStringLiteral("Partita IVA:"),
+                                 QStringLiteral("Via e numero civico:"),
+                                 QStringLiteral("CAP:"),
+                                 QStringLiteral("Comune di residenza:"),
+                                 QStringLiteral("Cittadinanza:"),
+                                 QStringLiteral("Ingresso in Italia:"),
+                                 QStringLiteral("Tel. preferenziale:"),
+                                 QStringLiteral("Tel. casa:"),
+                                 QStringLiteral("Tel cellulare:"),
+                                 QStringLiteral("Tel. ufficio:"),
+                                 QStringLiteral("E-mail:"),
+                                 QStringLiteral("Permesso di soggiorno n."),
+                                 QStringLiteral("Scadenza permesso:"),
+                                 QStringLiteral("Comuni soggiorno:"),
+                                 QStringLiteral("IBAN:"),
+                                 QStringLiteral("Intestatario C/C:"),
+                                 QStringLiteral("Banca:"),
+                                 QStringLiteral("Carta di credito n."),
+                                 QStringLiteral("Scadenza carta di credito:"),
+                                 QStringLiteral("Tipologia lavoro:"),
+                                 QStringLiteral("Precedenti penali:"),
+                                 QStringLiteral("Note:"),
+                                 QStringLiteral("Tipo documento:"),
+                                 QStringLiteral("Numero documento:"),
+                                 QStringLiteral("Ente di rilascio:"),
+                                 QStringLiteral("Data di rilascio:"),
+                                 QStringLiteral("Data di scadenza:"),
+                                 QStringLiteral("Stato civile:"),
+                                 QStringLiteral("Coniuge:"),
+                                 QStringLiteral("Figli a carico:"),
+                                 QStringLiteral("Datore di lavoro:"),
+                                 QStringLiteral("Data assunzione:"),
+                                 QStringLiteral("Prossima scadenza:"),
+                                 QStringLiteral("Reddito annuo: €"),
+                                 QStringLiteral("Contratto di lavoro:")};
 
 // The control shown on row k (the first of two for the joined rows).
 static const char *const kRowControls[] = {
-    "txtCognome",   "txtCodFisc",  "txtSesso",      "txtDataNasc",   "txtCittaNasc",  "txtIva",        "txtIndirizzo",
-    "txtCap",       "txtComuneRes", "txtStatoCit",  "txtIngresso",   "txtRecapito",   "txtTelCasa",    "txtTelCel",
-    "txtTelUff",    "txtEmail",    "txtPermesso",   "txtScadePer",   "txtComuniSog",  "txtIban",       "txtIntestatario",
-    "txtBanca",     "txtCarta",    "txtScadeCarta", "txtTipoLavoro", "txtPrecedenti", "txtNote",       "txtTipoDoc",
-    "txtNumDoc",    "txtEnteRil",  "txtDataRil",    "txtDataSca",    "txtCivile",     "txtConiuge",    "txtFigli",
-    "txtDatore",    "txtDecorrenza", "txtScadenza", "txtTotale",     "txtContratto"};
+    "txtCognome", "txtCodFisc",    "txtSesso",      "txtDataNasc",   "txtCittaNasc",  "txtIva",     "txtIndirizzo",
+    "txtCap",     "txtComuneRes",  "txtStatoCit",   "txtIngresso",   "txtRecapito",   "txtTelCasa", "txtTelCel",
+    "txtTelUff",  "txtEmail",      "txtPermesso",   "txtScadePer",   "txtComuniSog",  "txtIban",    "txtIntestatario",
+    "txtBanca",   "txtCarta",      "txtScadeCarta", "txtTipoLavoro", "txtPrecedenti", "txtNote",    "txtTipoDoc",
+    "txtNumDoc",  "txtEnteRil",    "txtDataRil",    "txtDataSca",    "txtCivile",     "txtConiuge", "txtFigli",
+    "txtDatore",  "txtDecorrenza", "txtScadenza",   "txtTotale",     "txtContratto"};
 
-void TestApplicantSheet::init() {
+void TestApplicantSheet::init()
+{
     TestSupport::resetSeams(QDate(2024, 3, 5));
     Seams::Clock::setFixed(QDateTime(QDate(2024, 3, 5), QTime(9, 5, 7)));
     m_folder = new TestProgramFolder;
@@ -68,7 +88,8 @@ void TestApplicantSheet::init() {
     }
 }
 
-void TestApplicantSheet::cleanup() {
+void TestApplicantSheet::cleanup()
+{
     TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
@@ -76,7 +97,8 @@ void TestApplicantSheet::cleanup() {
 
 // 40 rows at their places, a long value cut at its box, a note with a line break on one line and its
 // brackets printed as typed, the footer's time with seconds. A new, unsaved screen: no archive is read.
-void TestApplicantSheet::printedRows() {
+void TestApplicantSheet::printedRows()
+{
     if (PdfText::tool().isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the printed PDF cannot be read back");
     QString street = QStringLiteral("VIA");
@@ -139,7 +161,8 @@ void TestApplicantSheet::printedRows() {
     QVERIFY(!QFileInfo::exists(m_folder->file(QStringLiteral("Richiedenti.pro"))));
 }
 
-void TestApplicantSheet::joinedValues() {
+void TestApplicantSheet::joinedValues()
+{
     ApplicantFixture::setText(m_editor, QStringLiteral("txtComuneRes"), QStringLiteral("ROMA"));
     ApplicantFixture::setText(m_editor, QStringLiteral("txtProvRes"), QString());
     ApplicantFixture::setText(m_editor, QStringLiteral("txtCittaNasc"), QStringLiteral(" TIRANA "));
@@ -153,7 +176,8 @@ void TestApplicantSheet::joinedValues() {
     QCOMPARE(report.pageCount(), 1);
 }
 
-void TestApplicantSheet::previewAndCancel() {
+void TestApplicantSheet::previewAndCancel()
+{
     {
         TfrmAnteprimaAnagrafica w(m_editor);
         QCOMPARE(w.windowTitle(), QStringLiteral(" Anteprima di stampa"));

@@ -18,8 +18,8 @@
 
 namespace {
 // A small layout of its own keeps the frame tests independent of any editor.
-constexpr std::array<FieldDef, 3> kTestFields{{{"Nome", 20, "txtNome"}, {"Citta", 16, "txtCitta"},
-                                               {"Pagato", 2, "chkPagato"}}};
+constexpr std::array<FieldDef, 3> kTestFields{
+    {{"Nome", 20, "txtNome"}, {"Citta", 16, "txtCitta"}, {"Pagato", 2, "chkPagato"}}};
 constexpr RecordLayout kTestLayout{kTestFields};
 static_assert(kTestLayout.size() == 41);
 
@@ -61,7 +61,10 @@ struct Editor {
     }
 };
 
-qint64 fileSize(const QString &path) { return QFileInfo(path).size(); }
+qint64 fileSize(const QString &path)
+{
+    return QFileInfo(path).size();
+}
 } // namespace
 
 class TestArchive : public QObject {
@@ -96,7 +99,8 @@ void TestArchive::navigation()
         QString nome;
     };
     const Case cases[] = {
-        {"next without position shows record 1", QString(), &EditorFrame::next, QStringLiteral("1"), QStringLiteral("UNO")},
+        {"next without position shows record 1", QString(), &EditorFrame::next, QStringLiteral("1"),
+         QStringLiteral("UNO")},
         {"previous without position shows record 1", QString(), &EditorFrame::previous, QStringLiteral("1"),
          QStringLiteral("UNO")},
         {"first", QStringLiteral("3"), &EditorFrame::first, QStringLiteral("1"), QStringLiteral("UNO")},

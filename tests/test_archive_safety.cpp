@@ -22,7 +22,6 @@
 #include <array>
 #include <memory>
 
-
 namespace {
 constexpr int kSize = 4100; // a record that straddles a page boundary from position 1 on
 
@@ -37,7 +36,10 @@ void writeRecords(const QString &path, const QList<char> &fills, int size)
         f.write(QByteArray(size, c));
 }
 
-bool uniform(const QByteArray &rec) { return !rec.isEmpty() && rec.count(rec.at(0)) == rec.size(); }
+bool uniform(const QByteArray &rec)
+{
+    return !rec.isEmpty() && rec.count(rec.at(0)) == rec.size();
+}
 
 struct Worker : WorkerProcess {
     explicit Worker(const QStringList &args) : WorkerProcess(QStringLiteral(ARCHIVE_WORKER), args) {}
@@ -114,8 +116,8 @@ void TestArchiveSafety::readerNeverSeesAMixedRecord()
     const int size = 1 << 20;
     writeRecords(path, {'A', 'A', 'A'}, size);
     Worker reader({QStringLiteral("read"), path, QStringLiteral("2"), QString::number(size), stop});
-    Worker writer({QStringLiteral("overwrite"), path, QStringLiteral("2"), QStringLiteral("100"),
-                   QString::number(size)});
+    Worker writer(
+        {QStringLiteral("overwrite"), path, QStringLiteral("2"), QStringLiteral("100"), QString::number(size)});
     QVERIFY(writer.finishedOk());
     QFile(stop).open(QIODevice::WriteOnly);
     const bool clean = reader.finishedOk();
@@ -305,8 +307,8 @@ void TestArchiveSafety::stoppedOverwriteHoldsReadersOnlyBriefly()
     // Lists and searches say the same.
     QStringList lines;
     QString failure;
-    QVERIFY(!ResultLines::collect(path, kNameLayout, {}, [](const RecordView &r) { return r.text(0); }, lines,
-                                  nullptr, {}, &failure));
+    QVERIFY(!ResultLines::collect(
+        path, kNameLayout, {}, [](const RecordView &r) { return r.text(0); }, lines, nullptr, {}, &failure));
     QCOMPARE(failure, ArchiveTexts::inUse());
 
     // The stopped overwrite dies: the next reader finds record 1 whole, new (its journal replayed) or old.

@@ -377,7 +377,7 @@ void TestAttachments::linksInTheFolderAreNeverWrittenThrough()
         QVERIFY(QFile::link(outside.path(), folder->file(QStringLiteral("Documenti_Allegati"))));
     } else {
         QDir().mkpath(AttachmentFolder::path());
-        const QString to = leadsTo == QLatin1String("registry") ? QStringLiteral("../Richiedenti.pro")
+        const QString to = leadsTo == QLatin1String("registry")  ? QStringLiteral("../Richiedenti.pro")
                            : leadsTo == QLatin1String("outside") ? outside.filePath(QStringLiteral("fuori.pdf"))
                                                                  : outside.filePath(QStringLiteral("nuovo.pdf"));
         QVERIFY(QFile::link(to, link));
@@ -454,7 +454,7 @@ void TestAttachments::onlyFilesInsideTheFolderOpen()
 #endif
 
     TfrmAllegaCartella w(ed);
-    const char *never[] = {"..\\x",         "/etc/passwd", "../fuori.pdf", "..",       ".",    "sotto/ok.pdf",
+    const char *never[] = {"..\\x",         "/etc/passwd", "../fuori.pdf", "..",       ".",     "sotto/ok.pdf",
                            "sotto\\ok.pdf", "C:ok.pdf",    "mancante.pdf", "link.pdf", "sotto", "dentro.pdf"};
     for (const char *name : never) {
         w.txtFile03->setText(QString::fromLatin1(name));
@@ -464,8 +464,7 @@ void TestAttachments::onlyFilesInsideTheFolderOpen()
     QVERIFY(Seams::Messages::shown().isEmpty()); // a missing file is not reported
     w.txtFile03->setText(QStringLiteral(" ok.pdf "));
     w.btnApriClick(2);
-    QCOMPARE(openedNative(),
-             QStringList{QLatin1Char('"') + AttachmentFolder::path() + QStringLiteral("ok.pdf\"")});
+    QCOMPARE(openedNative(), QStringList{QLatin1Char('"') + AttachmentFolder::path() + QStringLiteral("ok.pdf\"")});
 }
 
 void TestAttachments::slotsSurviveSaveAndReload()

@@ -66,7 +66,10 @@ QMap<QString, QByteArray> fillProgramFolder(const TestProgramFolder &folder)
     return sources;
 }
 
-QString root(const TestProgramFolder &folder) { return folder.file(Backup::rootName()); }
+QString root(const TestProgramFolder &folder)
+{
+    return folder.file(Backup::rootName());
+}
 
 QStringList copyNames(const QString &root)
 {
@@ -166,7 +169,8 @@ void TestBackup::oddAndHugeArchivesAreLeftOutWithAWarning()
     put(folder.file(u"Bollettini.ini"_s), "[Margini Stampa Bollettino PSE]\r\nSuperiore=1\r\n");
 
 #ifndef Q_OS_WIN // the peak memory of the process is read where getrusage has it
-    struct rusage before {}, after {};
+    struct rusage before {
+    }, after{};
     getrusage(RUSAGE_SELF, &before);
 #endif
     QElapsedTimer t;
@@ -176,7 +180,8 @@ void TestBackup::oddAndHugeArchivesAreLeftOutWithAWarning()
 #ifndef Q_OS_WIN
     getrusage(RUSAGE_SELF, &after);
     // One block of memory at a time, never the whole archive.
-    QVERIFY2(after.ru_maxrss - before.ru_maxrss < 32 * 1024, qPrintable(QString::number(after.ru_maxrss - before.ru_maxrss)));
+    QVERIFY2(after.ru_maxrss - before.ru_maxrss < 32 * 1024,
+             qPrintable(QString::number(after.ru_maxrss - before.ru_maxrss)));
 #endif
 
     const QString day = root(folder) + u"/2024-03-15"_s;
@@ -292,9 +297,10 @@ void TestBackup::attachmentsAreCopiedNeverLinkedAndComeBack()
     Seams::Messages::setNextAnswer(Seams::Answer::Yes);
     w.btnRipristina->click();
     QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Information);
-    QVERIFY2(Seams::Messages::last().text.startsWith(
-                 u"Ripristino completato dalla copia del 14/03/2024.\n\r\n\rFile ripristinati: 2 documenti allegati."_s),
-             qPrintable(Seams::Messages::last().text));
+    QVERIFY2(
+        Seams::Messages::last().text.startsWith(
+            u"Ripristino completato dalla copia del 14/03/2024.\n\r\n\rFile ripristinati: 2 documenti allegati."_s),
+        qPrintable(Seams::Messages::last().text));
     QCOMPARE(TestSupport::fileBytes(attachments + u"contratto.pdf"_s), QByteArray("contratto firmato"));
     QCOMPARE(TestSupport::fileBytes(attachments + u"foto.jpg"_s), QByteArray("JPG foto"));
     QCOMPARE(TestSupport::fileBytes(attachments + u"nuovo.pdf"_s), QByteArray("attached later"));
@@ -312,8 +318,8 @@ void TestBackup::retentionOverAYearWithTheClockJumping()
     TestProgramFolder folder;
     put(folder.file(u"2024.pse"_s), records(1, 'a'));
     QDir(folder.path()).mkpath(Backup::rootName() + u"/Vecchie foto"_s); // not ours: never removed
-    const QDate ahead(2025, 6, 3);   // one start with the clock a year ahead
-    const QDate back(2024, 9, 2);    // and a week starting with it 30 days behind
+    const QDate ahead(2025, 6, 3);                                       // one start with the clock a year ahead
+    const QDate back(2024, 9, 2);                                        // and a week starting with it 30 days behind
     QStringList monthlyBeforeTheJump;
     // An office open Monday to Friday through 2024, then the first working day of 2025.
     QList<QDate> days;
@@ -362,9 +368,8 @@ void TestBackup::retentionOverAYearWithTheClockJumping()
     const QStringList firstOfMonths = {u"2024-02-01"_s, u"2024-03-01"_s, u"2024-04-01"_s, u"2024-05-01"_s,
                                        u"2024-06-04"_s, u"2024-07-01"_s, u"2024-08-01"_s, u"2024-09-09"_s,
                                        u"2024-10-01"_s, u"2024-11-01"_s, u"2024-12-02"_s};
-    const QStringList lastTen = {u"2024-12-19"_s, u"2024-12-20"_s, u"2024-12-23"_s, u"2024-12-24"_s,
-                                 u"2024-12-25"_s, u"2024-12-26"_s, u"2024-12-27"_s, u"2024-12-30"_s,
-                                 u"2024-12-31"_s, u"2025-01-02"_s};
+    const QStringList lastTen = {u"2024-12-19"_s, u"2024-12-20"_s, u"2024-12-23"_s, u"2024-12-24"_s, u"2024-12-25"_s,
+                                 u"2024-12-26"_s, u"2024-12-27"_s, u"2024-12-30"_s, u"2024-12-31"_s, u"2025-01-02"_s};
     QCOMPARE(copyNames(root(folder)), firstOfMonths + lastTen + QStringList{u"2025-06-03"_s});
     QVERIFY(QFileInfo::exists(root(folder) + u"/Vecchie foto"_s));
 
@@ -432,8 +437,7 @@ void TestBackup::copyDuringAnAppendIsAStateTheArchiveHad()
     const QString archive = folder.file(u"2024.pse"_s);
     put(archive, records(5, 'a'));
     QProcess appender;
-    appender.start(QStringLiteral(BACKUP_APPENDER),
-                   {archive, QString::number(kSlip), u"6"_s, u"300"_s, u"2000"_s});
+    appender.start(QStringLiteral(BACKUP_APPENDER), {archive, QString::number(kSlip), u"6"_s, u"300"_s, u"2000"_s});
     QVERIFY(appender.waitForReadyRead(10000));
 
     QStringList taken;
@@ -669,7 +673,8 @@ void TestBackup::secondFolderReceivesTheCopies()
     QVERIFY(next.secondError.isEmpty());
     QCOMPARE(copyNames(usbRoot), (QStringList{u"2024-03-15"_s, u"2024-03-16"_s}));
     QCOMPARE(TestSupport::fileBytes(usbRoot + u"/2024-03-16/Richiedenti.pro"_s), QByteArray(5090, 'd'));
-    QCOMPARE(TestSupport::fileBytes(usbRoot + u"/2024-03-16/Documenti_Allegati/passaporto.pdf"_s), QByteArray("%PDF passaporto"));
+    QCOMPARE(TestSupport::fileBytes(usbRoot + u"/2024-03-16/Documenti_Allegati/passaporto.pdf"_s),
+             QByteArray("%PDF passaporto"));
 
     // The stick is out at the first start of a day, and in at a later one.
     QTemporaryDir later;

@@ -36,7 +36,6 @@ std::unique_ptr<TCheckWindow> make(int window)
     }
 }
 
-
 // Types a script into the focused widget: ordinary characters as keys, a few symbols for special keys.
 void type(QWidget *w, const QString &script)
 {
@@ -106,7 +105,8 @@ void TestChecksWindows::shape_data()
                                  << QStringLiteral("txtCodFisc") << 16 << true;
     QTest::newRow("VAT number") << int(PartitaIva) << QStringLiteral("frmPartitaIva")
                                 << QStringLiteral(" Controllo partita IVA")
-                                << QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo.")
+                                << QStringLiteral(
+                                       "Immettere il numero di partita IVA e premere il pulsante di controllo.")
                                 << QStringLiteral("txtPartitaIva") << 11 << false;
     QTest::newRow("card") << int(Carta) << QStringLiteral("frmCarta") << QStringLiteral(" Controllo carta di credito")
                           << QStringLiteral(
@@ -198,13 +198,13 @@ void TestChecksWindows::check_data()
     QTest::newRow("cf valid") << int(CodFisc) << QStringLiteral("RSSMRA85T10A562S") << information << cfValid << false;
     QTest::newRow("cf worked example") << int(CodFisc) << QStringLiteral("AAAAAA00A00A000I") << information << cfValid
                                        << false;
-    QTest::newRow("cf handed in small letters") << int(CodFisc) << QStringLiteral("rssmra85t10a562s") << information
-                                                << cfValid << false;
+    QTest::newRow("cf handed in small letters")
+        << int(CodFisc) << QStringLiteral("rssmra85t10a562s") << information << cfValid << false;
     QTest::newRow("cf wrong") << int(CodFisc) << QStringLiteral("AAAAAA00A00A000J") << warning << cfWrong << false;
     QTest::newRow("cf accented") << int(CodFisc) << QStringLiteral("RSSMRÀ85T10A562S") << warning << cfWrong << false;
     QTest::newRow("cf hyphen") << int(CodFisc) << QStringLiteral("RSSMRA-5T10A562S") << warning << cfWrong << false;
-    QTest::newRow("cf blank in front, not trimmed") << int(CodFisc) << QStringLiteral(" RSSMRA85T10A562")
-                                                    << warning << cfWrong << false;
+    QTest::newRow("cf blank in front, not trimmed")
+        << int(CodFisc) << QStringLiteral(" RSSMRA85T10A562") << warning << cfWrong << false;
 
     const QString vatLength = QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri "
                                              "numerici.");
@@ -218,8 +218,8 @@ void TestChecksWindows::check_data()
                                                "nell'elenco degli uffici.");
     QTest::newRow("vat empty") << int(PartitaIva) << QString() << warning << vatLength << true;
     QTest::newRow("vat 10") << int(PartitaIva) << QStringLiteral("1234567120") << warning << vatLength << true;
-    QTest::newRow("vat 16 digits handed over") << int(PartitaIva) << QStringLiteral("1234567890123456") << warning
-                                               << vatLength << true;
+    QTest::newRow("vat 16 digits handed over")
+        << int(PartitaIva) << QStringLiteral("1234567890123456") << warning << vatLength << true;
     QTest::newRow("vat Roma 1") << int(PartitaIva) << QStringLiteral("00000000588") << information
                                 << vatValid.arg(QStringLiteral("Roma 1")) << false;
     QTest::newRow("vat 120") << int(PartitaIva) << QStringLiteral("12345671205") << information
@@ -237,8 +237,8 @@ void TestChecksWindows::check_data()
     QTest::newRow("vat office 119") << int(PartitaIva) << QStringLiteral("12345671197") << information
                                     << vatNoOffice.arg(QStringLiteral("119")) << false;
     QTest::newRow("vat wrong") << int(PartitaIva) << QStringLiteral("12345671204") << warning << vatWrong << false;
-    QTest::newRow("vat letter handed over") << int(PartitaIva) << QStringLiteral("1234567120A") << warning << vatWrong
-                                            << false;
+    QTest::newRow("vat letter handed over")
+        << int(PartitaIva) << QStringLiteral("1234567120A") << warning << vatWrong << false;
 
     const QString cardEmpty = QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il "
                                              "pulsante di controllo.");
@@ -269,33 +269,31 @@ void TestChecksWindows::check_data()
                                  << cardValid.arg(QStringLiteral("30569309025904"),
                                                   QStringLiteral("Diner's Club / Carte Blanche"))
                                  << false;
-    QTest::newRow("card groups repeated as handed") << int(Carta) << QStringLiteral("4111 1111 1111 1111")
-                                                    << information
-                                                    << cardValid.arg(QStringLiteral("4111 1111 1111 1111"),
-                                                                     QStringLiteral("Visa"))
-                                                    << false;
+    QTest::newRow("card groups repeated as handed")
+        << int(Carta) << QStringLiteral("4111 1111 1111 1111") << information
+        << cardValid.arg(QStringLiteral("4111 1111 1111 1111"), QStringLiteral("Visa")) << false;
     QTest::newRow("card 32, no network") << int(Carta) << QStringLiteral("320000000000003") << information
                                          << cardUnknown.arg(QStringLiteral("320000000000003")) << false;
     QTest::newRow("card 3 and blank, no network") << int(Carta) << QStringLiteral("3 20000000000003") << information
                                                   << cardUnknown.arg(QStringLiteral("3 20000000000003")) << false;
     QTest::newRow("card fails") << int(Carta) << QStringLiteral("5555555555554445") << warning << cardWrong << false;
-    QTest::newRow("card passes, begins with 7") << int(Carta) << QStringLiteral("79927398713") << warning << cardWrong
-                                                << false;
-    QTest::newRow("card passes, begins with 2") << int(Carta) << QStringLiteral("22210000000009") << warning
-                                                << cardWrong << false;
+    QTest::newRow("card passes, begins with 7")
+        << int(Carta) << QStringLiteral("79927398713") << warning << cardWrong << false;
+    QTest::newRow("card passes, begins with 2")
+        << int(Carta) << QStringLiteral("22210000000009") << warning << cardWrong << false;
 
     const QString ibanLength = QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
     const QString ibanValid = QStringLiteral("L'IBAN digitato è VALIDO.");
     const QString ibanWrong = QStringLiteral("Attenzione: l'IBAN digitato è ERRATO!");
     QTest::newRow("iban empty") << int(Iban) << QString() << warning << ibanLength << true;
-    QTest::newRow("iban other country's length") << int(Iban) << QStringLiteral("GB82WEST12345698765432") << warning
-                                                 << ibanLength << true;
+    QTest::newRow("iban other country's length")
+        << int(Iban) << QStringLiteral("GB82WEST12345698765432") << warning << ibanLength << true;
     QTest::newRow("iban valid") << int(Iban) << QStringLiteral("IT60X0542811101000000123456") << information
                                 << ibanValid << false;
     QTest::newRow("iban France") << int(Iban) << QStringLiteral("FR1420041010050500013M02606") << information
                                  << ibanValid << false;
-    QTest::newRow("iban handed in small letters") << int(Iban) << QStringLiteral("it60x0542811101000000123456")
-                                                  << information << ibanValid << false;
+    QTest::newRow("iban handed in small letters")
+        << int(Iban) << QStringLiteral("it60x0542811101000000123456") << information << ibanValid << false;
     QTest::newRow("iban word in front") << int(Iban) << QStringLiteral("IBAN GB82WEST12345698765432") << information
                                         << ibanValid << false;
     QTest::newRow("iban inner blanks") << int(Iban) << QStringLiteral("DE89 3704 0044 0532 0130 00") << information
@@ -303,7 +301,7 @@ void TestChecksWindows::check_data()
     QTest::newRow("iban last digit 7") << int(Iban) << QStringLiteral("IT60X0542811101000000123457") << warning
                                        << ibanWrong << false;
     QTest::newRow("iban 28 with hyphen") << int(Iban) << QStringLiteral("IT60-X0542811101000000123456") << warning
-                                 << ibanLength << true;
+                                         << ibanLength << true;
     QTest::newRow("iban hyphens, 27") << int(Iban) << QStringLiteral("GB82-WEST-1234-5698-7654-32") << warning
                                       << ibanWrong << false;
 }
@@ -343,13 +341,13 @@ void TestChecksWindows::typing_data()
     QTest::newRow("cf accents kept") << int(CodFisc) << QStringLiteral("àb-c") << QStringLiteral("àB-C");
     QTest::newRow("cf stops at 16") << int(CodFisc) << QStringLiteral("rssmra85t10a562sxyz")
                                     << QStringLiteral("RSSMRA85T10A562S");
-    QTest::newRow("vat letters, blanks, punctuation ignored") << int(PartitaIva) << QStringLiteral("12a b-3.,/x")
-                                                              << QStringLiteral("123");
+    QTest::newRow("vat letters, blanks, punctuation ignored")
+        << int(PartitaIva) << QStringLiteral("12a b-3.,/x") << QStringLiteral("123");
     QTest::newRow("vat Home swallowed") << int(PartitaIva) << QStringLiteral("123⇱4") << QStringLiteral("1234");
     QTest::newRow("vat End swallowed") << int(PartitaIva) << QStringLiteral("123←←⇲4") << QStringLiteral("1423");
     QTest::newRow("vat arrows work") << int(PartitaIva) << QStringLiteral("123←4→5") << QStringLiteral("12435");
-    QTest::newRow("vat Backspace and Delete work") << int(PartitaIva) << QStringLiteral("1234⌫←←⌦")
-                                                   << QStringLiteral("13");
+    QTest::newRow("vat Backspace and Delete work")
+        << int(PartitaIva) << QStringLiteral("1234⌫←←⌦") << QStringLiteral("13");
     QTest::newRow("vat stops at 11") << int(PartitaIva) << QStringLiteral("123456789012345")
                                      << QStringLiteral("12345678901");
     QTest::newRow("card only digits") << int(Carta) << QStringLiteral("4111 1111-1111a1111")
@@ -359,8 +357,8 @@ void TestChecksWindows::typing_data()
     QTest::newRow("iban capitals") << int(Iban) << QStringLiteral("it60x0542811101000000123456")
                                    << QStringLiteral("IT60X0542811101000000123456");
     QTest::newRow("iban blanks at the ends vanish") << int(Iban) << QStringLiteral(" gb82 ") << QStringLiteral("GB82");
-    QTest::newRow("iban blank inside stays") << int(Iban) << QStringLiteral("it60x054←←← ")
-                                             << QStringLiteral("IT60X 054");
+    QTest::newRow("iban blank inside stays")
+        << int(Iban) << QStringLiteral("it60x054←←← ") << QStringLiteral("IT60X 054");
     QTest::newRow("iban no key filtered") << int(Iban) << QStringLiteral("it-60/⇱é") << QStringLiteral("éIT-60/");
     QTest::newRow("iban stops at 27") << int(Iban) << QStringLiteral("it60x0542811101000000123456789")
                                       << QStringLiteral("IT60X0542811101000000123456");
@@ -399,12 +397,12 @@ void TestChecksWindows::opening_data()
     QTest::addColumn<QString>("fieldText");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("entry");
-    QTest::newRow("fiscal code") << int(CodFisc) << QStringLiteral("  rssmra85t10a562s ") << QStringLiteral("frmCodFisc")
-                                 << QStringLiteral("rssmra85t10a562s");
+    QTest::newRow("fiscal code") << int(CodFisc) << QStringLiteral("  rssmra85t10a562s ")
+                                 << QStringLiteral("frmCodFisc") << QStringLiteral("rssmra85t10a562s");
     QTest::newRow("fiscal code empty") << int(CodFisc) << QStringLiteral("   ") << QStringLiteral("frmCodFisc")
                                        << QString();
-    QTest::newRow("fiscal code with inner blank") << int(CodFisc) << QStringLiteral(" 0123 4567 ")
-                                                  << QStringLiteral("frmCodFisc") << QStringLiteral("0123 4567");
+    QTest::newRow("fiscal code with inner blank")
+        << int(CodFisc) << QStringLiteral(" 0123 4567 ") << QStringLiteral("frmCodFisc") << QStringLiteral("0123 4567");
     QTest::newRow("digits to VAT") << int(CodFisc) << QStringLiteral(" 12345671205 ") << QStringLiteral("frmPartitaIva")
                                    << QStringLiteral("12345671205");
     QTest::newRow("16 digits to VAT, whole") << int(CodFisc) << QStringLiteral("1234567890123456")

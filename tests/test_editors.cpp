@@ -4,16 +4,16 @@
 #include "SlipFixture.h"
 #include "TestSupport.h"
 
+#include "ApplicantFixture.h"
 #include "agenda/DeadlineRecord.h"
+#include "agenda/Scadenzario.h"
 #include "core/ArchiveTexts.h"
 #include "core/widgets/Calendario.h"
-#include "agenda/Scadenzario.h"
 #include "core/widgets/EditorFrame.h"
-#include "ApplicantFixture.h"
 #include "core/widgets/Forms.h"
 #include "registry/Anagrafica.h"
-#include "registry/TrovaAnagrafica.h"
 #include "registry/ApplicantRecord.h"
+#include "registry/TrovaAnagrafica.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"
 
@@ -168,10 +168,9 @@ void TestEditors::unsavedChangesAreAskedAbout_data()
 {
     QTest::addColumn<Way>("way");
     QTest::addColumn<Reply>("reply");
-    const std::pair<const char *, Way> ways[] = {{"Nuovo", Way::Nuovo},     {"Avanti", Way::Avanti},
-                                                 {"Indietro", Way::Indietro}, {"Primo", Way::Primo},
-                                                 {"Ultimo", Way::Ultimo},   {"Esci", Way::Esci},
-                                                 {"da un elenco", Way::FromList}};
+    const std::pair<const char *, Way> ways[] = {
+        {"Nuovo", Way::Nuovo},   {"Avanti", Way::Avanti}, {"Indietro", Way::Indietro},    {"Primo", Way::Primo},
+        {"Ultimo", Way::Ultimo}, {"Esci", Way::Esci},     {"da un elenco", Way::FromList}};
     const std::pair<const char *, Reply> replies[] = {{"Sì", Reply::Save},
                                                       {"Sì, salvataggio rifiutato", Reply::SaveFails},
                                                       {"No", Reply::Discard},
@@ -245,7 +244,7 @@ void TestEditors::unsavedChangesAreAskedAbout()
         QVERIFY(ed.isVisible());
         return;
     }
-    const QString expected[] = {QString(), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("1"),
+    const QString expected[] = {QString(),           QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("1"),
                                 QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("3")};
     QCOMPARE(ed.lblPosizione->text(), expected[int(way)]);
     if (way == Way::Esci)
@@ -287,13 +286,20 @@ void TestEditors::storedDatesAreRealDays_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("date");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("empty payment date") << "txtDataPaga" << "" << true;
-    QTest::newRow("payment date") << "txtDataPaga" << "01/03/2024" << true;
-    QTest::newRow("negative year") << "txtDataPaga" << "25/11/-471" << false;
-    QTest::newRow("no such day") << "txtDataPaga" << "31/02/2024" << false;
-    QTest::newRow("year 1") << "txtDataPaga" << "01/01/0001" << false;
-    QTest::newRow("short form") << "txtDataPaga" << "1/3/2024" << false;
-    QTest::newRow("due date, year 1") << "txtDataScade" << "01/01/0001" << false;
+    QTest::newRow("empty payment date") << "txtDataPaga"
+                                        << "" << true;
+    QTest::newRow("payment date") << "txtDataPaga"
+                                  << "01/03/2024" << true;
+    QTest::newRow("negative year") << "txtDataPaga"
+                                   << "25/11/-471" << false;
+    QTest::newRow("no such day") << "txtDataPaga"
+                                 << "31/02/2024" << false;
+    QTest::newRow("year 1") << "txtDataPaga"
+                            << "01/01/0001" << false;
+    QTest::newRow("short form") << "txtDataPaga"
+                                << "1/3/2024" << false;
+    QTest::newRow("due date, year 1") << "txtDataScade"
+                                      << "01/01/0001" << false;
 }
 
 // However a date reached the field, a save stores only an empty field or a real day as dd/mm/yyyy, and
@@ -326,8 +332,8 @@ void TestEditors::storedDatesAreRealDays()
     const auto shown = Seams::Messages::shown();
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.last().kind, Seams::MsgKind::Warning);
-    const QString caption = field == QLatin1String("txtDataPaga") ? QStringLiteral("«Data versamento»")
-                                                                  : QStringLiteral("«Data scadenza»");
+    const QString caption =
+        field == QLatin1String("txtDataPaga") ? QStringLiteral("«Data versamento»") : QStringLiteral("«Data scadenza»");
     QVERIFY2(shown.last().text.startsWith(QStringLiteral("Attenzione: la data indicata ")) &&
                  shown.last().text.contains(caption),
              qPrintable(shown.last().text));
@@ -339,13 +345,14 @@ void TestEditors::storedDatesAreRealDays()
 void TestEditors::handedOverTextsKeptWhole()
 {
     TestProgramFolder folder;
-    ApplicantFixture::write(folder.file(QStringLiteral("Richiedenti.pro")),
-                            {ApplicantFixture::applicant({{"Cognome", QStringLiteral("HUAMÁN QUISPE DE LA CRUZ Y VALDIVIA")},
-                                                          {"Nome", QStringLiteral("MARÍA CONCEPCIÓN")},
-                                                          {"Indirizzo", QStringLiteral("VIA DEI GLICINI 7/B, SCALA C")},
-                                                          {"Cap", QStringLiteral("42121")},
-                                                          {"ComuneRes", QStringLiteral("REGGIO NELL EMILIA")},
-                                                          {"ProvRes", QStringLiteral("RE")}})});
+    ApplicantFixture::write(
+        folder.file(QStringLiteral("Richiedenti.pro")),
+        {ApplicantFixture::applicant({{"Cognome", QStringLiteral("HUAMÁN QUISPE DE LA CRUZ Y VALDIVIA")},
+                                      {"Nome", QStringLiteral("MARÍA CONCEPCIÓN")},
+                                      {"Indirizzo", QStringLiteral("VIA DEI GLICINI 7/B, SCALA C")},
+                                      {"Cap", QStringLiteral("42121")},
+                                      {"ComuneRes", QStringLiteral("REGGIO NELL EMILIA")},
+                                      {"ProvRes", QStringLiteral("RE")}})});
     const QString archive = folder.file(QStringLiteral("2024.pse"));
     SlipFixture::write(archive, {});
     auto *ed = new TfrmBollettino;
@@ -511,7 +518,6 @@ void TestEditors::typedDatesInTheCalendar()
     QCOMPARE(ed.txtDataPaga->text(), stored.isEmpty() ? QStringLiteral("02/01/2024") : stored);
 }
 
-
 namespace {
 // An editor of the program, shown and active, its year open where it has one.
 TEditorWindow *openEditor(const QString &which)
@@ -543,10 +549,22 @@ void TestEditors::placeholderReplacedWhenClickedInto_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("left"); // the field's text once left
-    QTest::newRow("agenda amount") << "deadlines" << "txtCosto" << "45" << "45,00";
-    QTest::newRow("applicant income") << "applicants" << "txtTotale" << "18500" << "18500,00";
-    QTest::newRow("applicant notice days") << "applicants" << "txtPreavviso" << "120" << "120";
-    QTest::newRow("slip cents") << "slips" << "txtCents" << "50" << "50";
+    QTest::newRow("agenda amount") << "deadlines"
+                                   << "txtCosto"
+                                   << "45"
+                                   << "45,00";
+    QTest::newRow("applicant income") << "applicants"
+                                      << "txtTotale"
+                                      << "18500"
+                                      << "18500,00";
+    QTest::newRow("applicant notice days") << "applicants"
+                                           << "txtPreavviso"
+                                           << "120"
+                                           << "120";
+    QTest::newRow("slip cents") << "slips"
+                                << "txtCents"
+                                << "50"
+                                << "50";
 }
 
 // Entered with the mouse, a field holding only its placeholder is typed over, as when entered by Tab or Enter.

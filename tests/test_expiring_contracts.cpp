@@ -25,18 +25,21 @@ private:
     TestProgramFolder *m_folder = nullptr;
 };
 
-void TestExpiringContracts::init() {
+void TestExpiringContracts::init()
+{
     TestSupport::resetSeams(QDate(2024, 3, 15));
     m_folder = new TestProgramFolder;
 }
 
-void TestExpiringContracts::cleanup() {
+void TestExpiringContracts::cleanup()
+{
     TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }
 
-void TestExpiringContracts::selection_data() {
+void TestExpiringContracts::selection_data()
+{
     QTest::addColumn<QDate>("today");
     QTest::addColumn<QString>("expiry");
     QTest::addColumn<QString>("notice");
@@ -52,22 +55,23 @@ void TestExpiringContracts::selection_data() {
                                         << true;
     QTest::newRow("across a month end, a day early")
         << QDate(2024, 4, 29) << QStringLiteral("02/05/2024") << QStringLiteral("2") << false;
-    QTest::newRow("29 February is a day") << QDate(2024, 2, 28) << QStringLiteral("01/03/2024") << QStringLiteral("1")
-                                          << false;
-    QTest::newRow("29 February reached") << QDate(2024, 2, 29) << QStringLiteral("01/03/2024")
-                                         << QStringLiteral("1") << true;
-    QTest::newRow("across the year end") << QDate(2023, 12, 31) << QStringLiteral("01/01/2024")
-                                         << QStringLiteral("1") << true;
-    QTest::newRow("999 days, the first of them") << mid << mid.addDays(999).toString(QStringLiteral("dd/MM/yyyy"))
-                                                 << QStringLiteral("999") << true;
-    QTest::newRow("999 days, one too many") << mid << mid.addDays(1000).toString(QStringLiteral("dd/MM/yyyy"))
-                                            << QStringLiteral("999") << false;
+    QTest::newRow("29 February is a day")
+        << QDate(2024, 2, 28) << QStringLiteral("01/03/2024") << QStringLiteral("1") << false;
+    QTest::newRow("29 February reached") << QDate(2024, 2, 29) << QStringLiteral("01/03/2024") << QStringLiteral("1")
+                                         << true;
+    QTest::newRow("across the year end") << QDate(2023, 12, 31) << QStringLiteral("01/01/2024") << QStringLiteral("1")
+                                         << true;
+    QTest::newRow("999 days, the first of them")
+        << mid << mid.addDays(999).toString(QStringLiteral("dd/MM/yyyy")) << QStringLiteral("999") << true;
+    QTest::newRow("999 days, one too many")
+        << mid << mid.addDays(1000).toString(QStringLiteral("dd/MM/yyyy")) << QStringLiteral("999") << false;
     QTest::newRow("unreadable expiry skipped") << mid << QStringLiteral("31/02/2024") << QStringLiteral("30") << false;
     QTest::newRow("empty expiry skipped") << mid << QString() << QStringLiteral("30") << false;
     QTest::newRow("unreadable notice skipped") << mid << QStringLiteral("01/01/2024") << QStringLiteral("3x") << false;
 }
 
-void TestExpiringContracts::selection() {
+void TestExpiringContracts::selection()
+{
     QFETCH(QDate, today);
     QFETCH(QString, expiry);
     QFETCH(QString, notice);
@@ -79,23 +83,23 @@ void TestExpiringContracts::selection() {
                           {"Scadenza", QStringLiteral("01/01/2020")},
                           {"Preavviso", QStringLiteral("0")}});
     };
-    ApplicantFixture::write(archive(), {expired("ALFA"),
-                                        applicant({{"Cognome", QStringLiteral("PROVA")},
-                                                   {"Scadenza", expiry},
-                                                   {"Preavviso", notice}}),
-                                        expired("ZETA")});
+    ApplicantFixture::write(
+        archive(), {expired("ALFA"),
+                    applicant({{"Cognome", QStringLiteral("PROVA")}, {"Scadenza", expiry}, {"Preavviso", notice}}),
+                    expired("ZETA")});
     TfrmContrattiScaduti w;
     w.show();
     QStringList names;
     for (const auto &line : w.lstRecords->lines())
         names << line.left(30).trimmed();
-    const QStringList expected = listed ? QStringList{QStringLiteral("ALFA"), QStringLiteral("PROVA"),
-                                                      QStringLiteral("ZETA")}
-                                        : QStringList{QStringLiteral("ALFA"), QStringLiteral("ZETA")};
+    const QStringList expected =
+        listed ? QStringList{QStringLiteral("ALFA"), QStringLiteral("PROVA"), QStringLiteral("ZETA")}
+               : QStringList{QStringLiteral("ALFA"), QStringLiteral("ZETA")};
     QCOMPARE(names, expected);
 }
 
-void TestExpiringContracts::lineAndOrder() {
+void TestExpiringContracts::lineAndOrder()
+{
     const auto person = [](const char *name, const char *income) {
         return applicant({{"Cognome", QStringLiteral("ROSSI")},
                           {"Nome", QString::fromLatin1(name)},
@@ -118,7 +122,8 @@ void TestExpiringContracts::lineAndOrder() {
                                          "18.000,00")}));
 }
 
-void TestExpiringContracts::doubleClickLoadsTheApplicant() {
+void TestExpiringContracts::doubleClickLoadsTheApplicant()
+{
     const auto expired = [](const char *street) {
         return ApplicantFixture::full({{"Cognome", QStringLiteral("ROSSI")},
                                        {"Scadenza", QStringLiteral("01/01/2024")},

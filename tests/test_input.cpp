@@ -4,10 +4,10 @@
 #include "TestSupport.h"
 
 #include "app/Startup.h"
-#include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/FieldRules.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/WindowStyle.h"
@@ -71,7 +71,6 @@ struct Fields : QWidget {
     QLabel *panInfo;
     int calendars = 0;
 };
-
 
 void paste(QLineEdit *field, const QString &text)
 {

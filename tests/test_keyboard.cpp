@@ -5,9 +5,9 @@
 
 #include "app/Avvio.h"
 #include "app/Guida.h"
-#include "core/widgets/Forms.h"
 #include "core/widgets/Calendario.h"
 #include "core/widgets/EditorWindow.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "slips/Bollettino.h"
 #include "slips/DaSaldare.h"
@@ -59,9 +59,15 @@ private:
     void typeSlip();
 };
 
-void TestKeyboard::init() { setUpEditor(); }
+void TestKeyboard::init()
+{
+    setUpEditor();
+}
 
-void TestKeyboard::cleanup() { tearDownEditor(); }
+void TestKeyboard::cleanup()
+{
+    tearDownEditor();
+}
 
 void TestKeyboard::openYearByKeys(const QString &year)
 {
@@ -317,9 +323,8 @@ void TestKeyboard::printingWithoutAPrinterAsksWhereThePdfGoes()
         TfrmStampaBolTer w(ed);
         w.show();
         w.btnStampa->click();
-        QCOMPARE(Seams::FileDialog::asked(), step == BoxCancelled
-                                                 ? QStringList{}
-                                                 : QStringList{QStringLiteral("Salva la stampa in formato PDF")});
+        QCOMPARE(Seams::FileDialog::asked(),
+                 step == BoxCancelled ? QStringList{} : QStringList{QStringLiteral("Salva la stampa in formato PDF")});
         QVERIFY(Seams::Messages::shown().first().text.startsWith(QStringLiteral("Nessuna stampante è installata")));
         const QString pdf = dir.filePath(QStringLiteral("bollettino.pdf"));
         QCOMPARE(QFile::exists(pdf), step == Chosen);

@@ -1,6 +1,6 @@
+#include "TestSupport.h"
 #include "app/PasswordStore.h"
 #include "core/ProgramFolder.h"
-#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,7 +98,8 @@ private slots:
     {
         QVERIFY(QFile::copy(QStringLiteral(VERSALIA_ASSETS "/unins000.dll"), store()));
         QCOMPARE(PasswordStore::readPassword(), std::optional<QString>(Delivered));
-        QCOMPARE(TestSupport::fileBytes(store()), QByteArray("[Accesso]\r\nValore=") + ScramblePassword(Delivered).toLatin1() + "\r\n");
+        QCOMPARE(TestSupport::fileBytes(store()),
+                 QByteArray("[Accesso]\r\nValore=") + ScramblePassword(Delivered).toLatin1() + "\r\n");
     }
 
     void readingTheStore_data()
@@ -111,8 +112,8 @@ private slots:
         QTest::newRow("small hex digits, LF, no final line end")
             << "[Accesso]\nValore=" + hex.toLower() << true << QStringLiteral("SOLE");
         QTest::newRow("names in any case, blanks and quotes")
-            << "; store\r\n[Altro]\r\nValore=00\r\n [ accesso ] \r\n  VALORE  =  \"" + hex + "\"  \r\n" << true
-            << QStringLiteral("SOLE");
+            << "; store\r\n[Altro]\r\nValore=00\r\n [ accesso ] \r\n  VALORE  =  \"" + hex + "\"  \r\n"
+            << true << QStringLiteral("SOLE");
         QTest::newRow("odd digit") << "[Accesso]\r\nValore=" + hex + "E\r\n" << true << QStringLiteral("SOLE");
         QTest::newRow("no section") << QByteArray("[Altro]\r\nValore=" + hex + "\r\n") << true << QString();
         QTest::newRow("no key") << QByteArray("[Accesso]\r\nChiave=" + hex + "\r\n") << true << QString();
@@ -151,10 +152,12 @@ private slots:
     {
         writeStore("; installato\r\n[Altro]\r\nValore=11\r\n\r\n[accesso]\r\nPrima=1\r\n valore = AB \r\nDopo=2\r\n");
         QVERIFY(PasswordStore::writePassword(QStringLiteral("NUOVA")));
-        QCOMPARE(TestSupport::fileBytes(store()), "; installato\r\n[Altro]\r\nValore=11\r\n\r\n[accesso]\r\nPrima=1\r\nValore="
-                                       + ScramblePassword(QStringLiteral("NUOVA")).toLatin1() + "\r\nDopo=2\r\n");
+        QCOMPARE(TestSupport::fileBytes(store()),
+                 "; installato\r\n[Altro]\r\nValore=11\r\n\r\n[accesso]\r\nPrima=1\r\nValore=" +
+                     ScramblePassword(QStringLiteral("NUOVA")).toLatin1() + "\r\nDopo=2\r\n");
         // A store lacking the key or its section gets them.
-        for (const QByteArray &before : {QByteArray("[Accesso]\r\nPrima=1\r\n"), QByteArray("[Altro]\r\nX=2"), QByteArray()}) {
+        for (const QByteArray &before :
+             {QByteArray("[Accesso]\r\nPrima=1\r\n"), QByteArray("[Altro]\r\nX=2"), QByteArray()}) {
             writeStore(before);
             QVERIFY(PasswordStore::writePassword(QStringLiteral("NUOVA")));
             QCOMPARE(PasswordStore::readPassword(), std::optional<QString>(QStringLiteral("NUOVA")));

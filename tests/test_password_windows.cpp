@@ -1,9 +1,9 @@
+#include "TestSupport.h"
 #include "app/CambiaPassword.h"
 #include "app/Password.h"
 #include "app/PasswordStore.h"
-#include "core/widgets/Forms.h"
 #include "core/SafeFile.h"
-#include "TestSupport.h"
+#include "core/widgets/Forms.h"
 
 #include <QDir>
 #include <QFile>
@@ -279,8 +279,8 @@ private slots:
         QTest::addColumn<QString>("fresh");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("255 accented letters") << QString(255, QChar(u'è')) << true;
-        QTest::newRow("255 and blanks around") << QStringLiteral("  ") + QString(255, QLatin1Char('x')) + QStringLiteral(" ")
-                                               << true;
+        QTest::newRow("255 and blanks around")
+            << QStringLiteral("  ") + QString(255, QLatin1Char('x')) + QStringLiteral(" ") << true;
         QTest::newRow("256 letters") << QString(256, QLatin1Char('x')) << false;
         QTest::newRow("euro sign") << QStringLiteral("cento€") << false;
         QTest::newRow("beyond Latin-1") << QStringLiteral("łódź") << false;

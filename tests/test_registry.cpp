@@ -4,9 +4,9 @@
 #include "checks/CheckWindow.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/widgets/Forms.h"
 #include "core/Record.h"
 #include "core/widgets/Calendario.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "registry/Anagrafica.h"
 #include "registry/ApplicantRecord.h"
@@ -113,9 +113,15 @@ private:
     void fillValid();
 };
 
-void TestRegistry::init() { setUpEditor(); }
+void TestRegistry::init()
+{
+    setUpEditor();
+}
 
-void TestRegistry::cleanup() { tearDownEditor(); }
+void TestRegistry::cleanup()
+{
+    tearDownEditor();
+}
 
 void TestRegistry::fillValid()
 {

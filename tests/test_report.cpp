@@ -1,8 +1,8 @@
 // The summary report printed to PDF and read back: title, lines across pages, footer.
 
-#include "core/widgets/SummaryReport.h"
 #include "core/report/Report.h"
 #include "core/widgets/ReportPrinting.h"
+#include "core/widgets/SummaryReport.h"
 #include "tests/PdfText.h"
 #include "tests/TestSupport.h"
 

@@ -23,7 +23,6 @@
 #include <QTableWidget>
 #include <QtTest>
 
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -54,7 +53,10 @@ QString payerAt(const QByteArray &archive, qint64 position)
     return Record(kSlipLayout, archive.mid((position - 1) * kSlip, kSlip)).text("Esecutore");
 }
 
-QString copies(const TestProgramFolder &folder) { return folder.file(Backup::rootName()); }
+QString copies(const TestProgramFolder &folder)
+{
+    return folder.file(Backup::rootName());
+}
 
 // Every file under the program folder but the copies: what a refused or failed restore must leave as it was.
 QMap<QString, QByteArray> liveFiles(const TestProgramFolder &folder)
@@ -87,7 +89,10 @@ Backup::Copy copyNamed(const TestProgramFolder &folder, const QString &name)
     return {};
 }
 
-QByteArray password(const QString &plain) { return "[Accesso]\r\nValore=" + ScramblePassword(plain).toLatin1() + "\r\n"; }
+QByteArray password(const QString &plain)
+{
+    return "[Accesso]\r\nValore=" + ScramblePassword(plain).toLatin1() + "\r\n";
+}
 
 // A program folder of two slip years, the registry, the settings, two attachments, and its copy of the 14th.
 void fill(const TestProgramFolder &folder, int slipsOf2024 = 40)
@@ -354,8 +359,7 @@ void TestRestore::damagedCopyIsRefused()
     const auto shown = restoreFromTheWindow(u"2024-03-14"_s, withPassword);
     QCOMPARE(shown.kind, Seams::MsgKind::Warning);
     QCOMPARE(shown.text, u"Attenzione: la copia del 14/03/2024 non può essere ripristinata.\n\r\n\r%1\n\r\n\rNessun "
-                         "file è stato modificato."_s
-                             .arg(reason));
+                         "file è stato modificato."_s.arg(reason));
     QCOMPARE(liveFiles(folder), live);
     QVERIFY(noWorkLeft(folder));
     QCOMPARE(copyNames(folder), QStringList{u"2024-03-14"_s}); // no copy of the present state either
@@ -411,7 +415,8 @@ void TestRestore::killedRestoreIsFinishedAtTheNextStart()
         QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Information);
         QCOMPARE(Seams::Messages::last().text,
                  u"Il ripristino dalla copia del 14/03/2024 si era interrotto prima della fine: è stato completato "
-                 "ora.\n\r\n\rFile ripristinati: 2024.pse, Richiedenti.pro, 1 documento allegato.\n\r\n\rLo stato precedente al ripristino è conservato nella copia "
+                 "ora.\n\r\n\rFile ripristinati: 2024.pse, Richiedenti.pro, 1 documento allegato.\n\r\n\rLo stato "
+                 "precedente al ripristino è conservato nella copia "
                  "2024-03-15_090000_prima_del_ripristino."_s);
         // Everything as copied, but the password, which was not asked for.
         auto expected = copied;

@@ -27,12 +27,18 @@ void TestRoutines::fieldCodec_data()
     QTest::addColumn<int>("capacity");
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QString>("readBack");
-    QTest::newRow("accented") << QStringLiteral("Città") << 16 << QByteArray("\x05" "Citt\xE0", 6)
+    QTest::newRow("accented") << QStringLiteral("Città") << 16
+                              << QByteArray("\x05"
+                                            "Citt\xE0",
+                                            6)
                               << QStringLiteral("Città");
     QTest::newRow("euro") << QStringLiteral("€ 16,00") << 11 << QByteArray("\x07\x80 16,00", 8)
                           << QStringLiteral("€ 16,00");
     QTest::newRow("cyrillic") << QStringLiteral("ИВАН") << 10 << QByteArray("\x04????", 5) << QStringLiteral("????");
-    QTest::newRow("outside BMP is one ?") << QStringLiteral("A\U0001F600B") << 10 << QByteArray("\x03" "A?B", 4)
+    QTest::newRow("outside BMP is one ?") << QStringLiteral("A\U0001F600B") << 10
+                                          << QByteArray("\x03"
+                                                        "A?B",
+                                                        4)
                                           << QStringLiteral("A?B");
     const QString sixty = QString(60, QLatin1Char('X'));
     QTest::newRow("cut to capacity") << sixty << 44 << (QByteArray(1, char(44)) + QByteArray(44, 'X'))
@@ -40,8 +46,8 @@ void TestRoutines::fieldCodec_data()
     QTest::newRow("blanks and controls trimmed") << QStringLiteral(" \t ROSSI MARIO \r\n") << 44
                                                  << QByteArray("\x0BROSSI MARIO", 12) << QStringLiteral("ROSSI MARIO");
     QTest::newRow("empty") << QString() << 5 << QByteArray("\x00", 1) << QString();
-    QTest::newRow("undefined byte survives") << QString(QChar(0x8D)) << 2 << QByteArray("\x01\x8D", 2)
-                                             << QString(QChar(0x8D));
+    QTest::newRow("undefined byte survives")
+        << QString(QChar(0x8D)) << 2 << QByteArray("\x01\x8D", 2) << QString(QChar(0x8D));
 }
 
 void TestRoutines::fieldCodec()
@@ -61,7 +67,10 @@ void TestRoutines::fieldCodec()
 void TestRoutines::lengthByteBeyondCapacity()
 {
     // A damaged or foreign file: the length byte says 255 in a field of capacity 2.
-    QByteArray rec("\xFF" "AB" "CDEFG", 8);
+    QByteArray rec("\xFF"
+                   "AB"
+                   "CDEFG",
+                   8);
     QCOMPARE(FieldCodec::read(rec.constData(), 2), QStringLiteral("AB"));
 }
 
@@ -143,12 +152,12 @@ void TestRoutines::amountTexts_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     const QList<QPair<const char *, const char *>> cases = {
-        {"", "0,00"},          {"12", "12,00"},       {"12,5", "12,50"},
-        {"12,345", "12,345"},  {"3,14159", "3,1416"}, {",5", "0,50"},
-        {",", "0,00"},         {"-5", "0,00"},        {"1e5", "0,00"},
-        {"1,2,3", "0,00"},     {"0,0001", "0,0001"},  {"100000000000000", "100000000000000,00"},
-        {"9,99995", "10,00"},  {"007", "7,00"},       {"1234,5000", "1234,50"},
-        {" 12 ", "12,00"},     {"12,", "12,00"},      {"12 5", "0,00"},
+        {"", "0,00"},         {"12", "12,00"},       {"12,5", "12,50"},
+        {"12,345", "12,345"}, {"3,14159", "3,1416"}, {",5", "0,50"},
+        {",", "0,00"},        {"-5", "0,00"},        {"1e5", "0,00"},
+        {"1,2,3", "0,00"},    {"0,0001", "0,0001"},  {"100000000000000", "100000000000000,00"},
+        {"9,99995", "10,00"}, {"007", "7,00"},       {"1234,5000", "1234,50"},
+        {" 12 ", "12,00"},    {"12,", "12,00"},      {"12 5", "0,00"},
     };
     for (const auto &[typed, shown] : cases)
         QTest::newRow(typed) << QString::fromUtf8(typed) << QString::fromUtf8(shown);

@@ -11,8 +11,8 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -40,26 +40,30 @@ private:
     QWidget *m_editor = nullptr;
 };
 
-void TestSlipLists::init() {
+void TestSlipLists::init()
+{
     TestSupport::resetSeams(QDate(2024, 3, 15));
     m_folder = new TestProgramFolder;
     m_editor = SlipFixture::editor(archive());
 }
 
-void TestSlipLists::cleanup() {
+void TestSlipLists::cleanup()
+{
     TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }
 
-QStringList TestSlipLists::payers(const TSummaryList &w) const {
+QStringList TestSlipLists::payers(const TSummaryList &w) const
+{
     QStringList r;
     for (const auto &line : w.lstRecords->lines())
         r << line.left(44).trimmed();
     return r;
 }
 
-void TestSlipLists::selectionAndLines() {
+void TestSlipLists::selectionAndLines()
+{
     const QString payer44 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGH");
     SlipFixture::write(archive(), {
                                       {QStringLiteral("PAGATO"), QStringLiteral("01/03/2024"), QStringLiteral("Sì")},
@@ -94,7 +98,8 @@ void TestSlipLists::selectionAndLines() {
         QCOMPARE(line.size(), 142);
 }
 
-void TestSlipLists::storedMarkupListedLiterally() {
+void TestSlipLists::storedMarkupListedLiterally()
+{
     const QString markup = QStringLiteral("<font color=red>ANNULLATO</font>");
     SlipFixture::write(archive(), {{markup}});
     TfrmDaSaldare w(m_editor);
@@ -104,7 +109,8 @@ void TestSlipLists::storedMarkupListedLiterally() {
     QVERIFY(w.lstRecords->model()->data(first, Qt::DisplayRole).toString().startsWith(markup));
 }
 
-void TestSlipLists::longPassShowsProgressAndCancels() {
+void TestSlipLists::longPassShowsProgressAndCancels()
+{
     QList<SlipFixture::Slip> slips;
     for (int i = 0; i < 3000; ++i)
         slips.append(SlipFixture::Slip(QStringLiteral("PAGATORE %1").arg(i, 4, 10, QLatin1Char('0'))));
@@ -128,7 +134,8 @@ void TestSlipLists::longPassShowsProgressAndCancels() {
     QCOMPARE(Seams::Messages::last().text, ScanProgress::cancelledText());
 }
 
-void TestSlipLists::orderFoldsOnlyAtoZ() {
+void TestSlipLists::orderFoldsOnlyAtoZ()
+{
     // "_" lies between the capitals and the small letters: only a to z fold, so it sorts after every letter.
     SlipFixture::write(archive(), {{QStringLiteral("bianchi")},
                                    {QStringLiteral("_ZETA")},
@@ -142,7 +149,8 @@ void TestSlipLists::orderFoldsOnlyAtoZ() {
                                      QStringLiteral("zeta"), QStringLiteral("_ZETA"), QStringLiteral("Ätna")}));
 }
 
-void TestSlipLists::findNextWalksAndWraps() {
+void TestSlipLists::findNextWalksAndWraps()
+{
     SlipFixture::write(archive(), {{QStringLiteral("GAMMA")},
                                    {QStringLiteral("DELTA Rossi")},
                                    {QStringLiteral("BETA")},
@@ -176,7 +184,8 @@ void TestSlipLists::findNextWalksAndWraps() {
     QVERIFY(Seams::Messages::shown().isEmpty());
 }
 
-void TestSlipLists::findOnEmptyListFromMissingArchive() {
+void TestSlipLists::findOnEmptyListFromMissingArchive()
+{
     const QString missing = m_folder->file(QStringLiteral("2031.pse"));
     m_editor->findChild<QLabel *>(QStringLiteral("lblFile"))
         ->setText(QStringLiteral("  ") + missing + QStringLiteral(" "));
@@ -193,20 +202,21 @@ void TestSlipLists::findOnEmptyListFromMissingArchive() {
              QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
 }
 
-void TestSlipLists::doubleClickLoadsTheSlipOfItsLine_data() {
+void TestSlipLists::doubleClickLoadsTheSlipOfItsLine_data()
+{
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("overwritten");
     QTest::addColumn<QString>("note");
     QTest::addColumn<QString>("position");
     QTest::newRow("earlier of two equal lines") << 1 << false << QStringLiteral("prima") << QStringLiteral("1");
     QTest::newRow("later of two equal lines") << 2 << false << QStringLiteral("seconda") << QStringLiteral("3");
-    QTest::newRow("record overwritten since listing")
-        << 1 << true << QStringLiteral("seconda") << QStringLiteral("3");
+    QTest::newRow("record overwritten since listing") << 1 << true << QStringLiteral("seconda") << QStringLiteral("3");
 }
 
 // Equal lines keep the record each was listed from; when another copy of the program has overwritten that
 // record in the meantime, the last equal line in the file is loaded as before, never the changed record.
-void TestSlipLists::doubleClickLoadsTheSlipOfItsLine() {
+void TestSlipLists::doubleClickLoadsTheSlipOfItsLine()
+{
     QFETCH(int, row);
     QFETCH(bool, overwritten);
     QFETCH(QString, note);
@@ -245,7 +255,8 @@ void TestSlipLists::doubleClickLoadsTheSlipOfItsLine() {
     QCOMPARE(w.lstRecords->count(), 0); // the lines live only while the window is open
 }
 
-void TestSlipLists::printsTheListAsShown() {
+void TestSlipLists::printsTheListAsShown()
+{
     if (PdfText::tool().isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the printed PDF cannot be read back");
     SlipFixture::write(archive(), {{QStringLiteral("ZANCHI")}, {QStringLiteral("bianchi")}, {QStringLiteral("MORO")}});

@@ -39,25 +39,29 @@ private:
 
 static const QString kPayer44 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGH");
 
-void TestSlipSearch::init() {
+void TestSlipSearch::init()
+{
     TestSupport::resetSeams(QDate(2024, 3, 15));
     m_folder = new TestProgramFolder;
     m_editor = SlipFixture::editor(archive());
 }
 
-void TestSlipSearch::cleanup() {
+void TestSlipSearch::cleanup()
+{
     TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }
 
-void TestSlipSearch::search(TfrmTrovaBollettini &w, const Filters &filters) {
+void TestSlipSearch::search(TfrmTrovaBollettini &w, const Filters &filters)
+{
     for (const auto &[name, text] : filters)
         w.findChild<QLineEdit *>(name)->setText(text);
     w.btnCerca->click();
 }
 
-void TestSlipSearch::matching_data() {
+void TestSlipSearch::matching_data()
+{
     QTest::addColumn<Filters>("filters");
     QTest::addColumn<QStringList>("payers");
     QTest::addColumn<QString>("active");
@@ -93,7 +97,8 @@ void TestSlipSearch::matching_data() {
                                       << QStringLiteral("1");
 }
 
-void TestSlipSearch::matching() {
+void TestSlipSearch::matching()
+{
     QFETCH(Filters, filters);
     QFETCH(QStringList, payers);
     QFETCH(QString, active);
@@ -127,7 +132,8 @@ void TestSlipSearch::matching() {
     }
 }
 
-void TestSlipSearch::emptyArchiveGivesEmptyList() {
+void TestSlipSearch::emptyArchiveGivesEmptyList()
+{
     TfrmTrovaBollettini w(m_editor);
     w.show();
     QCOMPARE(w.lblTrovate->text(), QStringLiteral("Il presente elenco contiene 0 schede."));
@@ -137,7 +143,8 @@ void TestSlipSearch::emptyArchiveGivesEmptyList() {
     QVERIFY(Seams::Messages::shown().isEmpty());
 }
 
-void TestSlipSearch::accessFailureStaysOnFilters() {
+void TestSlipSearch::accessFailureStaysOnFilters()
+{
     SlipFixture::write(archive(), {{QStringLiteral("ROSSI")}});
     ArchiveFile::setFaultHook([](ArchiveFile::Op op, const QString &) { return op == ArchiveFile::Op::Read; });
     TfrmTrovaBollettini w(m_editor);
@@ -151,7 +158,8 @@ void TestSlipSearch::accessFailureStaysOnFilters() {
     QVERIFY(w.lblAttendere->isHidden());
 }
 
-void TestSlipSearch::enterChainAndHighlight() {
+void TestSlipSearch::enterChainAndHighlight()
+{
     TfrmTrovaBollettini w(m_editor);
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -168,7 +176,8 @@ void TestSlipSearch::enterChainAndHighlight() {
     QVERIFY(!w.findChild<QFrame *>(QStringLiteral("effNote"))->isVisible());
 }
 
-void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor_data() {
+void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor_data()
+{
     QTest::addColumn<QString>("tag");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("position");
@@ -180,7 +189,8 @@ void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor_data() {
     QTest::newRow("other caller") << QStringLiteral("scadenzario") << 0 << QString() << QString();
 }
 
-void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor() {
+void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor()
+{
     QFETCH(QString, tag);
     QFETCH(int, row);
     QFETCH(QString, position);
@@ -206,7 +216,8 @@ void TestSlipSearch::doubleClickHandsBackOnlyToTheSlipEditor() {
     QCOMPARE(SlipFixture::text(m_editor, "txtNote"), note);
 }
 
-void TestSlipSearch::printsUnderItsTitle() {
+void TestSlipSearch::printsUnderItsTitle()
+{
     if (PdfText::tool().isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the printed PDF cannot be read back");
     SlipFixture::write(archive(), {{QStringLiteral("ROSSI MARIO")}});

@@ -1,8 +1,8 @@
 // The TD 674 slip printed to PDF and read back glyph by glyph; the margins window and Bollettini.ini.
 
-#include "core/widgets/Forms.h"
 #include "core/IniFile.h"
 #include "core/SafeFile.h"
+#include "core/widgets/Forms.h"
 #include "slips/StampaBolTer.h"
 #include "tests/PdfText.h"
 #include "tests/SlipEditorStandIn.h"
@@ -526,8 +526,8 @@ void TestSlipPrint::iniFileRefusesLineBreaks()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(before);
     f.close();
-    for (const QString &value : {QStringLiteral("x\r\n[Accesso]\r\nValore=00"), QStringLiteral("a\nb"),
-                                 QStringLiteral("a\rb")}) {
+    for (const QString &value :
+         {QStringLiteral("x\r\n[Accesso]\r\nValore=00"), QStringLiteral("a\nb"), QStringLiteral("a\rb")}) {
         QVERIFY(!IniFile::write(path, QStringLiteral("Margini"), QStringLiteral("Superiore"), value));
         QVERIFY(!IniFile::write(path, value, QStringLiteral("Superiore"), QStringLiteral("1")));
         QVERIFY(!IniFile::write(path, QStringLiteral("Margini"), value, QStringLiteral("1")));

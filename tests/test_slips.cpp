@@ -2,8 +2,8 @@
 #include "TestSupport.h"
 
 #include "core/ArchiveTexts.h"
-#include "core/widgets/Forms.h"
 #include "core/widgets/Calendario.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "slips/AmountInWords.h"
 #include "slips/Bollettino.h"
@@ -81,8 +81,8 @@ void TestSlips::amountInWords_data()
         {"16,50", u"SEDICI E CINQUANTA CENTESIMI"},
         {"0,50", u"ZERO E CINQUANTA CENTESIMI"},
         {"0,01", u"ZERO E UNO CENTESIMI"},
-        {"0,005", u"ZERO"},                     // half to even: 0.5 cent rounds to 0
-        {"0,015", u"ZERO E DUE CENTESIMI"},     // and 1.5 cents to 2
+        {"0,005", u"ZERO"},                 // half to even: 0.5 cent rounds to 0
+        {"0,015", u"ZERO E DUE CENTESIMI"}, // and 1.5 cents to 2
         {"-5", u"- CINQUE"},
         {"-16,5", u"- SEDICI E CINQUANTA CENTESIMI"},
     };
@@ -100,9 +100,15 @@ void TestSlips::amountInWords()
     QVERIFY(AmountInWords(*value).size() <= 250);
 }
 
-void TestSlips::init() { setUpEditor(); }
+void TestSlips::init()
+{
+    setUpEditor();
+}
 
-void TestSlips::cleanup() { tearDownEditor(); }
+void TestSlips::cleanup()
+{
+    tearDownEditor();
+}
 
 void TestSlips::fillValidSlip()
 {
@@ -126,7 +132,8 @@ void TestSlips::yearPanel()
     QCOMPARE(QApplication::focusWidget(), ed->btnApri);
 
     openYear(QStringLiteral("24"));
-    QCOMPARE(Seams::Messages::last().text, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+    QCOMPARE(Seams::Messages::last().text,
+             QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
     QCOMPARE(Seams::Messages::last().kind, Seams::MsgKind::Warning);
     QVERIFY(ed->panAvvio->isVisible());
 
@@ -191,7 +198,8 @@ void TestSlips::saveChecksInOrder()
          QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i centesimi dell'importo da versare."),
          ed->txtCents},
         {[this] { ed->txtCents->setText(QStringLiteral("00")); },
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome dell'esecutore del versamento."),
+         QStringLiteral(
+             "Attenzione: per salvare la scheda è necessario indicare il nome dell'esecutore del versamento."),
          ed->txtEsecutore},
         {[this] { ed->txtEsecutore->setText(QStringLiteral("ROSSI")); },
          QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di scadenza del versamento."),
@@ -237,10 +245,22 @@ void TestSlips::saveStoresEveryFieldAtItsOffset()
         int offset, capacity;
         const char16_t *text;
     } expected[] = {
-        {0, 8, u"16"},          {9, 2, u"50"},          {12, 250, u"SEDICI"},   {263, 2, u"50"},
-        {266, 11, u"16,50"},    {278, 44, u"ROSSI MARIO"}, {323, 22, u"VIA ROMA 1"}, {346, 5, u"00184"},
-        {352, 16, u"ROMA"},     {369, 10, u"31/03/2024"}, {380, 10, u"01/04/2024"}, {391, 250, u"UP ROMA 12"},
-        {642, 250, u"Prima rata €"}, {893, 2, u"No"},    {896, 250, u""},        {2151, 250, u""},
+        {0, 8, u"16"},
+        {9, 2, u"50"},
+        {12, 250, u"SEDICI"},
+        {263, 2, u"50"},
+        {266, 11, u"16,50"},
+        {278, 44, u"ROSSI MARIO"},
+        {323, 22, u"VIA ROMA 1"},
+        {346, 5, u"00184"},
+        {352, 16, u"ROMA"},
+        {369, 10, u"31/03/2024"},
+        {380, 10, u"01/04/2024"},
+        {391, 250, u"UP ROMA 12"},
+        {642, 250, u"Prima rata €"},
+        {893, 2, u"No"},
+        {896, 250, u""},
+        {2151, 250, u""},
     };
     for (const auto &e : expected)
         QCOMPARE(fieldAt(rec, e.offset, e.capacity), QString::fromUtf16(e.text));
@@ -414,9 +434,9 @@ void TestSlips::commandsOpenTheirWindows()
     const struct {
         Picture *command;
         const char *window;
-    } rows[] = {{ed->cmdTrova, "TfrmTrovaBollettini"}, {ed->cmdAnteprima, "TfrmAnteprimaPse"},
-                {ed->cmdStampa, "TfrmStampaBolTer"},   {ed->cmdDaSaldare, "TfrmDaSaldare"},
-                {ed->cmdScaduti, "TfrmScadute"},       {ed->cmdEsporta, "TfrmExpBollettini"},
+    } rows[] = {{ed->cmdTrova, "TfrmTrovaBollettini"},    {ed->cmdAnteprima, "TfrmAnteprimaPse"},
+                {ed->cmdStampa, "TfrmStampaBolTer"},      {ed->cmdDaSaldare, "TfrmDaSaldare"},
+                {ed->cmdScaduti, "TfrmScadute"},          {ed->cmdEsporta, "TfrmExpBollettini"},
                 {ed->impEsecutore, "TfrmTrovaAnagrafica"}};
     for (const auto &row : rows) {
         QString opened;

@@ -3,10 +3,10 @@
 
 #include "core/ArchiveFile.h"
 #include "core/ArchiveTexts.h"
-#include "core/widgets/Forms.h"
 #include "core/Spreadsheet.h"
-#include "core/widgets/ExportSpreadsheet.h"
 #include "core/widgets/ExportGrid.h"
+#include "core/widgets/ExportSpreadsheet.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Picture.h"
 #include "slips/ExpBollettini.h"
 #include "tests/SlipFixture.h"
@@ -51,7 +51,8 @@ public:
 
 protected:
     qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 len) override {
+    qint64 writeData(const char *data, qint64 len) override
+    {
         if (len > m_room)
             return -1;
         m_room -= len;
@@ -76,32 +77,37 @@ static const QByteArray kHead =
 static const QByteArray kCell = "<td sdnum=\"1040;0;@\" style=\"text-align: left;\">";
 static const QByteArray kTail = "</table></body></html>";
 
-static SpreadsheetExport sample(const QList<QStringList> &rows) {
+static SpreadsheetExport sample(const QList<QStringList> &rows)
+{
     return {QStringLiteral("Prova.xls"),
             QStringLiteral("Foglio di prova"),
             {{QStringLiteral("Importo versato"), 250}, {QStringLiteral("CAP"), 120}},
             rows};
 }
 
-static QByteArray bytesOf(const SpreadsheetExport &d) {
+static QByteArray bytesOf(const SpreadsheetExport &d)
+{
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     WriteSpreadsheetFile(d, buffer);
     return buffer.data();
 }
 
-void TestSpreadsheet::init() {
+void TestSpreadsheet::init()
+{
     TestSupport::resetSeams(QDate(2024, 3, 15));
     m_folder = new TestProgramFolder;
 }
 
-void TestSpreadsheet::cleanup() {
+void TestSpreadsheet::cleanup()
+{
     TestSupport::checkSeams();
     Forms::clear();
     delete m_folder;
 }
 
-void TestSpreadsheet::fileBytes_data() {
+void TestSpreadsheet::fileBytes_data()
+{
     QTest::addColumn<QList<QStringList>>("rows");
     QTest::addColumn<QByteArray>("body");
     QTest::newRow("no rows: headings only") << QList<QStringList>{} << QByteArray();
@@ -123,7 +129,8 @@ void TestSpreadsheet::fileBytes_data() {
         << "<tr>" + kCell + "a b c</td>" + kCell + "x y z</td></tr>";
 }
 
-void TestSpreadsheet::fileBytes() {
+void TestSpreadsheet::fileBytes()
+{
     QFETCH(QList<QStringList>, rows);
     QFETCH(QByteArray, body);
     const QByteArray expected = kHead + body + kTail;
@@ -132,7 +139,8 @@ void TestSpreadsheet::fileBytes() {
     QCOMPARE(TestSupport::fileBytes(m_folder->file(QStringLiteral("Prova.xls"))), expected);
 }
 
-void TestSpreadsheet::failingDeviceStopsWriting() {
+void TestSpreadsheet::failingDeviceStopsWriting()
+{
     QList<QStringList> rows;
     for (int i = 0; i < 30000; ++i)
         rows.append({QStringLiteral("€ %1,00").arg(i), QStringLiteral("00184")});
@@ -144,7 +152,8 @@ void TestSpreadsheet::failingDeviceStopsWriting() {
     QVERIFY(whole.startsWith(device.written));
 }
 
-void TestSpreadsheet::exportProcedure_data() {
+void TestSpreadsheet::exportProcedure_data()
+{
     QTest::addColumn<QList<Seams::Answer>>("answers");
     QTest::addColumn<bool>("blocked");
     QTest::addColumn<QList<Seams::MsgKind>>("kinds");
@@ -164,7 +173,8 @@ void TestSpreadsheet::exportProcedure_data() {
         << QList<A>{A::Yes} << true << QList<K>{K::Question, K::Plain} << false << false;
 }
 
-void TestSpreadsheet::exportProcedure() {
+void TestSpreadsheet::exportProcedure()
+{
     QFETCH(QList<Seams::Answer>, answers);
     QFETCH(bool, blocked);
     QFETCH(QList<Seams::MsgKind>, kinds);
@@ -197,7 +207,8 @@ void TestSpreadsheet::exportProcedure() {
     QCOMPARE(Seams::Shell::opened(), opened ? QStringList{QLatin1Char('"') + path + QLatin1Char('"')} : QStringList{});
 }
 
-void TestSpreadsheet::noProgramToOpenTheExportSaysWhereItIs() {
+void TestSpreadsheet::noProgramToOpenTheExportSaysWhereItIs()
+{
     // The offscreen platform opens nothing, as a desktop without xdg-open or without a program for ".xls".
     Seams::Shell::setScripted(false);
     Seams::Messages::setNextAnswer(Seams::Answer::Yes);
@@ -211,7 +222,8 @@ void TestSpreadsheet::noProgramToOpenTheExportSaysWhereItIs() {
     QVERIFY(shown.at(2).text.endsWith(QDir::toNativeSeparators(m_folder->file(QStringLiteral("Prova.xls")))));
 }
 
-void TestSpreadsheet::libreOfficeKeepsTextCells() {
+void TestSpreadsheet::libreOfficeKeepsTextCells()
+{
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
         QSKIP("LibreOffice (soffice) is not installed: the file cannot be read back by a spreadsheet program");
@@ -230,7 +242,8 @@ void TestSpreadsheet::libreOfficeKeepsTextCells() {
                        QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"),
                        out.path(), m_folder->file(QStringLiteral("Prova.xls"))});
     QVERIFY(lo.waitForFinished(120000));
-    const QString csv = QString::fromUtf8(TestSupport::fileBytes(QDir(out.path()).filePath(QStringLiteral("Prova.csv"))));
+    const QString csv =
+        QString::fromUtf8(TestSupport::fileBytes(QDir(out.path()).filePath(QStringLiteral("Prova.csv"))));
     QStringList cells;
     for (QString line : csv.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         line = line.trimmed();
@@ -241,7 +254,8 @@ void TestSpreadsheet::libreOfficeKeepsTextCells() {
     QCOMPARE(cells, QStringList{QStringLiteral("Testo")} + texts);
 }
 
-void TestSpreadsheet::slipGridAndExport() {
+void TestSpreadsheet::slipGridAndExport()
+{
     const QString archive = m_folder->file(QStringLiteral("2024.pse"));
     Slip a{QStringLiteral("ROSSI MARIO")};
     a.paidOn = QStringLiteral("12/03/2024");
@@ -293,7 +307,8 @@ void TestSpreadsheet::slipGridAndExport() {
     QVERIFY(w.isVisible());
 }
 
-void TestSpreadsheet::emptyArchiveExportsHeadingsOnly() {
+void TestSpreadsheet::emptyArchiveExportsHeadingsOnly()
+{
     const QString archive = m_folder->file(QStringLiteral("2025.pse"));
     TfrmExpBollettini w(SlipFixture::editor(archive));
     w.show();
@@ -307,13 +322,15 @@ void TestSpreadsheet::emptyArchiveExportsHeadingsOnly() {
     QVERIFY(file.endsWith("width=100>Saldato</td></tr></table></body></html>"));
 }
 
-void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport_data() {
+void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport_data()
+{
     QTest::addColumn<int>("op");
     QTest::newRow("cannot be opened") << int(ArchiveFile::Op::Open);
     QTest::newRow("cannot be read") << int(ArchiveFile::Op::Read);
 }
 
-void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport() {
+void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport()
+{
     QFETCH(int, op);
     const QString archive = m_folder->file(QStringLiteral("2024.pse"));
     SlipFixture::write(archive, {{QStringLiteral("ROSSI")}});
@@ -334,7 +351,8 @@ void TestSpreadsheet::unreadableArchiveKeepsTheEarlierExport() {
     QVERIFY(Seams::Shell::opened().isEmpty());
 }
 
-void TestSpreadsheet::helpShowsItsTitle() {
+void TestSpreadsheet::helpShowsItsTitle()
+{
     TfrmExpBollettini w(SlipFixture::editor(m_folder->file(QStringLiteral("2024.pse"))));
     w.show();
     QTest::mouseClick(w.cmdGuida, Qt::LeftButton);

@@ -27,7 +27,10 @@ ReportObject *Report::find(const QString &name)
     return nullptr;
 }
 
-const ReportObject *Report::find(const QString &name) const { return const_cast<Report *>(this)->find(name); }
+const ReportObject *Report::find(const QString &name) const
+{
+    return const_cast<Report *>(this)->find(name);
+}
 
 ReportBand *Report::band(const QString &name)
 {
@@ -46,7 +49,10 @@ bool Report::setText(const QString &name, const QString &text)
     return true;
 }
 
-bool Report::clearText(const QString &name) { return setText(name, QString()); }
+bool Report::clearText(const QString &name)
+{
+    return setText(name, QString());
+}
 
 bool Report::addLine(const QString &name, const QString &line)
 {
@@ -145,7 +151,8 @@ double Report::effectiveHeight(const ReportBand &band) const
             // A box holding more lines than its height grows, and its band with it.
             const QStringList lines = layoutLines(o);
             const double pitch = linePitch(o);
-            bottom = std::max(bottom, o.rect.top() + ReportMeasure::firstLineOffset(o, lines.size(), pitch) + lines.size() * pitch);
+            bottom = std::max(bottom, o.rect.top() + ReportMeasure::firstLineOffset(o, lines.size(), pitch) +
+                                          lines.size() * pitch);
         }
         h = std::max(h, bottom);
     }

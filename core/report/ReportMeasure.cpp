@@ -29,8 +29,14 @@ QFont font(const ReportObject &o)
     return f;
 }
 
-double mmFromPx(double px) { return px * 25.4 / kMeasureDpi; }
-double pxFromMm(double mm) { return mm * kMeasureDpi / 25.4; }
+double mmFromPx(double px)
+{
+    return px * 25.4 / kMeasureDpi;
+}
+double pxFromMm(double mm)
+{
+    return mm * kMeasureDpi / 25.4;
+}
 
 QStringList wrapParagraph(const QString &text, const QFontMetricsF &fm, double widthPx)
 {

@@ -49,10 +49,12 @@ public:
 
 namespace BackgroundWork {
 
-void setDelayMs(int ms) { g_delayMs = ms; }
+void setDelayMs(int ms)
+{
+    g_delayMs = ms;
+}
 
-void run(QWidget *parent, const QString &label, const std::function<void(FileCopy::Progress &)> &work,
-         bool cancellable)
+void run(QWidget *parent, const QString &label, const std::function<void(FileCopy::Progress &)> &work, bool cancellable)
 {
     FileCopy::Progress progress;
     std::unique_ptr<QThread> thread(QThread::create([&work, &progress] { work(progress); }));

@@ -1,19 +1,19 @@
 #include "core/widgets/Calendario.h"
 
 #include "core/Formats.h"
+#include "core/Seams.h"
 #include "core/widgets/CallerTags.h"
 #include "core/widgets/Forms.h"
-#include "core/Seams.h"
-#include "core/widgets/WindowStyle.h"
 #include "core/widgets/WindowNames.h"
+#include "core/widgets/WindowStyle.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)

@@ -60,7 +60,6 @@ QPushButton *focusHolder(QWidget *parent)
     return b;
 }
 
-
 namespace {
 constexpr const char *kTypingLimit = "typingLimit";
 }

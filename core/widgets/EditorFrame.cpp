@@ -69,12 +69,16 @@ QWidget *EditorFrame::ownControl(QWidget *window, const QString &name)
 
 bool EditorFrame::readable(const QWidget *w)
 {
-    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QLabel *>(w) || qobject_cast<const QCheckBox *>(w) ||
-           qobject_cast<const QComboBox *>(w) || qobject_cast<const QPlainTextEdit *>(w);
+    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QLabel *>(w) ||
+           qobject_cast<const QCheckBox *>(w) || qobject_cast<const QComboBox *>(w) ||
+           qobject_cast<const QPlainTextEdit *>(w);
 }
 
 namespace {
-QString controlName(const FieldDef &f) { return QString::fromLatin1(f.control.data(), qsizetype(f.control.size())); }
+QString controlName(const FieldDef &f)
+{
+    return QString::fromLatin1(f.control.data(), qsizetype(f.control.size()));
+}
 } // namespace
 
 EditorFrame::EditorFrame(QWidget *window, QLabel *position, Config config)
@@ -85,8 +89,8 @@ EditorFrame::EditorFrame(QWidget *window, QLabel *position, Config config)
         const QString name = controlName(layout.field(i));
         QWidget *w = ownControl(window, name);
         if (!readable(w))
-            qFatal("%s: the record field %s has no control %s it can read and fill",
-                   qPrintable(window->objectName()), layout.field(i).name.data(), qPrintable(name));
+            qFatal("%s: the record field %s has no control %s it can read and fill", qPrintable(window->objectName()),
+                   layout.field(i).name.data(), qPrintable(name));
         m_controls.append(w);
     }
 }

@@ -136,7 +136,10 @@ bool typed(FieldRule rule)
     }
 }
 
-bool focusable(FieldRule rule) { return rule != FieldRule::Label && rule != FieldRule::Hidden; }
+bool focusable(FieldRule rule)
+{
+    return rule != FieldRule::Label && rule != FieldRule::Hidden;
+}
 
 void setReset(const EditorField &row, QWidget *w)
 {
@@ -239,8 +242,8 @@ QWidget *TEditorWindow::makeCommandColumn(QWidget *panel, int spacing)
     return column;
 }
 
-Picture *TEditorWindow::addCommand(QWidget *column, const char *name, const char *svg, int size,
-                                   const QString &caption, bool last)
+Picture *TEditorWindow::addCommand(QWidget *column, const char *name, const char *svg, int size, const QString &caption,
+                                   bool last)
 {
     auto *layout = static_cast<QVBoxLayout *>(column->layout());
     if (last)
@@ -279,7 +282,10 @@ void TEditorWindow::bindCommand(Picture *command, QKeyCombination key, const QSt
     m_keys.append(key);
 }
 
-void TEditorWindow::hints(const QList<QPair<QWidget *, QString>> &more) { m_commandHints += more; }
+void TEditorWindow::hints(const QList<QPair<QWidget *, QString>> &more)
+{
+    m_commandHints += more;
+}
 
 void TEditorWindow::buildFields(std::span<const EditorField> fields, QWidget *fieldPanel, const QList<QFont> &fonts,
                                 const QFont *captionFont)
@@ -292,9 +298,9 @@ void TEditorWindow::buildFields(std::span<const EditorField> fields, QWidget *fi
             qFatal("%s: no panel %s for %s", qPrintable(objectName()), row.parent, row.name);
         const int stored = layout.indexOfControl(row.name);
         // A limit on typing: what the program shows in a field it fills itself (the amount in words) is never cut.
-        const int capacity = row.maxLength > 0                       ? row.maxLength
-                             : stored >= 0 && typed(row.rule)      ? layout.field(stored).capacity
-                                                                   : 0;
+        const int capacity = row.maxLength > 0                ? row.maxLength
+                             : stored >= 0 && typed(row.rule) ? layout.field(stored).capacity
+                                                              : 0;
         const QFont *font = row.font >= 0 && row.font < fonts.size() ? &fonts[row.font] : nullptr;
 
         QWidget *w = nullptr;
@@ -555,7 +561,6 @@ bool TEditorWindow::amountsReadable()
     return true;
 }
 
-
 QStringList TEditorWindow::longTexts(QWidget **first) const
 {
     QStringList out;
@@ -608,9 +613,8 @@ bool TEditorWindow::datesReadable()
         auto *edit = static_cast<QLineEdit *>(b.control);
         const QString text = edit->text().trimmed();
         const QDate day = Formats::parseDateText(text);
-        if (text.isEmpty() ||
-            (day.isValid() && Formats::dateText(day) == text && day >= Formats::firstTypedDate() &&
-             day <= Formats::lastTypedDate()))
+        if (text.isEmpty() || (day.isValid() && Formats::dateText(day) == text && day >= Formats::firstTypedDate() &&
+                               day <= Formats::lastTypedDate()))
             continue;
         const QString caption = captionText(*b.row);
         Seams::Messages::show(this, Seams::MsgKind::Warning,
@@ -684,7 +688,10 @@ void TEditorWindow::cmdDuplicaClick()
         firstField(), m_config.duplicatedInformation);
 }
 
-void TEditorWindow::cmdGuidaClick() { HelpTexts::show(this, m_config.helpPage); }
+void TEditorWindow::cmdGuidaClick()
+{
+    HelpTexts::show(this, m_config.helpPage);
+}
 
 void TEditorWindow::navigate(bool (EditorFrame::*step)())
 {
@@ -696,7 +703,10 @@ void TEditorWindow::navigate(bool (EditorFrame::*step)())
     }
 }
 
-void TEditorWindow::cmdPrimoClick() { navigate(&EditorFrame::first); }
+void TEditorWindow::cmdPrimoClick()
+{
+    navigate(&EditorFrame::first);
+}
 
 void TEditorWindow::cmdIndietroClick()
 {
@@ -705,9 +715,15 @@ void TEditorWindow::cmdIndietroClick()
         navigate(&EditorFrame::previous);
 }
 
-void TEditorWindow::cmdAvantiClick() { navigate(&EditorFrame::next); }
+void TEditorWindow::cmdAvantiClick()
+{
+    navigate(&EditorFrame::next);
+}
 
-void TEditorWindow::cmdUltimoClick() { navigate(&EditorFrame::last); }
+void TEditorWindow::cmdUltimoClick()
+{
+    navigate(&EditorFrame::last);
+}
 
 bool TEditorWindow::showRecord(const Record &record, qint64 position)
 {

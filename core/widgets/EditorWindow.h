@@ -12,9 +12,9 @@
 
 #include <QFont>
 #include <QKeyCombination>
-#include <QPoint>
 #include <QList>
 #include <QPair>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -76,19 +76,19 @@ struct EditorField {
     QRect place = {};                  // geometry on that panel; empty: the editor lays it out
     int maxLength = 0;                 // 0: the record field's capacity (none for a field that is not stored)
     Qt::Alignment align = Qt::AlignLeft;
-    const char16_t *reset = u""; // what a new record starts with
-    const char *calendarTag = nullptr; // Date: the caller tag handed to the calendar
+    const char16_t *reset = u"";             // what a new record starts with
+    const char *calendarTag = nullptr;       // Date: the caller tag handed to the calendar
     const QStringList &(*items)() = nullptr; // PickList, EditList: the list
-    int font = 0;                      // index into the editor's fonts; -1: the style's own
-    bool duplicateResets = false;      // Duplica puts the reset value back
-    const char *beside = nullptr;      // a control that follows the field in the tab order (its check button)
+    int font = 0;                            // index into the editor's fonts; -1: the style's own
+    bool duplicateResets = false;            // Duplica puts the reset value back
+    const char *beside = nullptr;            // a control that follows the field in the tab order (its check button)
 };
 
 // One command of the editor's column.
 template <class T> struct EditorCommand {
     Picture *T::*member;
-    const char *name;   // objectName
-    const char *svg;    // picture in the icon set
+    const char *name; // objectName
+    const char *svg;  // picture in the icon set
     const char16_t *caption;
     const char16_t *hint;
     QKeyCombination key = {};
@@ -127,8 +127,8 @@ public:
     QLabel *panInfo = nullptr;
     QPushButton *btnFocus = nullptr;
     // The commands every editor has
-    Picture *cmdNuovo = nullptr, *cmdSalva = nullptr, *cmdTrova = nullptr, *cmdStampa = nullptr,
-            *cmdEsporta = nullptr, *cmdGuida = nullptr, *cmdEsci = nullptr;
+    Picture *cmdNuovo = nullptr, *cmdSalva = nullptr, *cmdTrova = nullptr, *cmdStampa = nullptr, *cmdEsporta = nullptr,
+            *cmdGuida = nullptr, *cmdEsci = nullptr;
 
     EditorFrame *frame() const { return m_frame; }
     // The editor's own control of that name (never one of a window it opened); null when there is none.
@@ -176,8 +176,9 @@ protected:
     // The command column from its table, top to bottom (the last one, Esci, kept at the bottom when the column
     // is taller), each picture size x size with spacing between them, its caption beside it when captions is
     // set (a click on the caption is a click on the command); returns the column for the editor to place.
-    template <class T> QWidget *buildCommands(T *self, QWidget *panel, std::span<const EditorCommand<T>> commands,
-                                              int size, int spacing, bool captions);
+    template <class T>
+    QWidget *buildCommands(T *self, QWidget *panel, std::span<const EditorCommand<T>> commands, int size, int spacing,
+                           bool captions);
     // Hints for controls that are not commands (check boxes, side buttons).
     void hints(const QList<QPair<QWidget *, QString>> &hints);
     // Applies the save checks in order: the first that fails shows its message and takes the focus to its field

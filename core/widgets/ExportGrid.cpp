@@ -2,7 +2,8 @@
 
 #include <QHeaderView>
 
-void ExportGridModel::setColumns(const QStringList &headings, const QList<int> &editable, bool numbered) {
+void ExportGridModel::setColumns(const QStringList &headings, const QList<int> &editable, bool numbered)
+{
     beginResetModel();
     m_headings = headings;
     m_editable = editable;
@@ -10,22 +11,26 @@ void ExportGridModel::setColumns(const QStringList &headings, const QList<int> &
     endResetModel();
 }
 
-void ExportGridModel::setRows(QList<QStringList> rows, QList<int> numbers) {
+void ExportGridModel::setRows(QList<QStringList> rows, QList<int> numbers)
+{
     beginResetModel();
     m_rows = std::move(rows);
     m_numbers = numbers.size() == m_rows.size() ? std::move(numbers) : QList<int>();
     endResetModel();
 }
 
-int ExportGridModel::rowCount(const QModelIndex &parent) const {
+int ExportGridModel::rowCount(const QModelIndex &parent) const
+{
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-int ExportGridModel::columnCount(const QModelIndex &parent) const {
+int ExportGridModel::columnCount(const QModelIndex &parent) const
+{
     return parent.isValid() ? 0 : int(m_headings.size());
 }
 
-QVariant ExportGridModel::data(const QModelIndex &index, int role) const {
+QVariant ExportGridModel::data(const QModelIndex &index, int role) const
+{
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     if (m_numbered && index.column() == 0)
@@ -33,7 +38,8 @@ QVariant ExportGridModel::data(const QModelIndex &index, int role) const {
     return m_rows.at(index.row()).value(dataColumn(index.column()));
 }
 
-bool ExportGridModel::setData(const QModelIndex &index, const QVariant &value, int role) {
+bool ExportGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
     if (!index.isValid() || role != Qt::EditRole || !m_editable.contains(index.column()))
         return false;
     QStringList &row = m_rows[index.row()];
@@ -45,20 +51,23 @@ bool ExportGridModel::setData(const QModelIndex &index, const QVariant &value, i
     return true;
 }
 
-Qt::ItemFlags ExportGridModel::flags(const QModelIndex &index) const {
+Qt::ItemFlags ExportGridModel::flags(const QModelIndex &index) const
+{
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     if (index.isValid() && m_editable.contains(index.column()))
         f |= Qt::ItemIsEditable;
     return f;
 }
 
-QVariant ExportGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant ExportGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_headings.size())
         return m_headings.at(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-TExportGrid::TExportGrid(QWidget *parent) : QTableView(parent), m_model(new ExportGridModel(this)) {
+TExportGrid::TExportGrid(QWidget *parent) : QTableView(parent), m_model(new ExportGridModel(this))
+{
     setObjectName(QStringLiteral("grdRecords"));
     setModel(m_model);
     setAlternatingRowColors(true);
@@ -74,12 +83,14 @@ TExportGrid::TExportGrid(QWidget *parent) : QTableView(parent), m_model(new Expo
 }
 
 void TExportGrid::setColumns(const QStringList &headings, const QList<int> &widths, const QList<int> &editable,
-                             bool numbered) {
+                             bool numbered)
+{
     m_model->setColumns(headings, editable, numbered);
     for (int c = 0; c < widths.size(); ++c)
         setColumnWidth(c, widths.at(c));
 }
 
-QString TExportGrid::cell(int row, int column) const {
+QString TExportGrid::cell(int row, int column) const
+{
     return m_model->index(row, column).data().toString();
 }

@@ -40,7 +40,8 @@ public:
     explicit TExportGrid(QWidget *parent);
     // headings and widths of every grid column (the "N." column first when numbered); editable by grid index.
     void setColumns(const QStringList &headings, const QList<int> &widths, const QList<int> &editable, bool numbered);
-    void setRows(QList<QStringList> rows, QList<int> numbers = {}) {
+    void setRows(QList<QStringList> rows, QList<int> numbers = {})
+    {
         m_model->setRows(std::move(rows), std::move(numbers));
     }
     const QList<QStringList> &rows() const { return m_model->rows(); }

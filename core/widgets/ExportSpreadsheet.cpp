@@ -5,21 +5,25 @@
 #include "core/Seams.h"
 
 namespace SpreadsheetTexts {
-QString confirmExport() {
+QString confirmExport()
+{
     return QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di "
                           "schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 }
-QString exported() {
+QString exported()
+{
     return QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di "
                           "Excel?");
 }
-QString failure() {
+QString failure()
+{
     return QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di "
                           "Excel non sia già aperto.");
 }
 } // namespace SpreadsheetTexts
 
-void ExportSpreadsheet(QWidget *parent, const SpreadsheetExport &description) {
+void ExportSpreadsheet(QWidget *parent, const SpreadsheetExport &description)
+{
     if (Seams::Messages::question(parent, SpreadsheetTexts::confirmExport()) == Seams::Answer::No)
         return;
     if (!WriteSpreadsheetFile(description)) {

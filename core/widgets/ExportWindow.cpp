@@ -20,25 +20,29 @@
 #include <QVBoxLayout>
 
 namespace ExportValues {
-std::function<QString(const RecordView &)> field(const RecordLayout &layout, std::string_view name) {
+std::function<QString(const RecordView &)> field(const RecordLayout &layout, std::string_view name)
+{
     const int f = layout.require(name);
     return [f](const RecordView &r) { return r.text(f); };
 }
 
 std::function<QString(const RecordView &)> prefixed(const QString &prefix, const RecordLayout &layout,
-                                                    std::string_view name) {
+                                                    std::string_view name)
+{
     const int f = layout.require(name);
     return [prefix, f](const RecordView &r) { return prefix + r.text(f); };
 }
 
 std::function<QString(const RecordView &)> joined(const RecordLayout &layout, std::string_view first,
-                                                  std::string_view second) {
+                                                  std::string_view second)
+{
     const int a = layout.require(first), b = layout.require(second);
     return [a, b](const RecordView &r) { return r.text(a) + QLatin1Char(' ') + r.text(b); };
 }
 } // namespace ExportValues
 
-TExportWindow::TExportWindow(ExportConfig config, QWidget *parent) : QDialog(parent), m_config(std::move(config)) {
+TExportWindow::TExportWindow(ExportConfig config, QWidget *parent) : QDialog(parent), m_config(std::move(config))
+{
     Formats::applyProcessFormats();
     setObjectName(m_config.name);
     setWindowTitle(m_config.caption);
@@ -87,7 +91,8 @@ TExportWindow::TExportWindow(ExportConfig config, QWidget *parent) : QDialog(par
     connect(cmdEsci, &Picture::clicked, this, &TExportWindow::cmdEsciClick);
 }
 
-void TExportWindow::showEvent(QShowEvent *e) {
+void TExportWindow::showEvent(QShowEvent *e)
+{
     if (!e->spontaneous()) {
         WindowStyle::centre(this);
         FormShow();
@@ -95,7 +100,8 @@ void TExportWindow::showEvent(QShowEvent *e) {
     QDialog::showEvent(e);
 }
 
-void TExportWindow::FormShow() {
+void TExportWindow::FormShow()
+{
     QList<QStringList> rows;
     QList<int> numbers;
     const RecordFilter select = m_config.selection ? m_config.selection() : RecordFilter();
@@ -148,7 +154,8 @@ void TExportWindow::FormShow() {
     grdRecords->setRows(std::move(rows), std::move(numbers));
 }
 
-SpreadsheetExport TExportWindow::description() const {
+SpreadsheetExport TExportWindow::description() const
+{
     SpreadsheetExport d;
     d.fileName = m_config.fileName;
     d.sheetName = m_config.sheetName;
@@ -158,7 +165,8 @@ SpreadsheetExport TExportWindow::description() const {
     return d;
 }
 
-void TExportWindow::cmdEsportaClick() {
+void TExportWindow::cmdEsportaClick()
+{
     // A grid that misses part of the archive would be exported and announced as a success.
     if (!m_failure.isEmpty()) {
         Seams::Messages::error(this, m_failure);
@@ -167,10 +175,12 @@ void TExportWindow::cmdEsportaClick() {
     ExportSpreadsheet(this, description());
 }
 
-void TExportWindow::cmdGuidaClick() {
+void TExportWindow::cmdGuidaClick()
+{
     HelpTexts::show(this, m_config.help);
 }
 
-void TExportWindow::cmdEsciClick() {
+void TExportWindow::cmdEsciClick()
+{
     close();
 }

@@ -26,9 +26,15 @@ void resolvePending()
 } // namespace
 
 namespace Forms {
-void setPending(std::function<void()> p) { pending() = std::move(p); }
+void setPending(std::function<void()> p)
+{
+    pending() = std::move(p);
+}
 
-void add(QWidget *window) { registry().append(window); }
+void add(QWidget *window)
+{
+    registry().append(window);
+}
 
 QWidget *get(QStringView name)
 {

@@ -9,7 +9,10 @@
 namespace Forms {
 void add(QWidget *window); // registered under its objectName
 QWidget *get(QStringView name);
-template <class T> T *get(QStringView name) { return qobject_cast<T *>(get(name)); }
+template <class T> T *get(QStringView name)
+{
+    return qobject_cast<T *>(get(name));
+}
 QList<QWidget *> all(); // in creation order
 void clear();           // deletes every registered window and forgets the pending creation
 // Windows not created yet: get and all first run pending, once, to create them (in their order).

@@ -4,8 +4,8 @@
 #include "core/widgets/Picture.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "core/widgets/Picture.h"
 
 #include <QEvent>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>

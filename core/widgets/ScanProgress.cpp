@@ -15,7 +15,10 @@ ScanProgress::ScanProgress(QWidget *parent, qint64 total, const QString &label)
 
 ScanProgress::~ScanProgress() = default;
 
-QString ScanProgress::defaultLabel() { return QStringLiteral("Lettura dell'archivio in corso..."); }
+QString ScanProgress::defaultLabel()
+{
+    return QStringLiteral("Lettura dell'archivio in corso...");
+}
 
 QString ScanProgress::cancelledText()
 {
@@ -23,7 +26,10 @@ QString ScanProgress::cancelledText()
                           "momento.");
 }
 
-void ScanProgress::setDelayMs(int ms) { g_delayMs = ms; }
+void ScanProgress::setDelayMs(int ms)
+{
+    g_delayMs = ms;
+}
 
 std::unique_ptr<QProgressDialog> ScanProgress::makeDialog(QWidget *parent, const QString &label, bool cancellable)
 {

@@ -46,13 +46,15 @@ constexpr std::array<unsigned char, 256> kFold = [] {
     return t;
 }();
 
-QByteArray folded(QByteArray bytes) {
+QByteArray folded(QByteArray bytes)
+{
     for (char &c : bytes)
         c = static_cast<char>(kFold[static_cast<unsigned char>(c)]);
     return bytes;
 }
 
-bool containsFolded(QByteArrayView field, const QByteArray &key) {
+bool containsFolded(QByteArrayView field, const QByteArray &key)
+{
     const qsizetype m = key.size(), n = field.size();
     const auto *f = reinterpret_cast<const unsigned char *>(field.data());
     const auto *k = reinterpret_cast<const unsigned char *>(key.constData());
@@ -67,7 +69,8 @@ bool containsFolded(QByteArrayView field, const QByteArray &key) {
 }
 } // namespace
 
-SearchMatch::SearchMatch(const RecordLayout &layout, const QList<QPair<std::string_view, QString>> &keys) {
+SearchMatch::SearchMatch(const RecordLayout &layout, const QList<QPair<std::string_view, QString>> &keys)
+{
     for (const auto &[field, text] : keys) {
         if (!TrimControls(text).isEmpty())
             ++m_active;
@@ -82,14 +85,16 @@ SearchMatch::SearchMatch(const RecordLayout &layout, const QList<QPair<std::stri
     }
 }
 
-bool SearchMatch::operator()(const RecordView &record) const {
+bool SearchMatch::operator()(const RecordView &record) const
+{
     int hits = 0;
     for (const auto &k : m_keys)
         hits += containsFolded(record.stored(k.field), k.text) ? 1 : 0;
     return hits >= m_active;
 }
 
-TSearchWindow::TSearchWindow(SearchConfig config, QWidget *parent) : QDialog(parent), m_config(std::move(config)) {
+TSearchWindow::TSearchWindow(SearchConfig config, QWidget *parent) : QDialog(parent), m_config(std::move(config))
+{
     Formats::applyProcessFormats();
     setObjectName(m_config.name);
     setWindowTitle(m_config.caption);
@@ -188,14 +193,16 @@ TSearchWindow::TSearchWindow(SearchConfig config, QWidget *parent) : QDialog(par
     });
 }
 
-QLineEdit *TSearchWindow::filterBox(const char *control) const {
+QLineEdit *TSearchWindow::filterBox(const char *control) const
+{
     for (auto *box : filterBoxes)
         if (box->objectName() == QLatin1String(control))
             return box;
     return nullptr;
 }
 
-void TSearchWindow::showEvent(QShowEvent *e) {
+void TSearchWindow::showEvent(QShowEvent *e)
+{
     if (!e->spontaneous()) {
         WindowStyle::centre(this);
         FormShow();
@@ -203,7 +210,8 @@ void TSearchWindow::showEvent(QShowEvent *e) {
     QDialog::showEvent(e);
 }
 
-void TSearchWindow::FormShow() {
+void TSearchWindow::FormShow()
+{
     panContainer->resetFind();
     if (lstRecords->count() > 0)
         lstRecords->selectRow(0);
@@ -211,11 +219,13 @@ void TSearchWindow::FormShow() {
         filterBoxes.first()->setFocus(Qt::OtherFocusReason);
 }
 
-void TSearchWindow::btnCercaMouseDown() {
+void TSearchWindow::btnCercaMouseDown()
+{
     lblAttendere->show();
 }
 
-void TSearchWindow::btnCercaClick() {
+void TSearchWindow::btnCercaClick()
+{
     QList<QPair<std::string_view, QString>> keys;
     for (int i = 0; i < filterBoxes.size(); ++i)
         keys.append({m_config.filters.at(i).field, filterBoxes.at(i)->text()});
@@ -245,12 +255,12 @@ void TSearchWindow::btnCercaClick() {
     txtTrova->setFocus(Qt::OtherFocusReason);
 }
 
-void TSearchWindow::lstRecordsDblClick() {
+void TSearchWindow::lstRecordsDblClick()
+{
     // Any failure closes the window; what was already written into the opener stays.
     if (lstRecords->selectedRow() >= 0 && m_config.handBack) {
-        const auto found = ResultLines::chosenRecord(m_config.archivePath(), *m_config.layout, m_match,
-                                                     m_config.line, lstRecords->selectedLine(),
-                                                     lstRecords->selectedPosition());
+        const auto found = ResultLines::chosenRecord(m_config.archivePath(), *m_config.layout, m_match, m_config.line,
+                                                     lstRecords->selectedLine(), lstRecords->selectedPosition());
         if (found)
             m_config.handBack(lblMemory->text().trimmed(), found->record, found->position);
     }

@@ -27,5 +27,8 @@ void play(const QString &path)
     send(QStringLiteral("play versalia_avviso"));
 }
 
-void stop() { ::mciSendStringW(kClose, nullptr, 0, nullptr); }
+void stop()
+{
+    ::mciSendStringW(kClose, nullptr, 0, nullptr);
+}
 } // namespace SoundPlayer

@@ -1,11 +1,11 @@
 #include "core/widgets/SummaryList.h"
 
 #include "core/Formats.h"
-#include "core/widgets/Forms.h"
 #include "core/Routines.h"
 #include "core/Seams.h"
 #include "core/widgets/EditorFrame.h"
 #include "core/widgets/EditorWindow.h"
+#include "core/widgets/Forms.h"
 #include "core/widgets/Keyboard.h"
 #include "core/widgets/Picture.h"
 #include "core/widgets/ScanProgress.h"
@@ -27,8 +27,8 @@
 
 namespace ResultLines {
 bool collect(const QString &path, const RecordLayout &layout, const RecordFilter &select, const LineBuilder &line,
-             QStringList &out, QList<qint64> *positions, QWidget *progressParent, bool *cancelled,
-             QString *failure) {
+             QStringList &out, QList<qint64> *positions, QWidget *progressParent, bool *cancelled, QString *failure)
+{
     // The bar is made once the archive's count is known, as the pass starts.
     std::optional<ScanProgress> progress;
     const bool read = collect(path, layout, select, line, out, positions,
@@ -44,7 +44,8 @@ bool collect(const QString &path, const RecordLayout &layout, const RecordFilter
     return read;
 }
 
-void loadIntoEditor(QWidget *editor, const Record &record, qint64 position) {
+void loadIntoEditor(QWidget *editor, const Record &record, qint64 position)
+{
     // A real editor loads through its frame, so that what it does after every load happens here too.
     if (auto *ed = qobject_cast<TEditorWindow *>(editor)) {
         ed->showRecord(record, position);
@@ -56,7 +57,8 @@ void loadIntoEditor(QWidget *editor, const Record &record, qint64 position) {
             l->setText(QString::number(position));
 }
 
-QString editorArchivePath(const QString &editorName) {
+QString editorArchivePath(const QString &editorName)
+{
     if (auto *editor = Forms::get(editorName))
         if (auto *label = qobject_cast<QLabel *>(EditorFrame::ownControl(editor, QStringLiteral("lblFile"))))
             return label->text().trimmed();
@@ -71,13 +73,15 @@ namespace {
 class WideRows : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
         return QSize(1600, QStyledItemDelegate::sizeHint(option, index).height());
     }
 };
 } // namespace
 
-TResultList::TResultList(QWidget *parent) : QListView(parent), m_model(new QStringListModel(this)) {
+TResultList::TResultList(QWidget *parent) : QListView(parent), m_model(new QStringListModel(this))
+{
     setObjectName(QStringLiteral("lstRecords"));
     setModel(m_model);
     setItemDelegate(new WideRows(this));
@@ -96,7 +100,8 @@ TResultList::TResultList(QWidget *parent) : QListView(parent), m_model(new QStri
     setPalette(pal);
 }
 
-void TResultList::setLines(QStringList lines, QList<qint64> positions) {
+void TResultList::setLines(QStringList lines, QList<qint64> positions)
+{
     if (positions.size() != lines.size()) {
         ResultLines::sortFolded(lines);
         m_positions.clear();
@@ -120,43 +125,51 @@ void TResultList::setLines(QStringList lines, QList<qint64> positions) {
     m_model->setStringList(sorted);
 }
 
-qint64 TResultList::selectedPosition() const {
+qint64 TResultList::selectedPosition() const
+{
     const int row = selectedRow();
     return row < 0 || row >= m_positions.size() ? 0 : m_positions.at(row);
 }
 
-QStringList TResultList::lines() const {
+QStringList TResultList::lines() const
+{
     return m_model->stringList();
 }
 
-int TResultList::count() const {
+int TResultList::count() const
+{
     return m_model->rowCount();
 }
 
-int TResultList::selectedRow() const {
+int TResultList::selectedRow() const
+{
     const auto rows = selectionModel()->selectedIndexes();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-QString TResultList::selectedLine() const {
+QString TResultList::selectedLine() const
+{
     const int row = selectedRow();
     return row < 0 ? QString() : m_model->index(row).data().toString();
 }
 
-void TResultList::selectRow(int row) {
+void TResultList::selectRow(int row)
+{
     const QModelIndex index = m_model->index(row);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
 }
 
-void TResultList::clear() {
+void TResultList::clear()
+{
     m_positions.clear();
     m_model->setStringList({});
 }
 
 // ---- TResultPanel -----------------------------------------------------------------------------------
 
-TResultPanel::TResultPanel(QWidget *parent) : QWidget(parent) {
+TResultPanel::TResultPanel(QWidget *parent) : QWidget(parent)
+{
     lblRigo01 = new QLabel(QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
                                           "cercare e premere il pulsante Trova."),
                            this);
@@ -215,17 +228,20 @@ TResultPanel::TResultPanel(QWidget *parent) : QWidget(parent) {
     Input::enterActivates(lstRecords, [this] { emit lineChosen(); });
 }
 
-void TResultPanel::setReport(const QString &title, SummaryReport::Variant variant) {
+void TResultPanel::setReport(const QString &title, SummaryReport::Variant variant)
+{
     m_title = title;
     m_variant = variant;
 }
 
-void TResultPanel::resetFind() {
+void TResultPanel::resetFind()
+{
     m_lastFind.clear();
     txtTrova->clear();
 }
 
-void TResultPanel::btnTrovaClick() {
+void TResultPanel::btnTrovaClick()
+{
     const int n = lstRecords->count();
     if (n == 0) {
         Seams::Messages::plain(window(),
@@ -252,13 +268,15 @@ void TResultPanel::btnTrovaClick() {
     }
 }
 
-void TResultPanel::btnStampaClick() {
+void TResultPanel::btnStampaClick()
+{
     SummaryReport::print(window(), m_title, m_variant, lstRecords->lines());
 }
 
 // ---- TSummaryList -----------------------------------------------------------------------------------
 
-TSummaryList::TSummaryList(SummaryListConfig config, QWidget *parent) : QDialog(parent), m_config(std::move(config)) {
+TSummaryList::TSummaryList(SummaryListConfig config, QWidget *parent) : QDialog(parent), m_config(std::move(config))
+{
     Formats::applyProcessFormats();
     setObjectName(m_config.name);
     setWindowTitle(m_config.caption);
@@ -292,7 +310,8 @@ TSummaryList::TSummaryList(SummaryListConfig config, QWidget *parent) : QDialog(
     connect(this, &QDialog::finished, lstRecords, &TResultList::clear);
 }
 
-void TSummaryList::showEvent(QShowEvent *e) {
+void TSummaryList::showEvent(QShowEvent *e)
+{
     if (!e->spontaneous()) {
         WindowStyle::centre(this);
         FormShow();
@@ -300,7 +319,8 @@ void TSummaryList::showEvent(QShowEvent *e) {
     QDialog::showEvent(e);
 }
 
-void TSummaryList::FormShow() {
+void TSummaryList::FormShow()
+{
     panel->resetFind();
     QStringList lines;
     QList<qint64> positions;
@@ -315,14 +335,15 @@ void TSummaryList::FormShow() {
     txtTrova->setFocus(Qt::OtherFocusReason);
 }
 
-void TSummaryList::lstRecordsDblClick() {
+void TSummaryList::lstRecordsDblClick()
+{
     const QString chosen = lstRecords->selectedLine();
     QWidget *editor = Forms::get(m_config.editor);
     if (lstRecords->selectedRow() >= 0 && editor) {
-        const auto found = ResultLines::chosenRecord(m_config.archivePath ? m_config.archivePath() : QString(),
-                                                     *m_config.layout,
-                                                     m_config.selection ? m_config.selection() : RecordFilter(),
-                                                     m_config.line, chosen, lstRecords->selectedPosition());
+        const auto found =
+            ResultLines::chosenRecord(m_config.archivePath ? m_config.archivePath() : QString(), *m_config.layout,
+                                      m_config.selection ? m_config.selection() : RecordFilter(), m_config.line, chosen,
+                                      lstRecords->selectedPosition());
         if (found && m_config.handBack)
             m_config.handBack(found->record, found->position);
         else if (found)
